@@ -1,0 +1,99 @@
+#pragma once
+
+#include "core/datastore/address.h"
+#include "core/datastore/edit_record.h"
+#include "core/datastore/edit_request.h"
+
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <optional>
+
+namespace mv {
+
+class TMemoryModule;
+class THostServices;
+
+// The undo and redo history of one document. Every change of the module's bytes goes through
+// Apply, which performs it and records what is needed to revert it. Records carry a group
+// number so that one user action made of several changes is undone and redone as one step.
+// The history keeps to a byte budget by dropping its oldest groups.
+//
+// If a module operation runs out of memory, std::bad_alloc reaches the caller with the
+// history as it was and the module unchanged; an undo or redo of a group stops after the
+// last record that completed.
+class TEditHistory {
+public:
+    using GroupNumber = decltype(TEditRecord::Group);
+    using PlaceCaretEvent = std::function<void(TCaretState)>;
+    using ChangeEvent = std::function<void()>;
+
+    static constexpr std::int32_t DefaultCapacity = 131072;
+
+    TEditHistory(TMemoryModule& module, THostServices& host);
+    TEditHistory(const TEditHistory&) = delete;
+    TEditHistory& operator=(const TEditHistory&) = delete;
+
+    // Performs and records one change; with moveCaret, places the caret at its CaretAfter.
+    // A rotation by 0 does nothing. Requests with a negative address, length or count, or
+    // without data for their length, are refused and change nothing.
+    void Apply(const TEditRequest& request, bool moveCaret);
+    // Revert / repeat one group; nothing when unavailable.
+    void Undo();
+    void Redo();
+    [[nodiscard]] bool CanUndo() const { return next_ != records_.begin(); }
+    [[nodiscard]] bool CanRedo() const { return next_ != records_.end(); }
+
+    // Drops every record and fires OnChange.
+    void Clear();
+    // Asks for confirmation and clears on Yes; nothing with an empty history.
+    void Flush();
+
+    // The group that the next applied record joins; editing commands advance it after their
+    // work so that each is one undo step.
+    [[nodiscard]] GroupNumber Group() const { return group_; }
+    void AdvanceGroup() { ++group_; }
+
+    // Takes the environment's undo settings and trims the history to the new capacity.
+    void ApplySettings(std::int32_t undoBufferKilobytes, bool undoPacked);
+    [[nodiscard]] std::int64_t Capacity() const { return capacity_; }
+    [[nodiscard]] std::int64_t Used() const { return used_; }
+    // Used budget as a percentage of the capacity.
+    [[nodiscard]] int Usage() const;
+
+    // Read by the view when it decides whether typing advances the group.
+    bool UndoPacked = false;
+    // Read by the view after a successful save.
+    bool UndoFlushWithSaved = true;
+    bool UndoOverflowSound = true;
+
+    PlaceCaretEvent OnPlaceCaret;
+    ChangeEvent OnChange;
+
+private:
+    using Records = std::list<TEditRecord>;
+
+    // The record of a request before it is performed, or nothing for a request that does
+    // nothing; throws std::bad_alloc with nothing changed.
+    [[nodiscard]] std::optional<TEditRecord> BuildRecord(const TEditRequest& request) const;
+    void Perform(const TEditRecord& record);
+    void Revert(const TEditRecord& record);
+    // The right rotation, in bits, that a rotation record stands for.
+    [[nodiscard]] std::int32_t RotationBits(const TEditRecord& record) const;
+    // Drops oldest groups while over budget; answers whether anything was dropped.
+    bool Trim();
+    void PlaceCaret(TCaretState caret) const;
+    void Changed() const;
+
+    TMemoryModule& module_;
+    THostServices& host_;
+    // Applied records come first, oldest at the front; next_ is the first redoable record
+    // (end when there is none), so the current record is the one before it.
+    Records records_;
+    Records::iterator next_ = records_.end();
+    GroupNumber group_ = 0;
+    std::int64_t used_ = 0;
+    std::int64_t capacity_ = DefaultCapacity;
+};
+
+} // namespace mv
