@@ -1,0 +1,35 @@
+#include "figure_report.h"
+
+#include <cstdio>
+
+namespace mv::bench {
+
+namespace {
+
+const char* VerdictText(TVerdict verdict) {
+    switch (verdict) {
+    case TVerdict::Met:
+        return "ok";
+    case TVerdict::Missed:
+        return "MISSED";
+    case TVerdict::NoTarget:
+        break;
+    }
+    return "-";
+}
+
+} // namespace
+
+void PrintFigure(const TFigure& figure) {
+    std::printf("%-18s %12.*f %-3s  %-6s  %s\n", figure.Name.c_str(), figure.Decimals, figure.Value,
+                figure.Unit.c_str(), VerdictText(figure.Verdict), figure.Detail.c_str());
+    std::fflush(stdout);
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+} // namespace mv::bench
