@@ -35,8 +35,9 @@ void EucPairToShiftJis(CharPair& pair);
 // moves past the katakana and any mark consumed.
 [[nodiscard]] CharPair HalfKanaToJis(std::string_view text, std::size_t& index);
 
-// Shift JIS text as 7-bit JIS text: double-byte and half-width katakana runs between
-// "kanji in" and "kanji out" escapes. A lead byte at the very end pairs with a trail 0x00.
+// Shift JIS text as 7-bit JIS text: double-byte and half-width katakana runs open with the
+// "kanji in" escape and close with "kanji out" before the next single-byte character; a
+// text that ends in kanji ends without it. A lead byte at the very end pairs with trail 0x00.
 [[nodiscard]] std::string ShiftJisToJisText(std::string_view text);
 // Shift JIS text as EUC-JP text. A lead byte at the very end pairs with a trail 0x00.
 [[nodiscard]] std::string ShiftJisToEucText(std::string_view text);
