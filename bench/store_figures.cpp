@@ -36,7 +36,7 @@ constexpr std::uint8_t kForward = 0;
 constexpr std::uint8_t kBackward = 1;
 
 // Printable, so that grep takes them on its command line; random data holds a given 8-byte
-// string with a chance of about 2^-37 per GiB, and the next candidate covers that case.
+// string with a chance of about 2^-34 per GiB, and the next candidate covers that case.
 constexpr std::array<std::string_view, 4> kPatternCandidates = {"Mv#Q9z!k", "pR7$wX2@", "Zk4&nB8%",
                                                                 "q#T5vL9*"};
 
@@ -171,9 +171,9 @@ std::unique_ptr<TMemoryModule> MeasureLoad(const TBenchFiles& files) {
 
 void MeasureSave(const TMemoryModule& store, const TBenchFiles& files) {
     const Seconds best = BestOf(kRuns, [&] { return TimedSave(store, files.SaveTarget); });
+    const std::string rate = Fixed(static_cast<double>(store.Size()) / kMiB / best.count(), 0);
     PrintFigure({"save", best.count(), "s", 3, TVerdict::NoTarget,
-                 "(" + Fixed(static_cast<double>(store.Size()) / kMiB / best.count(), 0) +
-                     " MiB/s, fsync included, no target)"});
+                 "(" + rate + " MiB/s, fsync included, no target)"});
 }
 
 void MeasureSearch(const TMemoryModule& store, const TBenchFiles& files) {

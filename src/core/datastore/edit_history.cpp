@@ -18,8 +18,12 @@ constexpr std::string_view kFlushQuestion =
     "この処理を行うと今まで行った処理を元に戻したりやり直し出来なくなります.\r\n"
     "履歴の消去を実行しますか？";
 
-bool CarriesData(TEditKind kind) { return kind <= TEditKind::Replace; }
-bool TakesCount(TEditKind kind) { return kind >= TEditKind::Replace; }
+bool CarriesData(TEditKind kind) {
+    return kind <= TEditKind::Replace;
+}
+bool TakesCount(TEditKind kind) {
+    return kind >= TEditKind::Replace;
+}
 bool IsRotation(TEditKind kind) {
     return kind == TEditKind::BitRotation || kind == TEditKind::ByteRotation;
 }
@@ -66,7 +70,8 @@ void TEditHistory::Apply(const TEditRequest& request, bool moveCaret) {
     Perform(pending.front());
     if (moveCaret) PlaceCaret(request.CaretAfter);
 
-    for (auto it = next_; it != records_.end(); ++it) used_ -= it->Cost();
+    for (auto it = next_; it != records_.end(); ++it)
+        used_ -= it->Cost();
     records_.erase(next_, records_.end());
     used_ += pending.front().Cost();
     records_.splice(records_.end(), pending);

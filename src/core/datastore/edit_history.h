@@ -88,7 +88,8 @@ private:
     TMemoryModule& module_;
     THostServices& host_;
     // Applied records come first, oldest at the front; next_ is the first redoable record
-    // (end when there is none), so the current record is the one before it.
+    // (end when there is none), so the current record is the one before it. A list lets a
+    // record's node be allocated before its change is made and spliced in without failing.
     Records records_;
     Records::iterator next_ = records_.end();
     GroupNumber group_ = 0;

@@ -1,6 +1,7 @@
 #include "core/datastore/memory_module.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <new>
 
@@ -20,20 +21,27 @@ void TMemoryModule::Clear() {
     blocks_.clear();
     blocks_.shrink_to_fit();
     blocks_.resize(TableStep);
-    head_ = -1;
+    head_ = tail_ = -1;
+    size_ = 0;
     liveBuffers_ = 0;
     firstFree_ = 0;
     Modified = false;
 }
 
+// The operations keep size_ up to date as they go, so that an edit does not walk the whole
+// chain again; debug builds check it against the chain.
 void TMemoryModule::Recount(bool modified) {
-    std::int64_t total = 0;
-    for (std::int32_t b = head_; b != -1; b = blocks_[b].Next) total += blocks_[b].Used;
-    size_ = static_cast<Address>(total);
-    minBlockCount_ = static_cast<std::int32_t>((total + BlockSize - 1) / BlockSize);
+    assert(ChainTotal() == size_);
+    minBlockCount_ = static_cast<std::int32_t>((std::int64_t{size_} + BlockSize - 1) / BlockSize);
     blockCount_ = liveBuffers_;
     Modified = modified;
     if (!Locked && OnChange) OnChange(*this);
+}
+
+std::int64_t TMemoryModule::ChainTotal() const {
+    std::int64_t total = 0;
+    for (std::int32_t b = head_; b != -1; b = blocks_[b].Next) total += blocks_[b].Used;
+    return total;
 }
 
 void TMemoryModule::Progress(std::string_view text) const {
@@ -91,6 +99,7 @@ std::int32_t TMemoryModule::InsertBlockAfter(std::int32_t index, BufferReserve& 
         if (block.Next != -1) blocks_[block.Next].Prev = fresh;
         blocks_[index].Next = fresh;
     }
+    if (block.Next == -1) tail_ = fresh;
     return fresh;
 }
 
@@ -99,15 +108,10 @@ void TMemoryModule::FreeBlock(std::int32_t index) {
     if (block.Prev != -1) blocks_[block.Prev].Next = block.Next;
     if (block.Next != -1) blocks_[block.Next].Prev = block.Prev;
     if (head_ == index) head_ = block.Next;
+    if (tail_ == index) tail_ = block.Prev;
     block = TMemoryBlock{};
     --liveBuffers_;
     firstFree_ = std::min(firstFree_, index);
-}
-
-std::int32_t TMemoryModule::LastBlock() const {
-    std::int32_t last = head_;
-    while (last != -1 && blocks_[last].Next != -1) last = blocks_[last].Next;
-    return last;
 }
 
 void TMemoryModule::LinkFilledBlocks(std::int32_t index, const Byte* src, std::int64_t count,
@@ -123,7 +127,7 @@ void TMemoryModule::LinkFilledBlocks(std::int32_t index, const Byte* src, std::i
 }
 
 void TMemoryModule::AppendTail(const Byte* src, std::int64_t count, BufferReserve& reserve) {
-    const std::int32_t last = LastBlock();
+    const std::int32_t last = tail_;
     if (last != -1) {
         TMemoryBlock& block = blocks_[last];
         const auto n = static_cast<std::int32_t>(std::min<std::int64_t>(count, BlockSize - block.Used));
@@ -141,14 +145,24 @@ void TMemoryModule::CheckGrowth(std::int64_t bytes) const {
 
 // ---- cursors ----
 
+// Walks the chain from whichever end is nearer.
 TStorePos TMemoryModule::Locate(Address address) const {
     if (address < 0 || address >= size_) return {};
-    std::int32_t block = head_;
-    while (address >= blocks_[block].Used) {
-        address -= blocks_[block].Used;
-        block = blocks_[block].Next;
+    if (address < size_ / 2) {
+        std::int32_t block = head_;
+        while (address >= blocks_[block].Used) {
+            address -= blocks_[block].Used;
+            block = blocks_[block].Next;
+        }
+        return {block, address};
     }
-    return {block, address};
+    std::int32_t block = tail_;
+    Address fromEnd = size_ - address; // 1 for the last byte
+    while (fromEnd > blocks_[block].Used) {
+        fromEnd -= blocks_[block].Used;
+        block = blocks_[block].Prev;
+    }
+    return {block, blocks_[block].Used - fromEnd};
 }
 
 bool TMemoryModule::StepNext(TStorePos& pos) const {
@@ -226,6 +240,7 @@ void TMemoryModule::InsertBytes(const Byte* src, Address address, ByteCount coun
             block->Used += count;
         }
     }
+    size_ += count;
     Recount(true);
 }
 
@@ -246,6 +261,7 @@ void TMemoryModule::OverwriteBytes(const Byte* src, Address address, ByteCount c
         pos = {block.Next, 0};
     }
     if (appended > 0) AppendTail(src, appended, reserve);
+    size_ += static_cast<Address>(appended);
     Recount(true);
 }
 
@@ -253,6 +269,7 @@ void TMemoryModule::DeleteBytes(Address address, ByteCount count) {
     if (address < 0 || address >= size_ || count <= 0) return;
     count = std::min(count, size_ - address);
     TStorePos pos = Locate(address);
+    size_ -= count;
     while (count > 0 && pos.Block != -1) {
         TMemoryBlock& block = blocks_[pos.Block];
         const std::int32_t avail = block.Used - pos.Offset;

@@ -140,7 +140,7 @@ private:
     std::int32_t AllocBlock(BufferReserve& reserve);
     std::int32_t InsertBlockAfter(std::int32_t index, BufferReserve& reserve);
     void FreeBlock(std::int32_t index);
-    [[nodiscard]] std::int32_t LastBlock() const;
+    [[nodiscard]] std::int64_t ChainTotal() const;
     // Links fresh blocks after `index` (-1: at the head), filled with count bytes.
     void LinkFilledBlocks(std::int32_t index, const Byte* src, std::int64_t count,
                           BufferReserve& reserve);
@@ -167,6 +167,7 @@ private:
 
     std::vector<TMemoryBlock> blocks_;
     std::int32_t head_ = -1;
+    std::int32_t tail_ = -1;
     Address size_ = 0;
     std::int32_t blockCount_ = 0;
     std::int32_t minBlockCount_ = 0;

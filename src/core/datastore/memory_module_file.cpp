@@ -141,6 +141,7 @@ int TMemoryModule::LoadBlocks(int fd, std::int64_t expectedBlocks) {
         if (got == 0) return 0;
         total += got;
         if (total > MaxSize) return EFBIG; // the file grew while it was read
+        size_ = static_cast<Address>(total);
         std::int64_t left = got;
         if (last != -1 && blocks_[last].Used < BlockSize) {
             const auto n = static_cast<std::int32_t>(std::min<std::int64_t>(left, BlockSize - blocks_[last].Used));

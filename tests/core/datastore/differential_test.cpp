@@ -15,6 +15,7 @@ namespace mv {
 namespace {
 
 using Bytes = std::vector<Byte>;
+using Bits = std::vector<Byte>; // one bit per element
 
 // The oracle: what each change means, on a vector, without any of the store's techniques.
 class TModel {
@@ -47,13 +48,14 @@ public:
             RotateRight(Range(r), r.Length);
             break;
         case TEditKind::BitReversal: {
-            std::vector<bool> bits = ToBits(Range(r));
+            Bits bits = ToBits(Range(r));
             std::reverse(bits.begin(), bits.end());
             FromBits(bits, Range(r));
             break;
         }
         case TEditKind::BitInversion:
-            for (Byte& b : Range(r)) b = static_cast<Byte>(~b);
+            for (Byte& b : Range(r))
+                b = static_cast<Byte>(~b);
             break;
         case TEditKind::ByteReversal: {
             const std::span<Byte> range = Range(r);
@@ -91,17 +93,19 @@ private:
     }
 
     // The range as one bit string, most significant bit of the first byte first.
-    static std::vector<bool> ToBits(std::span<const Byte> range) {
-        std::vector<bool> bits;
+    static Bits ToBits(std::span<const Byte> range) {
+        Bits bits;
         for (Byte b : range)
-            for (int i = 7; i >= 0; --i) bits.push_back((b >> i) & 1);
+            for (int i = 7; i >= 0; --i)
+                bits.push_back((b >> i) & 1);
         return bits;
     }
 
-    static void FromBits(const std::vector<bool>& bits, std::span<Byte> range) {
+    static void FromBits(const Bits& bits, std::span<Byte> range) {
         for (std::size_t i = 0; i < range.size(); ++i) {
             int b = 0;
-            for (int j = 0; j < 8; ++j) b = b << 1 | bits[i * 8 + j];
+            for (int j = 0; j < 8; ++j)
+                b = b << 1 | bits[i * 8 + j];
             range[i] = static_cast<Byte>(b);
         }
     }
@@ -115,7 +119,7 @@ private:
     }
 
     static void RotateBitsRight(std::span<Byte> range, std::int64_t amount) {
-        std::vector<bool> bits = ToBits(range);
+        Bits bits = ToBits(range);
         RotateRight(bits, amount);
         FromBits(bits, range);
     }
@@ -141,12 +145,11 @@ testing::AssertionResult SameContents(const TMemoryModule& module, const Bytes& 
                << "size " << module.Size() << ", expected " << expected.size();
     Bytes actual(module.Size());
     module.ReadBytes(actual.data(), 0, module.Size());
+    if (actual == expected) return testing::AssertionSuccess();
     const auto diff = std::mismatch(actual.begin(), actual.end(), expected.begin());
-    if (diff.first != actual.end())
-        return testing::AssertionFailure()
-               << "first difference at " << (diff.first - actual.begin()) << ": "
-               << int{*diff.first} << ", expected " << int{*diff.second};
-    return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "first difference at " << (diff.first - actual.begin()) << ": " << int{*diff.first}
+           << ", expected " << int{*diff.second};
 }
 
 // Draws requests that favour the places where the store is most likely to go wrong: block
@@ -179,13 +182,16 @@ public:
     // A request for a store of `size` bytes; `data` keeps its bytes alive.
     TEditRequest Next(Address size, Bytes& data) {
         const auto kind = static_cast<TEditKind>(size > 20000 ? 3 : Uniform(0, 12));
-        TEditRequest r{.Kind = kind, .Address = Position(size), .Count = Count()};
+        TEditRequest r;
+        r.Kind = kind;
+        r.Address = Position(size);
+        r.Count = Count();
         switch (kind) {
         case TEditKind::Insert:
         case TEditKind::Overwrite:
         case TEditKind::Replace:
             data = Data(6000);
-            if (kind == TEditKind::Overwrite && Chance(10)) r.Address = size + Uniform(0, 5);
+            if (Chance(10)) r.Address = size + Uniform(0, 5);
             r.Data = data.data();
             r.Length = static_cast<std::int32_t>(data.size());
             break;
@@ -222,7 +228,8 @@ TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
     history.ApplySettings(1 << 20, false); // a gigabyte: nothing is trimmed
 
     Bytes initial(source.Uniform(0, 12000));
-    for (Byte& b : initial) b = static_cast<Byte>(source.Uniform(0, 255));
+    for (Byte& b : initial)
+        b = static_cast<Byte>(source.Uniform(0, 255));
     module.InsertBytes(initial.data(), 0, static_cast<ByteCount>(initial.size()));
     TModel model(initial);
 
@@ -249,8 +256,10 @@ TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
         }
         if (source.Chance(3) && applied > 0) {
             const int back = source.Uniform(1, static_cast<int>(std::min<std::size_t>(applied, 6)));
-            for (int i = 0; i < back; ++i) ASSERT_TRUE(undo()) << "undo";
-            for (int i = source.Uniform(0, back); i > 0; --i) ASSERT_TRUE(redo()) << "redo";
+            for (int i = 0; i < back; ++i)
+                ASSERT_TRUE(undo()) << "undo";
+            for (int i = source.Uniform(0, back); i > 0; --i)
+                ASSERT_TRUE(redo()) << "redo";
             model.bytes = snapshots[applied];
             continue;
         }
@@ -270,9 +279,11 @@ TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
         ++applied;
     }
 
-    while (applied > 0) ASSERT_TRUE(undo()) << "undo to group " << applied - 1;
+    while (applied > 0)
+        ASSERT_TRUE(undo()) << "undo to group " << applied - 1;
     EXPECT_FALSE(history.CanUndo());
-    while (applied + 1 < snapshots.size()) ASSERT_TRUE(redo()) << "redo to group " << applied + 1;
+    while (applied + 1 < snapshots.size())
+        ASSERT_TRUE(redo()) << "redo to group " << applied + 1;
     EXPECT_FALSE(history.CanRedo());
     EXPECT_EQ(host.Beeps, 0);
 }

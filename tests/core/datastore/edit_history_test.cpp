@@ -15,7 +15,9 @@ namespace {
 
 using Bytes = std::vector<Byte>;
 
-Bytes Text(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes Text(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
 Bytes Counting(ByteCount size) {
     Bytes bytes(size);
@@ -24,11 +26,23 @@ Bytes Counting(ByteCount size) {
 }
 
 TEditRequest WithData(TEditKind kind, Address address, const Bytes& data, ByteCount count = 0) {
-    return {.Kind = kind,
-            .Address = address,
-            .Data = data.data(),
-            .Length = static_cast<std::int32_t>(data.size()),
-            .Count = count};
+    TEditRequest request;
+    request.Kind = kind;
+    request.Address = address;
+    request.Data = data.data();
+    request.Length = static_cast<std::int32_t>(data.size());
+    request.Count = count;
+    return request;
+}
+
+// A request over a range; amount is the rotation amount of the rotations.
+TEditRequest Ranged(TEditKind kind, Address address, ByteCount count, std::int32_t amount = 0) {
+    TEditRequest request;
+    request.Kind = kind;
+    request.Address = address;
+    request.Length = amount;
+    request.Count = count;
+    return request;
 }
 
 // One document: a module with its history, and what the history told the view.
@@ -48,7 +62,8 @@ struct Document {
     // Undoes until nothing is left; answers the number of steps.
     int UndoAll() {
         int steps = 0;
-        for (; history.CanUndo(); ++steps) history.Undo();
+        for (; history.CanUndo(); ++steps)
+            history.Undo();
         return steps;
     }
 
@@ -72,7 +87,8 @@ TEST(EditHistory, TypingIsOneUndoStepOnlyWhileTheGroupStays) {
             Address address;
             Byte value;
             TCaretState before, after;
-        } typed[] = {{0, 0x10, {0, 0}, {0, 1}}, {0, 0x12, {0, 1}, {1, 0}}, {1, 0x30, {1, 0}, {1, 1}}};
+        } typed[] = {
+            {0, 0x10, {0, 0}, {0, 1}}, {0, 0x12, {0, 1}, {1, 0}}, {1, 0x30, {1, 0}, {1, 1}}};
         for (const auto& t : typed) {
             const Bytes data{t.value};
             TEditRequest request = WithData(TEditKind::Overwrite, t.address, data);
@@ -169,9 +185,11 @@ TEST(EditHistory, TrimDropsOldestGroupsWithABeepEachAndKeepsTheRedoTail) {
     doc.history.AdvanceGroup();
     doc.history.Undo();
 
+    const int changes = doc.changes;
     doc.history.ApplySettings(1, true);
     EXPECT_TRUE(doc.history.UndoPacked);
     EXPECT_EQ(doc.host.Beeps, 1);
+    EXPECT_EQ(doc.changes, changes + 1);
     EXPECT_FALSE(doc.history.CanUndo());
     ASSERT_TRUE(doc.history.CanRedo());
     EXPECT_EQ(doc.history.Used(), 560);
@@ -181,33 +199,42 @@ TEST(EditHistory, TrimDropsOldestGroupsWithABeepEachAndKeepsTheRedoTail) {
     doc.history.Undo();
     EXPECT_EQ(doc.Contents(), a);
 
+    doc.history.ApplySettings(0, false); // drops the redoable group too
+    EXPECT_EQ(doc.host.Beeps, 2);
+    EXPECT_FALSE(doc.history.CanRedo());
+    EXPECT_EQ(doc.history.Usage(), 0);
+
+    doc.history.ApplySettings(1, false);
     for (Address at : {0, 1, 2}) {
         const Bytes one{0x01};
         doc.history.Apply(WithData(TEditKind::Insert, at, one), true);
         doc.history.AdvanceGroup();
     }
     doc.history.ApplySettings(0, false);
-    EXPECT_EQ(doc.host.Beeps, 1 + 3);
+    EXPECT_EQ(doc.host.Beeps, 2 + 3);
     EXPECT_FALSE(doc.history.CanUndo());
     EXPECT_FALSE(doc.history.CanRedo());
-    EXPECT_EQ(doc.history.Usage(), 0);
 }
 
-TEST(EditHistory, UndoOfOverwriteAtOrPastTheEndRestoresTheSize) {
+TEST(EditHistory, WritesAtOrPastTheEndUndoToTheEarlierSize) {
     struct Case {
+        TEditKind kind;
         Address address;
         Bytes afterApply;
     };
     const Case cases[] = {
-        {2, Text("01ABCDEF")}, // runs past the end
-        {4, Text("0123ABCDEF")},
-        {10, Text("0123ABCDEF")}, // beyond the end: appended, and undone from where it went
+        {TEditKind::Overwrite, 2, Text("01ABCDEF")}, // runs past the end
+        {TEditKind::Overwrite, 4, Text("0123ABCDEF")},
+        // Beyond the end the bytes are appended, and undone from where they went.
+        {TEditKind::Overwrite, 10, Text("0123ABCDEF")},
+        {TEditKind::Insert, 10, Text("0123ABCDEF")},
+        {TEditKind::Replace, 10, Text("0123ABCDEF")},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.address);
+        SCOPED_TRACE(testing::Message() << int(c.kind) << " at " << c.address);
         Document doc(Text("0123"));
         const Bytes data = Text("ABCDEF");
-        doc.history.Apply(WithData(TEditKind::Overwrite, c.address, data), true);
+        doc.history.Apply(WithData(c.kind, c.address, data, 2), true);
         EXPECT_EQ(doc.Contents(), c.afterApply);
         doc.history.Undo();
         EXPECT_EQ(doc.Contents(), Text("0123"));
@@ -226,8 +253,7 @@ TEST(EditHistory, FlushAsksOnlyWhenThereIsHistoryAndClearsOnYes) {
         TModalResult answer;
         bool cleared;
     };
-    for (const Case c : {Case{false, mrAbort, false}, Case{true, mrAbort, false},
-                         Case{false, mrYes, true}, Case{true, mrYes, true}}) {
+    for (const Case c : {Case{false, mrAbort, false}, Case{true, mrYes, true}}) {
         SCOPED_TRACE(testing::Message() << c.onlyRedoable << " " << c.answer);
         Document doc;
         const Bytes data = Text("hello");
@@ -239,9 +265,10 @@ TEST(EditHistory, FlushAsksOnlyWhenThereIsHistoryAndClearsOnYes) {
         doc.history.Flush();
         ASSERT_EQ(doc.host.Dialogs.size(), 1u);
         const auto& dialog = doc.host.Dialogs[0];
-        EXPECT_EQ(dialog.Text, "履歴を消去しようとしています.\r\n"
-                               "この処理を行うと今まで行った処理を元に戻したりやり直し出来なくなります."
-                               "\r\n履歴の消去を実行しますか？");
+        EXPECT_EQ(dialog.Text,
+                  "履歴を消去しようとしています.\r\n"
+                  "この処理を行うと今まで行った処理を元に戻したりやり直し出来なくなります."
+                  "\r\n履歴の消去を実行しますか？");
         EXPECT_EQ(dialog.Type, TMsgDlgType::mtConfirmation);
         EXPECT_TRUE(dialog.Buttons.Contains(TMsgDlgBtn::mbYes));
         EXPECT_TRUE(dialog.Buttons.Contains(TMsgDlgBtn::mbAbort));
@@ -268,13 +295,11 @@ TEST(EditHistory, BudgetChargesDataOnlyBeyondFourBytes) {
         {"overwrite 5 over the last 4", WithData(TEditKind::Overwrite, 12, five), 65},
         {"replace 5 by 4", WithData(TEditKind::Replace, 3, four, 5), 65},
         {"replace 4 by 5", WithData(TEditKind::Replace, 3, five, 4), 65},
-        {"delete 4", {.Kind = TEditKind::Delete, .Address = 3, .Count = 4}, 60},
-        {"delete 5", {.Kind = TEditKind::Delete, .Address = 3, .Count = 5}, 65},
-        {"delete 5 of the last 4", {.Kind = TEditKind::Delete, .Address = 12, .Count = 5}, 60},
-        {"rotation of 16 bytes",
-         {.Kind = TEditKind::BitRotation, .Address = 0, .Length = 3, .Count = 16},
-         60},
-        {"inversion of 16 bytes", {.Kind = TEditKind::BitInversion, .Address = 0, .Count = 16}, 60},
+        {"delete 4", Ranged(TEditKind::Delete, 3, 4), 60},
+        {"delete 5", Ranged(TEditKind::Delete, 3, 5), 65},
+        {"delete 5 of the last 4", Ranged(TEditKind::Delete, 12, 5), 60},
+        {"rotation of 16 bytes", Ranged(TEditKind::BitRotation, 0, 16, 3), 60},
+        {"inversion of 16 bytes", Ranged(TEditKind::BitInversion, 0, 16), 60},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -294,12 +319,12 @@ TEST(EditHistory, RequestsThatDoNothingLeaveNoRecord) {
         TEditRequest request;
     };
     const Case cases[] = {
-        {"bit rotation by 0", {.Kind = TEditKind::BitRotation, .Address = 0, .Count = 4}},
-        {"byte rotation by 0", {.Kind = TEditKind::ByteRotation, .Address = 0, .Count = 4}},
+        {"bit rotation by 0", Ranged(TEditKind::BitRotation, 0, 4, 0)},
+        {"byte rotation by 0", Ranged(TEditKind::ByteRotation, 0, 4, 0)},
         {"negative address", WithData(TEditKind::Insert, -1, data)},
-        {"negative length", {.Kind = TEditKind::Insert, .Data = data.data(), .Length = -1}},
-        {"no data", {.Kind = TEditKind::Overwrite, .Length = 3}},
-        {"negative count", {.Kind = TEditKind::Delete, .Address = 1, .Count = -1}},
+        {"negative length", Ranged(TEditKind::Insert, 0, 0, -1)},
+        {"no data", Ranged(TEditKind::Overwrite, 0, 0, 3)},
+        {"negative count", Ranged(TEditKind::Delete, 1, -1)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -359,7 +384,7 @@ TEST(EditHistory, OutOfMemoryDuringApplyLeavesHistoryAndModuleAsTheyWere) {
 
 TEST(EditHistory, OutOfMemoryDuringUndoKeepsTheRecordUndoable) {
     Document doc(Counting(TMemoryModule::BlockSize));
-    doc.history.Apply({.Kind = TEditKind::Delete, .Address = 10, .Count = 100}, true);
+    doc.history.Apply(Ranged(TEditKind::Delete, 10, 100), true);
     const Bytes edited = doc.Contents();
     // Refill the block so that putting the deleted bytes back needs a new one.
     const Bytes filler(100, 0);
