@@ -1,5 +1,5 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps debug release test run bench clean
+.PHONY: all deps debug release test run bench fuzz clean
 
 BENCH_MIB ?= 1024
 RUN_BENCH_MIB ?= 256
@@ -26,6 +26,19 @@ run: release
 
 bench: release
 	build/release/bench/mv_bench --size-mib $(BENCH_MIB)
+
+# Each fuzz target runs FUZZ_SECONDS on a scratch copy of its seed corpus.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS = $(notdir $(wildcard fuzz/corpus/*))
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p build/fuzz/corpus/$$t && cp -n fuzz/corpus/$$t/* build/fuzz/corpus/$$t/; \
+	  echo "== $$t"; \
+	  build/fuzz/fuzz/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=build/fuzz/ build/fuzz/corpus/$$t 2>&1 | grep -E 'stat::number_of_executed_units|stat::peak_rss|ERROR|SUMMARY|crash-|Done' ; \
+	done
 
 clean:
 	rm -rf build
