@@ -22,7 +22,8 @@ inline constexpr int KeyCount = 97;
 inline constexpr int ModifierStateCount = 8;
 inline constexpr int UserMenuCount = 5;
 inline constexpr int UserMenuLetters = 26;
-// Stored assignments cover the states without Alt and the keys "{0}" to "{Space}".
+// Stored assignments cover the states without Alt and the keys "{0}" to "{Space}" and
+// "{Application}": what the key page can assign.
 inline constexpr int StoredStateCount = 4;
 inline constexpr int StoredKeyCount = 78;
 
@@ -39,7 +40,8 @@ enum class TKeyAssignType : std::uint8_t { WindowsStandard = 0, DosStandard = 1,
 // then 5 x 26; 906 values in all, in that order.
 class TKeyAssignment {
 public:
-    static constexpr int ValueCount = ModifierStateCount * KeyCount + UserMenuCount * UserMenuLetters;
+    static constexpr int ValueCount =
+        ModifierStateCount * KeyCount + UserMenuCount * UserMenuLetters;
 
     TKeyAssignment(); // cleared: every value NoCommand
 
@@ -70,7 +72,8 @@ using TStoredValue = std::pair<std::string, std::string>;
 // Reading it back into an assignment that the caller has cleared. Unknown command names
 // store NoCommand; unknown key names and out-of-range entries are skipped.
 void LoadStoredKeyTable(TKeyAssignment& assignment, const std::vector<TStoredValue>& values);
-void LoadStoredUserMenu(TKeyAssignment& assignment, int menu, const std::vector<TStoredValue>& values);
+void LoadStoredUserMenu(TKeyAssignment& assignment, int menu,
+                        const std::vector<TStoredValue>& values);
 
 // What a key press in the binary view means.
 struct TKeyPress {
@@ -80,7 +83,7 @@ struct TKeyPress {
 };
 struct TKeyContext {
     bool ExpandTenKey = false;
-    bool HexArea = true;              // the input area is the hexadecimal columns
+    bool HexArea = true; // the input area is the hexadecimal columns
     bool SpecialJapaneseKeyboard = false;
 };
 struct TKeyResolution {
@@ -106,7 +109,8 @@ struct TShortcut {
     KeyIndex Key = -1;
     friend bool operator==(const TShortcut&, const TShortcut&) = default;
 };
-[[nodiscard]] std::optional<TShortcut> ShortcutOf(const TKeyAssignment& assignment, CommandId command);
+[[nodiscard]] std::optional<TShortcut> ShortcutOf(const TKeyAssignment& assignment,
+                                                  CommandId command);
 // Its text as menus show it: "Ctrl+Shift+PageUp" (the prefix, then the key name without
 // braces).
 [[nodiscard]] std::string ShortcutText(const TShortcut& shortcut);
