@@ -13,12 +13,16 @@ namespace mv::test {
 
 // A host for core tests: it records every dialog and beep and answers dialogs from a script.
 // A dialog without a scripted answer, or an answer left unused at the end, fails the test.
-class TScriptedHost : public THostServices {
+class TScriptedHost : public virtual THostServices {
 public:
     struct Dialog {
         std::string Text;
         TMsgDlgType Type;
         TMsgDlgButtons Buttons;
+    };
+    struct Box {
+        std::string Caption;
+        std::string Text;
     };
 
     TScriptedHost() = default;
@@ -45,8 +49,13 @@ public:
 
     void Beep() override { ++Beeps; }
 
+    void MessageBox(std::string_view caption, std::string_view text) override {
+        Boxes.push_back({std::string(caption), std::string(text)});
+    }
+
     std::deque<TModalResult> Answers;
     std::vector<Dialog> Dialogs;
+    std::vector<Box> Boxes;
     int Beeps = 0;
 };
 

@@ -41,6 +41,8 @@ public:
                                         TMsgDlgButtons buttons) = 0;
     // The default system beep.
     virtual void Beep() = 0;
+    // A plain modal box with a caption, the text and an OK button; it makes no sound itself.
+    virtual void MessageBox(std::string_view caption, std::string_view text) = 0;
 };
 
 } // namespace mv

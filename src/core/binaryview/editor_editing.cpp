@@ -1,0 +1,402 @@
+#include "core/binaryview/editor_core.h"
+
+#include "core/typedvalues/command_ids.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace mv {
+
+namespace {
+
+struct TRange {
+    Address Start = 0;
+    ByteCount Count = 0;
+};
+
+// The selected bytes that exist. A selection can outlive a change that shrank the data under
+// it; its ends are cut back to Size so that nothing reads or writes past the data. Nothing
+// when no selected byte remains: the operation then acts as without a selection.
+std::optional<TRange> ExistingRange(const TSelection& selection, Address size) {
+    if (selection.Empty()) return std::nullopt;
+    const Address start = std::clamp(selection.Start, 0, size);
+    const Address end = std::clamp(selection.End, 0, size);
+    if (end <= start) return std::nullopt;
+    return TRange{start, end - start};
+}
+
+// The range of a bit or byte operation: the selection, otherwise the whole file.
+TRange OperationRange(const TSelection& selection, Address size) {
+    return ExistingRange(selection, size).value_or(TRange{0, size});
+}
+
+// The caret as a position in the data: past the end it stands on the EOF cell.
+TCaretState Within(TCaretState caret, Address size) {
+    if (caret.Address >= 0 && caret.Address <= size) return caret;
+    return {std::clamp(caret.Address, 0, size), 0};
+}
+
+// How much writing count bytes at address lengthens the data.
+std::int64_t OverwriteGrowth(Address address, std::int64_t count, Address size) {
+    return std::max<std::int64_t>(0, address + count - size);
+}
+
+// The typed text that is taken: control codes dropped, at most MaxTypedBytes bytes, cut before
+// a double-byte character that would not fit whole rather than between its two bytes.
+std::string TypedText(std::string_view text) {
+    constexpr std::size_t cap = TEditorCore::MaxTypedBytes;
+    std::string kept;
+    for (const char c : text) {
+        if (static_cast<Byte>(c) < 32) continue;
+        kept.push_back(c);
+        // One byte past the cap shows whether the last byte within it opens a pair.
+        if (kept.size() > cap) break;
+    }
+    if (kept.size() <= cap) return kept;
+    std::size_t end = 0;
+    while (end < cap) {
+        const bool pair =
+            IsShiftJisPair(static_cast<Byte>(kept[end]), static_cast<Byte>(kept[end + 1]));
+        if (pair && end + 2 > cap) break;
+        end += pair ? 2 : 1;
+    }
+    kept.resize(end);
+    return kept;
+}
+
+std::string InCharaSet(mv::CharaSet set, const std::string& shiftJis) {
+    switch (set) {
+    case CharaSet::Jis:
+        return ShiftJisToJisText(shiftJis);
+    case CharaSet::Euc:
+        return ShiftJisToEucText(shiftJis);
+    case CharaSet::Ascii:
+    case CharaSet::ShiftJis:
+        break;
+    }
+    return shiftJis;
+}
+
+std::span<const Byte> BytesOf(const std::string& text) {
+    return {reinterpret_cast<const Byte*>(text.data()), text.size()};
+}
+
+// The bytes a paste takes: the program's own payload, else the text up to its first zero
+// byte; empty when the clipboard offers neither. The payload may come from any program, so its
+// count is believed only as far as bytes back it (a negative count reads as a huge one); a
+// payload too short to hold a count is empty.
+std::vector<Byte> ClipboardBytes(TEditorHost& host) {
+    if (std::optional<std::vector<Byte>> payload = host.ClipboardPayload()) {
+        if (payload->size() < 4) return {};
+        std::uint64_t count = 0;
+        for (int i = 3; i >= 0; --i)
+            count = count << 8 | (*payload)[static_cast<std::size_t>(i)];
+        const std::uint64_t present = payload->size() - 4;
+        payload->erase(payload->begin(), payload->begin() + 4);
+        payload->resize(static_cast<std::size_t>(std::min(count, present)));
+        return std::move(*payload);
+    }
+    if (const std::optional<std::string> text = host.ClipboardText()) {
+        const std::size_t end = std::min(text->find('\0'), text->size());
+        return {text->begin(), text->begin() + static_cast<std::ptrdiff_t>(end)};
+    }
+    return {};
+}
+
+} // namespace
+
+bool TEditorCore::WouldOverflow(std::int64_t growth) const {
+    return module_.Size() + growth > TMemoryModule::MaxSize;
+}
+
+void TEditorCore::Apply(const TEditRequest& request, bool advanceGroup) {
+    history_.Apply(request, true);
+    if (advanceGroup) history_.AdvanceGroup();
+}
+
+// ---- typing
+
+void TEditorCore::TypeHexDigit(int digit) {
+    if (ViewOnly() || digit < 0 || digit > 15) return;
+    bool insert = inputMode_ == TInputMode::Insert;
+    if (ExistingRange(Selection(), module_.Size())) {
+        Delete();
+        insert = true;
+    }
+    const TCaretState caret = Within(Caret(), module_.Size());
+    const auto nibble = static_cast<Byte>(digit);
+    Byte value = 0;
+    TEditKind kind = TEditKind::Overwrite;
+    TCaretState after{caret.Address, 1};
+    if (insert && caret.SubPosition == 0) {
+        if (WouldOverflow(1)) return;
+        kind = TEditKind::Insert;
+        value = static_cast<Byte>(nibble << 4);
+    } else {
+        if (WouldOverflow(OverwriteGrowth(caret.Address, 1, module_.Size()))) return;
+        module_.ReadBytes(&value, caret.Address, 1);
+        if (caret.SubPosition == 0) {
+            value = static_cast<Byte>(nibble << 4 | (value & 0x0F));
+        } else {
+            value = static_cast<Byte>((value & 0xF0) | nibble);
+            after = {caret.Address + 1, 0};
+        }
+    }
+    Apply({.Kind = kind,
+           .Address = caret.Address,
+           .CaretBefore = caret,
+           .CaretAfter = after,
+           .Data = &value,
+           .Length = 1},
+          !history_.UndoPacked);
+}
+
+void TEditorCore::TypeCharacters(std::string_view shiftJisText) {
+    if (ViewOnly()) return;
+    const std::string typed = TypedText(shiftJisText);
+    if (typed.empty()) return;
+    const std::string stored = InCharaSet(charaSet_, typed);
+    const std::span<const Byte> bytes = BytesOf(stored);
+    if (const std::optional<TRange> range = ExistingRange(Selection(), module_.Size())) {
+        // Checked before the delete, so that a refused insert leaves the selection intact.
+        if (WouldOverflow(std::ssize(bytes) - range->Count)) return;
+        Delete();
+        InsertData(bytes, range->Start);
+        return;
+    }
+    const Address caret = Within(Caret(), module_.Size()).Address;
+    if (inputMode_ == TInputMode::Insert)
+        InsertData(bytes, caret);
+    else
+        OverwriteData(bytes, caret);
+}
+
+// ---- data entry for the typed-input commands and the filer
+
+void TEditorCore::InsertData(std::span<const Byte> bytes, Address address) {
+    if (ViewOnly() || bytes.empty() || address < 0 || WouldOverflow(std::ssize(bytes))) return;
+    address = std::min(address, module_.Size());
+    const auto count = static_cast<ByteCount>(bytes.size());
+    Apply({.Kind = TEditKind::Insert,
+           .Address = address,
+           .CaretBefore = Within(Caret(), module_.Size()),
+           .CaretAfter = {address + count, 0},
+           .Data = bytes.data(),
+           .Length = count},
+          true);
+}
+
+void TEditorCore::OverwriteData(std::span<const Byte> bytes, Address address) {
+    if (ViewOnly() || bytes.empty() || address < 0) return;
+    address = std::min(address, module_.Size());
+    if (WouldOverflow(OverwriteGrowth(address, std::ssize(bytes), module_.Size()))) return;
+    const auto count = static_cast<ByteCount>(bytes.size());
+    Apply({.Kind = TEditKind::Overwrite,
+           .Address = address,
+           .CaretBefore = Within(Caret(), module_.Size()),
+           .CaretAfter = {address + count, 0},
+           .Data = bytes.data(),
+           .Length = count},
+          true);
+}
+
+bool TEditorCore::OverwriteInPlace(std::span<const Byte> bytes, Address address) {
+    if (ViewOnly() || address < 0) return false;
+    if (bytes.empty()) return true;
+    address = std::min(address, module_.Size());
+    if (WouldOverflow(OverwriteGrowth(address, std::ssize(bytes), module_.Size()))) return false;
+    const TCaretState caret = Within(Caret(), module_.Size());
+    history_.Apply({.Kind = TEditKind::Overwrite,
+                    .Address = address,
+                    .CaretBefore = caret,
+                    .CaretAfter = caret,
+                    .Data = bytes.data(),
+                    .Length = static_cast<ByteCount>(bytes.size())},
+                   false);
+    return true;
+}
+
+// ---- deleting
+
+void TEditorCore::Delete() {
+    if (ViewOnly()) return;
+    const Address size = module_.Size();
+    const TCaretState caret = Within(Caret(), size);
+    TRange range{caret.Address, 1};
+    if (const std::optional<TRange> selected = ExistingRange(Selection(), size)) {
+        range = *selected;
+        selectionState_ = TSelectionState::None;
+    } else if (caret.Address >= size) {
+        return;
+    }
+    Apply({.Kind = TEditKind::Delete,
+           .Address = range.Start,
+           .CaretBefore = caret,
+           .CaretAfter = {range.Start, 0},
+           .Count = range.Count},
+          !history_.UndoPacked);
+}
+
+void TEditorCore::Backspace() {
+    if (ViewOnly()) return;
+    const Address size = module_.Size();
+    if (ExistingRange(Selection(), size)) {
+        Delete();
+        return;
+    }
+    const TCaretState caret = Within(Caret(), size);
+    // On the low nibble the byte under the caret is the one being typed, so that one goes.
+    const Address target = caret.SubPosition != 0 ? caret.Address : caret.Address - 1;
+    if (target < 0 || target >= size) return;
+    Apply({.Kind = TEditKind::Delete,
+           .Address = target,
+           .CaretBefore = caret,
+           .CaretAfter = {target, 0},
+           .Count = 1},
+          !history_.UndoPacked);
+}
+
+// ---- clipboard
+
+void TEditorCore::Copy() {
+    const std::optional<TRange> range = ExistingRange(Selection(), module_.Size());
+    if (!range) return;
+    std::vector<Byte> payload(4 + static_cast<std::size_t>(range->Count));
+    const auto count = static_cast<std::uint32_t>(range->Count);
+    for (std::size_t i = 0; i < 4; ++i)
+        payload[i] = static_cast<Byte>(count >> (8 * i));
+    module_.ReadBytes(payload.data() + 4, range->Start, range->Count);
+    host_.SetClipboardPayload(payload);
+    Changed();
+}
+
+void TEditorCore::Paste() {
+    if (ViewOnly()) return;
+    const std::vector<Byte> bytes = ClipboardBytes(host_);
+    if (bytes.empty()) return;
+    const Address size = module_.Size();
+    const TCaretState caret = Within(Caret(), size);
+    const std::optional<TRange> range = ExistingRange(Selection(), size);
+    const std::int64_t n = std::ssize(bytes);
+    const std::int64_t growth = range ? n - range->Count
+                                : inputMode_ == TInputMode::Insert
+                                    ? n
+                                    : OverwriteGrowth(caret.Address, n, size);
+    if (WouldOverflow(growth)) return;
+    // Past the overflow test the data fits in the address space, and so does its length.
+    const auto length = static_cast<ByteCount>(n);
+    const Address address = range ? range->Start : caret.Address;
+    TEditKind kind = inputMode_ == TInputMode::Insert ? TEditKind::Insert : TEditKind::Overwrite;
+    if (range) {
+        kind = TEditKind::Replace;
+        selectionState_ = TSelectionState::None;
+    }
+    Apply({.Kind = kind,
+           .Address = address,
+           .CaretBefore = caret,
+           .CaretAfter = {address + length, 0},
+           .Data = bytes.data(),
+           .Length = length,
+           .Count = range ? range->Count : 0},
+          true);
+}
+
+bool TEditorCore::CanPaste() {
+    return host_.ClipboardPayload().has_value() || host_.ClipboardText().has_value();
+}
+
+// ---- bit, byte and integer operations
+
+void TEditorCore::RangeOperation(CommandId command) {
+    const Address size = module_.Size();
+    if (ViewOnly() || size == 0) return;
+    const TRange range = OperationRange(Selection(), size);
+    TEditKind kind{};
+    switch (command) {
+    case cmd::INTINC:
+    case cmd::INTDEC:
+        StepInteger(command == cmd::INTINC);
+        return;
+    case cmd::BITROLLL:
+    case cmd::BITROLLR:
+        Rotate(command == cmd::BITROLLL, 1);
+        return;
+    case cmd::BYTEROLLL:
+    case cmd::BYTEROLLR:
+        if (range.Count >= 2) Rotate(command == cmd::BYTEROLLL, 8);
+        return;
+    case cmd::BYTEREVERSE:
+        if (range.Count < 2) return;
+        kind = TEditKind::ByteReversal;
+        break;
+    case cmd::BITNOT:
+        kind = TEditKind::BitInversion;
+        break;
+    case cmd::BITREVERSE:
+        kind = TEditKind::BitReversal;
+        break;
+    default:
+        return;
+    }
+    const TCaretState caret = Within(Caret(), size);
+    Apply({.Kind = kind,
+           .Address = range.Start,
+           .CaretBefore = caret,
+           .CaretAfter = caret,
+           .Count = range.Count},
+          true);
+}
+
+void TEditorCore::Rotate(bool left, std::int64_t bits) {
+    const Address size = module_.Size();
+    if (ViewOnly() || size == 0 || bits < 1) return;
+    const TRange range = OperationRange(Selection(), size);
+    std::int64_t remaining = bits % (std::int64_t{range.Count} * 8);
+    if (remaining == 0) return;
+    const TCaretState caret = Within(Caret(), size);
+    // A request carries a 32-bit amount; a turn of a selection above 256 MiB can need more and
+    // then goes in several requests that undo as one step.
+    while (remaining > 0) {
+        const auto step = static_cast<std::int32_t>(
+            std::min<std::int64_t>(remaining, std::numeric_limits<std::int32_t>::max()));
+        Apply({.Kind = TEditKind::BitRotation,
+               .Address = range.Start,
+               .CaretBefore = caret,
+               .CaretAfter = caret,
+               .Length = left ? -step : step,
+               .Count = range.Count},
+              false);
+        remaining -= step;
+    }
+    history_.AdvanceGroup();
+}
+
+void TEditorCore::StepInteger(bool increment) {
+    if (ViewOnly()) return;
+    const Address size = module_.Size();
+    const TCaretState caret = Within(Caret(), size);
+    TRange range{caret.Address, 1};
+    if (const std::optional<TRange> selected = ExistingRange(Selection(), size))
+        range = *selected;
+    else if (caret.Address >= size)
+        return;
+    const bool little = ByteOrder == TByteOrder::LittleEndian;
+    const TEditKind kind = increment
+                               ? (little ? TEditKind::IncrementLittle : TEditKind::IncrementBig)
+                               : (little ? TEditKind::DecrementLittle : TEditKind::DecrementBig);
+    Apply({.Kind = kind,
+           .Address = range.Start,
+           .CaretBefore = caret,
+           .CaretAfter = caret,
+           .Count = range.Count},
+          true);
+}
+
+} // namespace mv

@@ -1,0 +1,128 @@
+// Loading and saving of the editor's file, with the backup of the previous file.
+#include "core/binaryview/editor_core.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace mv {
+
+namespace {
+
+// Where the extension of the last path component begins ('.' included), or npos. A leading
+// dot names a hidden file rather than starting an extension, so ".profile" keeps its name
+// and its backup is ".profile.bak" rather than a ".bak" shared by every hidden file.
+std::size_t ExtensionStart(const std::string& fileName) {
+    const std::size_t slash = fileName.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = fileName.rfind('.');
+    if (dot == std::string::npos || dot <= nameStart) return std::string::npos;
+    return dot;
+}
+
+bool HasBakExtension(const std::string& fileName) {
+    const std::size_t dot = ExtensionStart(fileName);
+    if (dot == std::string::npos || fileName.size() - dot != 4) return false;
+    const std::string_view extension = std::string_view(fileName).substr(dot + 1);
+    constexpr std::string_view bak = "bak";
+    for (std::size_t i = 0; i < bak.size(); ++i)
+        if ((extension[i] | 0x20) != bak[i]) return false;
+    return true;
+}
+
+std::string BackupNameOf(const std::string& fileName) {
+    return fileName.substr(0, ExtensionStart(fileName)) + ".bak";
+}
+
+// Filesystems that have no hard links, or a file on another filesystem than its backup name.
+bool LinkImpossible(int error) {
+    return error == EPERM || error == EXDEV || error == EMLINK || error == ENOTSUP ||
+           error == EOPNOTSUPP || error == ENOSYS;
+}
+
+// Makes `backup` a second name of the file's current data and answers 0 or the error.
+// A hard link costs nothing however large the file is; the save then replaces the file by a
+// new one and the link goes on holding the old data. Where links are impossible the data is
+// copied, and a partial copy is removed.
+int LinkOrCopy(const std::string& fileName, const std::string& backup) {
+    if (::linkat(AT_FDCWD, fileName.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    const int linkError = errno;
+    if (!LinkImpossible(linkError)) return linkError;
+    std::error_code error;
+    if (std::filesystem::copy_file(fileName, backup, error)) return 0;
+    if (error.value() != EEXIST) {
+        std::error_code ignored;
+        std::filesystem::remove(backup, ignored);
+    }
+    return error.value() != 0 ? error.value() : EIO;
+}
+
+// Keeps the data of the file about to be written under its backup name; answers whether the
+// save may go on. The file itself is never moved away, so that whatever fails later, the
+// file stays as it was until the save's atomic replacement.
+bool MakeBackup(TEditorHost& host, const std::string& fileName) {
+    struct stat st {};
+    // Nothing to keep for a new file, nor for a device or a pipe, which hold no data of their
+    // own (and copying a pipe would wait forever).
+    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return true;
+    if (HasBakExtension(fileName)) {
+        host.MessageDlgBeep("拡張子が BAK のファイルのバックアップは作成できません.",
+                            TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        return true;
+    }
+    const std::string backup = BackupNameOf(fileName);
+    const TMsgDlgButtons abortIgnore{TMsgDlgBtn::mbAbort, TMsgDlgBtn::mbIgnore};
+    // The old backup's name itself, even when it is a dangling symbolic link.
+    struct stat old {};
+    if (::lstat(backup.c_str(), &old) == 0 && ::unlink(backup.c_str()) != 0) {
+        const int error = errno;
+        // Abort goes on without a backup; Ignore, or closing the dialog, abandons the save.
+        return host.MessageDlgBeep("以前のバックアップファイルの削除に失敗しました. " +
+                                       std::to_string(error),
+                                   TMsgDlgType::mtConfirmation, abortIgnore) == mrAbort;
+    }
+    if (const int error = LinkOrCopy(fileName, backup); error != 0) {
+        return host.MessageDlgBeep(fileName + " のバックアップファイルの作成に失敗しました. " +
+                                       std::to_string(error),
+                                   TMsgDlgType::mtConfirmation, abortIgnore) == mrAbort;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TEditorCore::LoadFile(const std::string& fileName) {
+    history_.Clear();
+    const int error = module_.LoadFromFile(fileName);
+    // A failed load leaves the store empty, so the caret goes to 0 either way.
+    SetCaret({0, 0});
+    if (error != 0) {
+        host_.MessageDlgBeep(fileName + " の読み込みに失敗しました.", TMsgDlgType::mtError,
+                             {TMsgDlgBtn::mbAbort});
+        return false;
+    }
+    return true;
+}
+
+bool TEditorCore::SaveFile(const std::string& fileName) {
+    if (MakeBackFile && !MakeBackup(host_, fileName)) return false;
+    if (module_.SaveToFile(fileName) != 0) {
+        host_.MessageDlgBeep(fileName + " の書き込みに失敗しました.", TMsgDlgType::mtError,
+                             {TMsgDlgBtn::mbAbort});
+        return false;
+    }
+    if (history_.UndoFlushWithSaved) history_.Clear();
+    if (!module_.Locked) {
+        module_.SetModified(false);
+        Changed();
+    }
+    return true;
+}
+
+} // namespace mv

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/datastore/address.h"
+#include "core/host/host_services.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace mv {
+
+// The answers of the question asked before each replacement.
+enum class TReplaceAnswer { Yes, No, All, Cancel };
+
+// The services the binary editor asks of the program around it besides dialogs and beeps:
+// the clipboard, the replace question, the event loop and the keyboard.
+class TEditorHost : public virtual THostServices {
+public:
+    // The payload of the program's own clipboard format (a 32-bit little-endian count, then
+    // the bytes), when the clipboard offers it; it is not trusted.
+    [[nodiscard]] virtual std::optional<std::vector<Byte>> ClipboardPayload() = 0;
+    // The clipboard's plain text as Shift JIS bytes, when it offers text.
+    [[nodiscard]] virtual std::optional<std::string> ClipboardText() = 0;
+    // Empties the clipboard and puts the payload on it under the program's own format only.
+    virtual void SetClipboardPayload(std::span<const Byte> payload) = 0;
+
+    // Asks whether to replace the hit under the caret (the caret is already placed on it).
+    [[nodiscard]] virtual TReplaceAnswer AskReplace() = 0;
+
+    // Handles one pending event of the application, waiting for one when none is queued, so
+    // that the view repaints while a repeated move or a confirming replace runs.
+    virtual void HandleOneEvent() = 0;
+    // Shift 1 + Ctrl 2 + Alt 4, as held now.
+    [[nodiscard]] virtual int ModifierState() = 0;
+};
+
+} // namespace mv

@@ -1,0 +1,113 @@
+#include "core/binaryview/search_engine.h"
+
+#include "core/binaryview/editor_core.h"
+#include "core/typedvalues/command_ids.h"
+
+#include <algorithm>
+#include <string_view>
+
+namespace mv {
+
+namespace {
+
+constexpr std::string_view kNotFound = "検索情報が見付かりません.";
+
+} // namespace
+
+void TSearchEngine::Search(std::span<const Byte> pattern, TSearchDirection direction,
+                           bool onlyDifferences) {
+    Store(pattern, direction, onlyDifferences);
+    Find();
+}
+
+void TSearchEngine::SearchAgain(TSearchDirection direction) {
+    if (!hasPattern_) {
+        editor_.ExecuteCommand(cmd::SEARCH);
+        return;
+    }
+    record_.Position = editor_.CaretAddress();
+    record_.Direction = static_cast<std::uint8_t>(direction);
+    // The caret still on the last hit: repeating from there must not find it again.
+    record_.IncludeStart = editor_.SearchHit ? 0 : 1;
+    Find();
+}
+
+void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> replacement,
+                            bool onlyDifferences, bool confirm, TSearchDirection direction) {
+    if (editor_.ViewOnly()) return;
+    Store(search, direction, onlyDifferences);
+    const auto searchLength = static_cast<ByteCount>(search.size());
+    const auto replacementLength = static_cast<ByteCount>(replacement.size());
+    const bool backward = direction == TSearchDirection::Backward;
+    TCaretState caret = editor_.Caret();
+    int replaced = 0;
+    for (Address hit; (hit = editor_.module_.SearchPattern(record_)) >= 0;) {
+        bool replace = true;
+        if (confirm) {
+            editor_.SetCaret({hit, 0});
+            editor_.SetHighlight(hit, searchLength);
+            editor_.host_.HandleOneEvent();
+            const TReplaceAnswer answer = editor_.host_.AskReplace();
+            if (answer == TReplaceAnswer::Cancel) break;
+            replace = answer != TReplaceAnswer::No;
+            confirm = answer != TReplaceAnswer::All;
+        }
+        // A file at the largest size takes no growing replacement; the hits before stay done.
+        if (replace && editor_.WouldOverflow(std::int64_t{replacementLength} - searchLength)) break;
+        if (replace) {
+            TEditRequest request;
+            request.Kind = TEditKind::Replace;
+            request.Address = hit;
+            request.CaretBefore = {hit, 0};
+            request.CaretAfter = {hit + replacementLength, 0};
+            request.Data = replacement.data();
+            request.Length = replacementLength;
+            request.Count = searchLength;
+            editor_.history_.Apply(request, false);
+            ++replaced;
+            caret = request.CaretAfter;
+            // Past the inserted bytes, so that a replacement containing the pattern is never
+            // searched again and the loop ends.
+            record_.Position = backward ? hit - searchLength : hit + replacementLength;
+        } else {
+            record_.Position = backward ? hit - 1 : hit + 1;
+        }
+    }
+    editor_.SetCaret(caret);
+    if (replaced > 0) editor_.history_.AdvanceGroup();
+}
+
+bool TSearchEngine::SamePattern(std::span<const Byte> pattern) const {
+    return hasPattern_ && !pattern.empty() && std::ranges::equal(pattern, pattern_);
+}
+
+void TSearchEngine::ForgetDifferenceTarget(const TMemoryModule* target) {
+    if (record_.DifferenceTarget == target) record_.DifferenceTarget = nullptr;
+}
+
+void TSearchEngine::Store(std::span<const Byte> pattern, TSearchDirection direction,
+                          bool onlyDifferences) {
+    pattern_.assign(pattern.begin(), pattern.end());
+    hasPattern_ = true;
+    record_.Pattern = pattern_.data();
+    record_.Length = static_cast<ByteCount>(pattern_.size());
+    record_.Position = editor_.CaretAddress();
+    record_.Direction = static_cast<std::uint8_t>(direction);
+    record_.IncludeStart = 1;
+    record_.DifferenceTarget = onlyDifferences ? editor_.comparison_.Target() : nullptr;
+}
+
+void TSearchEngine::Find() {
+    const Address hit = editor_.module_.SearchPattern(record_);
+    if (hit < 0) {
+        editor_.host_.MessageDlgBeep(kNotFound, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        return;
+    }
+    // Placing the caret forgets the highlight and the hit flags, so they come after it.
+    editor_.SetCaret({hit, 0});
+    editor_.SetHighlight(hit, record_.Length);
+    editor_.SearchHit = true;
+    editor_.history_.AdvanceGroup();
+}
+
+} // namespace mv

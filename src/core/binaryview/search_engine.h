@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/datastore/address.h"
+#include "core/datastore/memory_module.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace mv {
+
+class TEditorCore;
+
+enum class TSearchDirection : std::uint8_t { Forward = 0, Backward = 1 };
+
+// Search and replace over the editor's store. Keeps the last pattern for SEARCHNEXT and
+// SEARCHPREV, moves the caret to hits and highlights them, and applies replacements through
+// the edit history.
+class TSearchEngine {
+public:
+    explicit TSearchEngine(TEditorCore& editor) : editor_(editor) {}
+    TSearchEngine(const TSearchEngine&) = delete;
+    TSearchEngine& operator=(const TSearchEngine&) = delete;
+
+    // Stores a copy of the pattern and searches from the caret, the caret's own byte
+    // included; only places that differ from the comparison target when asked and comparing.
+    // Warns "検索情報が見付かりません." without a hit.
+    void Search(std::span<const Byte> pattern, TSearchDirection direction, bool onlyDifferences);
+    // SEARCHNEXT / SEARCHPREV: the stored pattern again, skipping the hit under the caret;
+    // without a stored pattern the SEARCH command runs instead.
+    void SearchAgain(TSearchDirection direction);
+    // Replaces from the caret, asking per hit when confirming; all replacements of one call
+    // are one undo step. Refused in view-only mode; silent when nothing is found.
+    void Replace(std::span<const Byte> search, std::span<const Byte> replacement,
+                 bool onlyDifferences, bool confirm, TSearchDirection direction);
+    // True when a pattern is stored with the same non-zero length and bytes.
+    [[nodiscard]] bool SamePattern(std::span<const Byte> pattern) const;
+    // Ending a comparison stops searches from being limited by its target.
+    void ForgetDifferenceTarget(const TMemoryModule* target);
+
+private:
+    void Store(std::span<const Byte> pattern, TSearchDirection direction, bool onlyDifferences);
+    // Runs the scan from the record; on a hit moves the caret there and highlights it.
+    void Find();
+
+    TEditorCore& editor_;
+    std::vector<Byte> pattern_;
+    bool hasPattern_ = false;
+    TSearchRecord record_;
+};
+
+} // namespace mv

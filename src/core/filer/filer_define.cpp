@@ -1,0 +1,40 @@
+#include "core/filer/filer_define.h"
+
+#include "core/filer/filer_text.h"
+
+namespace mv {
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+} // namespace
+
+void ReadFilerDefineText(std::string_view bytes, TFilerDefine& define) {
+    define = {};
+    constexpr std::string_view Keyword = "#DEFINE ";
+    for (const std::string& line : SplitLines(bytes)) {
+        if (UpperAscii(std::string_view(line).substr(0, Keyword.size())) != Keyword) continue;
+        const std::string_view rest = Trimmed(std::string_view(line).substr(Keyword.size()));
+        const std::size_t space = rest.find(' ');
+        if (space == std::string_view::npos) continue;
+        const std::string key = UpperAscii(rest.substr(0, space));
+        const std::string_view value = Trimmed(rest.substr(space + 1));
+        if (key == "TITLE") define.Title = value;
+        else if (key == "AUTHOR") define.Author = value;
+    }
+}
+
+bool ReadFilerDefine(const std::string& fileName, TFilerDefine& define) {
+    define = {};
+    std::string bytes;
+    if (ReadWholeFile(fileName, bytes) != 0) return false;
+    ReadFilerDefineText(bytes, define);
+    return true;
+}
+
+} // namespace mv

@@ -1,0 +1,38 @@
+#include "platform/clipboard.h"
+
+#include "core/typedvalues/sjis_utf8.h"
+
+#include <QtCore/QMimeData>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+
+namespace mv {
+
+namespace {
+
+QString MimeType() { return QString::fromLatin1(ClipboardMimeType.data(), ClipboardMimeType.size()); }
+
+} // namespace
+
+std::optional<std::vector<Byte>> ReadClipboardPayload() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasFormat(MimeType())) return std::nullopt;
+    const QByteArray bytes = data->data(MimeType());
+    return std::vector<Byte>(bytes.begin(), bytes.end());
+}
+
+std::optional<std::string> ReadClipboardText() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || !data->hasText()) return std::nullopt;
+    const QByteArray utf8 = data->text().toUtf8();
+    return Utf8ToShiftJis(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+void WriteClipboardPayload(std::span<const Byte> payload) {
+    auto* data = new QMimeData;
+    data->setData(MimeType(), QByteArray(reinterpret_cast<const char*>(payload.data()),
+                                         static_cast<qsizetype>(payload.size())));
+    QGuiApplication::clipboard()->setMimeData(data); // the clipboard owns it
+}
+
+} // namespace mv

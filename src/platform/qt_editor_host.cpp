@@ -1,0 +1,30 @@
+#include "platform/qt_editor_host.h"
+
+#include "platform/clipboard.h"
+#include "platform/virtual_key_map.h"
+
+#include <QtCore/QEventLoop>
+#include <QtGui/QGuiApplication>
+
+namespace mv {
+
+std::optional<std::vector<Byte>> TQtEditorHost::ClipboardPayload() {
+    return ReadClipboardPayload();
+}
+
+std::optional<std::string> TQtEditorHost::ClipboardText() { return ReadClipboardText(); }
+
+void TQtEditorHost::SetClipboardPayload(std::span<const Byte> payload) {
+    WriteClipboardPayload(payload);
+}
+
+// The caller has just moved the caret, so a repaint is queued and the wait ends at once.
+void TQtEditorHost::HandleOneEvent() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+}
+
+int TQtEditorHost::ModifierState() {
+    return ModifierStateOf(QGuiApplication::queryKeyboardModifiers());
+}
+
+} // namespace mv

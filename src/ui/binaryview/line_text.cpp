@@ -1,0 +1,48 @@
+#include "ui/binaryview/line_text.h"
+
+#include <algorithm>
+
+namespace mv {
+
+namespace {
+
+constexpr char UpperDigits[] = "0123456789ABCDEF";
+constexpr char LowerDigits[] = "0123456789abcdef";
+
+QString TwoDigits(Byte value, const char* digits) {
+    const QChar text[2] = {QLatin1Char(digits[value >> 4]), QLatin1Char(digits[value & 15])};
+    return QString(text, 2);
+}
+
+} // namespace
+
+QString AddressText(std::int64_t lineAddress) {
+    return QStringLiteral("%1").arg(static_cast<std::uint32_t>(lineAddress), 8, 16, QLatin1Char('0'));
+}
+
+QString HexByteText(Byte value) { return TwoDigits(value, UpperDigits); }
+
+QString FooterText(Byte columnSum) { return TwoDigits(columnSum, LowerDigits); }
+
+Byte LineSum(std::span<const Byte> existingBytes, std::int64_t lineAddress, TCheckSum form) {
+    unsigned sum = 0;
+    for (const Byte b : existingBytes)
+        sum += b;
+    if (form == TCheckSum::Ascii) {
+        const auto address = static_cast<std::uint32_t>(lineAddress);
+        for (int i = 0; i < 4; ++i)
+            sum += (address >> (8 * i)) & 0xFF;
+    }
+    return static_cast<Byte>(sum);
+}
+
+std::array<Byte, 16> ColumnSums(std::span<const Byte> visible, std::int64_t firstAddress,
+                                std::int64_t size) {
+    std::array<Byte, 16> sums{};
+    const std::int64_t existing = std::clamp<std::int64_t>(size - firstAddress, 0, std::ssize(visible));
+    for (std::int64_t i = 0; i < existing; ++i)
+        sums[static_cast<std::size_t>(i % 16)] += visible[static_cast<std::size_t>(i)];
+    return sums;
+}
+
+} // namespace mv

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/binaryview/editor_core.h"
+#include "ui/binaryview/cell_colors.h"
+#include "ui/binaryview/view_layout.h"
+
+#include <QtGui/QFont>
+#include <QtGui/QPainter>
+#include <QtGui/QPalette>
+
+#include <span>
+
+namespace mv {
+
+// Draws the binary view: the frame (raised address and SUM cells, hatch, the strips beside
+// the character column), the lines of bytes from the line buffers, the caret marker and the
+// caret. Nothing is kept between paints.
+class TViewPainter {
+public:
+    // `font` is the view's font; bold cells use its bold form.
+    TViewPainter(QPainter& painter, const TViewLayout& layout, const QPalette& palette,
+                 const QFont& font);
+
+    // Erases the client area in the view's colour, fills the partial row's address and SUM
+    // cells with the button face and hatches what no cell covers.
+    void PaintFrame(QSize clientSize, TColor normalBackground);
+    // Rows first..last (inclusive). `mine` and `theirs` hold the visible bytes from the top
+    // line on, plus one byte; `theirs` is only read while comparing.
+    void PaintLines(const TEditorCore& core, std::span<const Byte> mine,
+                    std::span<const Byte> theirs, std::int32_t firstRow, std::int32_t lastRow);
+    // Lines in the area without the caret that point at the caret's cell.
+    void PaintCaretMarker(const TEditorCore& core);
+    // Inverts the pixels under the caret.
+    void PaintCaret(const QRect& caret);
+
+private:
+    struct TLine;
+
+    void PaintAddressCell(std::int32_t row, std::int64_t lineAddress, bool caretRow);
+    void PaintHexCells(const TLine& line);
+    void PaintCharacters(const TLine& line, bool& pairCarried);
+    void PaintSumCell(const TLine& line, Byte sum, bool caretRow);
+    void DrawText(const QRect& cell, int xOffset, const QString& text, const TCellColor& color);
+    void UseFont(bool bold);
+    [[nodiscard]] QColor Color(TColor color) const;
+
+    QPainter& painter_;
+    const TViewLayout& layout_;
+    const QPalette& palette_;
+    QFont font_;
+    QFont boldFont_;
+    bool bold_ = false;
+    int baseline_ = 0; // from the top of a row
+};
+
+} // namespace mv

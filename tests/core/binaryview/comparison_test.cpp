@@ -1,0 +1,204 @@
+#include "editor_fixture.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+
+namespace mv {
+namespace {
+
+using test::Bytes;
+using test::Hex;
+using test::TEditorFixture;
+
+constexpr auto kForward = TSearchDirection::Forward;
+constexpr auto kBackward = TSearchDirection::Backward;
+constexpr std::string_view kNoDifference = "相違点が見付かりません.";
+
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+struct TRun {
+    Address Start;
+    ByteCount Length;
+    friend bool operator==(const TRun&, const TRun&) = default;
+};
+
+TRun Highlighted(const TEditorFixture& f) {
+    return {f.core.HighlightStart(), f.core.HighlightLength()};
+}
+
+TEST(Comparison, StepsThroughDifferenceRunsEitherWayAndWarnsAtTheEnd) {
+    // Each side against the other: the runs are where the bytes differ, whichever is the view.
+    for (const bool swapped : {false, true}) {
+        SCOPED_TRACE(swapped);
+        const Bytes a = Hex("00 01 02 03");
+        const Bytes b = Hex("00 ff ff 03");
+        TEditorFixture f(swapped ? b : a);
+        TMemoryModule target;
+        test::Append(target, swapped ? a : b);
+        ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+
+        f.core.Comparison().FindNext(kForward);
+        EXPECT_EQ(f.core.Caret(), (TCaretState{1, 0}));
+        EXPECT_EQ(Highlighted(f), (TRun{1, 2}));
+        EXPECT_TRUE(f.core.CompareHit);
+
+        f.host.Answer(mrOk);
+        f.core.Comparison().FindNext(kForward);
+        ASSERT_EQ(f.host.Dialogs.size(), 1u);
+        EXPECT_EQ(f.host.Dialogs[0].Text, kNoDifference);
+        EXPECT_EQ(f.host.Dialogs[0].Type, TMsgDlgType::mtWarning);
+        EXPECT_TRUE(f.host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbOK));
+        EXPECT_EQ(f.core.CaretAddress(), 1);
+
+        f.core.SetCaret({4, 0});
+        f.core.Comparison().FindNext(kBackward);
+        EXPECT_EQ(f.core.Caret(), (TCaretState{1, 0}));
+        EXPECT_EQ(Highlighted(f), (TRun{1, 2}));
+
+        // From inside the run without a hit flag the run under the caret counts.
+        f.core.SetCaret({2, 1});
+        f.core.Comparison().FindNext(kBackward);
+        EXPECT_EQ(Highlighted(f), (TRun{1, 2}));
+        f.host.Answer(mrOk);
+        f.core.Comparison().FindNext(kBackward);
+        EXPECT_EQ(f.host.Dialogs.size(), 2u);
+    }
+}
+
+TEST(Comparison, HitSkipsItsOwnRunAndEndsTheUndoStep) {
+    TEditorFixture f(Hex("00 01 00 01 01 00 01"));
+    TMemoryModule target;
+    test::Append(target, Hex("00 00 00 00 00 00 00"));
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+
+    const auto group = f.core.History().Group();
+    std::vector<TRun> forward;
+    for (int i = 0; i < 3; ++i) {
+        f.core.Comparison().FindNext(kForward);
+        forward.push_back(Highlighted(f));
+    }
+    EXPECT_EQ(forward, (std::vector<TRun>{{1, 1}, {3, 2}, {6, 1}}));
+    EXPECT_EQ(f.core.History().Group(), group + 3);
+
+    f.core.Comparison().FindNext(kBackward);
+    EXPECT_EQ(Highlighted(f), (TRun{3, 2}));
+}
+
+TEST(Comparison, LongerTargetHasNoRunBeyondTheCommonLength) {
+    TEditorFixture f(Hex("10 20 30"));
+    TMemoryModule target;
+    test::Append(target, Hex("10 20 30 40 50"));
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+    for (const auto direction : {kForward, kBackward}) {
+        f.host.Answer(mrOk);
+        f.core.Comparison().FindNext(direction);
+    }
+    EXPECT_EQ(f.host.Dialogs.size(), 2u);
+    EXPECT_FALSE(f.core.CompareHit);
+}
+
+TEST(Comparison, FileTargetIsOwnedAndASecondComparisonIsRefused) {
+    test::TTempFolder folder;
+    WriteFile(folder / "other.bin", Hex("00 ff ff 03"));
+    TEditorFixture f(Hex("00 01 02 03"));
+    int error = -1;
+
+    ASSERT_EQ(f.core.Comparison().CompareWithFile(folder / "other.bin", error),
+              TCompareStart::Started);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(f.changes, 1);
+    ASSERT_TRUE(f.core.Comparison().Comparing());
+    const TMemoryModule* target = f.core.Comparison().Target();
+    EXPECT_EQ(test::Contents(*target), Hex("00 ff ff 03"));
+    EXPECT_FALSE(target->IsModified());
+
+    TMemoryModule other;
+    EXPECT_EQ(f.core.Comparison().CompareWithStore(other), TCompareStart::AlreadyComparing);
+    EXPECT_EQ(f.core.Comparison().CompareWithFile(folder / "other.bin", error),
+              TCompareStart::AlreadyComparing);
+    EXPECT_EQ(f.core.Comparison().Target(), target);
+    EXPECT_EQ(f.changes, 1);
+
+    f.core.Comparison().FindNext(kForward);
+    EXPECT_EQ(Highlighted(f), (TRun{1, 2}));
+
+    f.core.Comparison().End();
+    EXPECT_FALSE(f.core.Comparison().Comparing());
+    EXPECT_EQ(f.core.Comparison().Target(), nullptr);
+    EXPECT_EQ(f.changes, 2);
+    f.core.Comparison().End(); // not comparing: nothing
+    f.core.Comparison().FindNext(kForward);
+    EXPECT_EQ(f.changes, 2);
+    EXPECT_TRUE(f.host.Dialogs.empty());
+}
+
+TEST(Comparison, UnreadableFileLeavesTheViewAsItWas) {
+    test::TTempFolder folder;
+    TEditorFixture f(Hex("00"));
+    int error = 0;
+    EXPECT_EQ(f.core.Comparison().CompareWithFile(folder / "missing.bin", error),
+              TCompareStart::LoadFailed);
+    EXPECT_EQ(error, ENOENT);
+    EXPECT_EQ(f.core.Comparison().CompareWithFile(folder.Path(), error), TCompareStart::LoadFailed);
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_FALSE(f.core.Comparison().Comparing());
+    EXPECT_EQ(f.changes, 0);
+    EXPECT_TRUE(f.host.Dialogs.empty());
+
+    TMemoryModule target;
+    EXPECT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+}
+
+TEST(Comparison, EndingTheSearchTargetMakesSearchesUnrestricted) {
+    TEditorFixture f(Hex("41 00 41"));
+    TMemoryModule target;
+    test::Append(target, Hex("41 00 42"));
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+    f.core.Search().Search(Hex("41"), kForward, true);
+    EXPECT_EQ(f.core.CaretAddress(), 2);
+
+    f.core.Comparison().End();
+    f.core.Search().SearchAgain(kBackward);
+    EXPECT_EQ(f.core.CaretAddress(), 0) << "the match equal to the old target counts again";
+}
+
+TEST(Comparison, EndingAnotherTargetKeepsTheSearchRestriction) {
+    TEditorFixture f(Hex("41 00 41"));
+    TMemoryModule first;
+    test::Append(first, Hex("41 00 42"));
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(first), TCompareStart::Started);
+    f.core.Search().Search(Hex("41"), kForward, true);
+    EXPECT_EQ(f.core.CaretAddress(), 2);
+
+    // The repeat keeps the first target until a comparison with it ends.
+    f.core.Search().ForgetDifferenceTarget(&f.core.Module());
+    f.host.Answer(mrOk);
+    f.core.Search().SearchAgain(kBackward);
+    EXPECT_EQ(f.host.Dialogs.size(), 1u);
+}
+
+TEST(Comparison, NewComparisonCountsTheRunUnderTheCaret) {
+    TEditorFixture f(Hex("00 01 02"));
+    TMemoryModule first, second;
+    test::Append(first, Hex("00 00 00"));
+    test::Append(second, Hex("00 00 02"));
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(first), TCompareStart::Started);
+    f.core.Comparison().FindNext(kForward);
+    EXPECT_EQ(Highlighted(f), (TRun{1, 2}));
+    f.core.Comparison().End();
+
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(second), TCompareStart::Started);
+    f.core.Comparison().FindNext(kForward);
+    EXPECT_EQ(Highlighted(f), (TRun{1, 1}));
+    EXPECT_TRUE(f.host.Dialogs.empty());
+}
+
+} // namespace
+} // namespace mv

@@ -1,0 +1,289 @@
+#include "core/binaryview/editor_core.h"
+#include "core/typedvalues/char_set.h"
+#include "core/typedvalues/command_ids.h"
+
+#include "support/scripted_editor_host.h"
+#include "support/store_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace mv {
+namespace {
+
+using namespace cmd;
+using test::ByteVector;
+using Action = std::function<void(TEditorCore&)>;
+
+Action Digit(int d) {
+    return [d](TEditorCore& e) { e.TypeHexDigit(d); };
+}
+Action Command(CommandId c) {
+    return [c](TEditorCore& e) { c >= 90000 ? e.RangeOperation(c) : e.ExecuteCommand(c); };
+}
+
+// A document with bytes, a mode, a caret and, when start != end, a fixed selection
+// [start, end) with the caret at end.
+struct TDocument {
+    test::TScriptedEditorHost host;
+    TEditorCore editor{host};
+
+    TDocument(const ByteVector& bytes, TInputMode mode = TInputMode::Overwrite,
+              TCaretState caret = {}, Address start = 0, Address end = 0) {
+        test::Append(editor.Module(), bytes);
+        editor.SetVisibleLines(4);
+        editor.SetInputMode(mode);
+        editor.SetCaret(caret);
+        if (start == end) return;
+        editor.SetCaret({start, 0});
+        editor.ExecuteCommand(SELECT);
+        editor.SetCaret({end, 0});
+    }
+    ByteVector Bytes() const { return test::Contents(editor.Module()); }
+    int UndoAll() {
+        int steps = 0;
+        for (; editor.History().CanUndo(); ++steps)
+            editor.ExecuteCommand(UNDO);
+        return steps;
+    }
+};
+
+TEST(Editing, DigitsDeletionAndPasteAtTheCaretOrOverTheSelection) {
+    constexpr auto O = TInputMode::Overwrite, I = TInputMode::Insert;
+    struct Case {
+        const char* Name;
+        ByteVector Start;
+        TInputMode Mode;
+        TCaretState Caret;
+        Address SelStart, SelEnd;
+        Action Do;
+        ByteVector Expected;
+        TCaretState CaretAfter;
+    };
+    const ByteVector four{0x10, 0x11, 0x12, 0x13};
+    const Case cases[] = {
+        {"overwrite high", {0x3F}, O, {0, 0}, 0, 0, Digit(0xA), {0xAF}, {0, 1}},
+        {"overwrite low", {0xAF}, O, {0, 1}, 0, 0, Digit(1), {0xA1}, {1, 0}},
+        {"overwrite at EOF appends", {0x11}, O, {1, 0}, 0, 0, Digit(2), {0x11, 0x20}, {1, 1}},
+        {"insert into empty", {}, I, {0, 0}, 0, 0, Digit(7), {0x70}, {0, 1}},
+        {"insert low fills the new byte", {0x70}, I, {0, 1}, 0, 0, Digit(5), {0x75}, {1, 0}},
+        {"digit over selection inserts", four, O, {}, 1, 3, Digit(5), {0x10, 0x50, 0x13}, {1, 1}},
+        {"delete", four, O, {1, 1}, 0, 0, Command(DELETE), {0x10, 0x12, 0x13}, {1, 0}},
+        {"delete at EOF", four, O, {4, 0}, 0, 0, Command(DELETE), four, {4, 0}},
+        {"delete selection", four, O, {}, 3, 1, Command(DELETE), {0x10, 0x13}, {1, 0}},
+        {"backspace high", four, O, {2, 0}, 0, 0, Command(BACKSPACE), {0x10, 0x12, 0x13}, {1, 0}},
+        {"backspace low", four, O, {2, 1}, 0, 0, Command(BACKSPACE), {0x10, 0x11, 0x13}, {2, 0}},
+        {"backspace at 0", four, O, {0, 0}, 0, 0, Command(BACKSPACE), four, {0, 0}},
+        {"backspace selection", four, O, {}, 1, 3, Command(BACKSPACE), {0x10, 0x13}, {1, 0}},
+        {"cut", four, O, {}, 0, 2, Command(CUT), {0x12, 0x13}, {0, 0}},
+        {"paste past the end", {0x10}, O, {1, 0}, 0, 0, Command(PASTE), {0x10, 'A', 'B'}, {3, 0}},
+        {"paste inserts", {0x10}, I, {0, 0}, 0, 0, Command(PASTE), {'A', 'B', 0x10}, {2, 0}},
+        {"paste replaces", four, I, {}, 3, 0, Command(PASTE), {'A', 'B', 0x13}, {2, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDocument doc(c.Start, c.Mode, c.Caret, c.SelStart, c.SelEnd);
+        doc.host.Text = "AB";
+        c.Do(doc.editor);
+        EXPECT_EQ(doc.Bytes(), c.Expected);
+        EXPECT_EQ(doc.editor.Caret(), c.CaretAfter);
+        EXPECT_EQ(doc.editor.Selection().State, TSelectionState::None);
+        doc.UndoAll();
+        EXPECT_EQ(doc.Bytes(), c.Start);
+    }
+}
+
+TEST(Editing, TypingRunsUndoInOneStepOnlyWhenPacked) {
+    for (const bool packed : {false, true}) {
+        TDocument doc({}, TInputMode::Insert);
+        doc.editor.History().UndoPacked = packed;
+        for (int d : {1, 2, 3, 4, 5})
+            doc.editor.TypeHexDigit(d);
+        doc.editor.ExecuteCommand(BACKSPACE);
+        EXPECT_EQ(doc.Bytes(), (ByteVector{0x12, 0x34}));
+        EXPECT_EQ(doc.UndoAll(), packed ? 1 : 6) << "packed " << packed;
+    }
+}
+
+TEST(Editing, CharactersOverwriteInsertOrReplaceEachAsOneStep) {
+    TDocument doc({'a', 'b', 'c', 'd'});
+    TEditorCore& e = doc.editor;
+    e.History().UndoPacked = true; // characters advance the group all the same
+    e.TypeCharacters("X\x01Y\r");
+    e.SetInputMode(TInputMode::Insert);
+    e.TypeCharacters("Z");
+    EXPECT_EQ(doc.Bytes(), (ByteVector{'X', 'Y', 'Z', 'c', 'd'}));
+    e.ExecuteCommand(SELECTALL);
+    e.TypeCharacters("\x82\xA0");
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x82, 0xA0}));
+    EXPECT_EQ(e.Caret(), (TCaretState{2, 0}));
+    EXPECT_EQ(doc.UndoAll(), 3);
+}
+
+TEST(Editing, CharactersAreStoredInTheDocumentsSetAndCappedWhole) {
+    const std::string text = "A\x82\xA0\xB1"; // ASCII, a double-byte pair, half-width katakana
+    for (const auto& [set, stored] :
+         {std::pair{CharaSet::ShiftJis, text}, std::pair{CharaSet::Jis, ShiftJisToJisText(text)},
+          std::pair{CharaSet::Euc, ShiftJisToEucText(text)}}) {
+        TDocument doc({}, TInputMode::Insert);
+        doc.editor.SetCharaSet(set);
+        doc.editor.TypeCharacters(text);
+        EXPECT_EQ(doc.Bytes(), ByteVector(stored.begin(), stored.end()));
+        EXPECT_EQ(doc.editor.CaretAddress(), static_cast<Address>(stored.size()));
+    }
+    TDocument doc({}, TInputMode::Insert);
+    doc.editor.TypeCharacters(std::string(600, 'a'));
+    EXPECT_EQ(doc.editor.Module().Size(), 500);
+    // A pair that would straddle the cap is left out rather than split.
+    doc.editor.TypeCharacters(std::string(499, 'a') + "\x82\xA0" + "b");
+    EXPECT_EQ(doc.editor.Module().Size(), 999);
+}
+
+TEST(Editing, CopyWorksInViewOnlyModeWhereEverythingElseIsRefused) {
+    const ByteVector four{0x10, 0x11, 0x12, 0x13};
+    TDocument doc(four, TInputMode::ViewOnly, {}, 1, 3);
+    TEditorCore& e = doc.editor;
+    int changes = 0;
+    e.OnChange = [&] { ++changes; };
+    e.ExecuteCommand(COPY);
+    EXPECT_EQ(doc.host.Payload, (ByteVector{2, 0, 0, 0, 0x11, 0x12}));
+    EXPECT_EQ(changes, 1);
+
+    doc.host.Text = "xy";
+    e.TypeHexDigit(1);
+    e.TypeCharacters("ab");
+    for (CommandId c : {DELETE, BACKSPACE, CUT, PASTE, COPYSEL, BITNOT, BYTEROLLL, INTINC})
+        Command(c)(e);
+    e.Rotate(false, 3);
+    e.InsertData(four, 0);
+    e.OverwriteData(four, 0);
+    EXPECT_FALSE(e.OverwriteInPlace(four, 0));
+    EXPECT_EQ(doc.Bytes(), four);
+    EXPECT_FALSE(e.History().CanUndo());
+    EXPECT_FALSE(e.Selection().Empty());
+    EXPECT_TRUE(e.CanPaste()) << "what the clipboard offers, whatever the mode";
+}
+
+TEST(Editing, PastedPayloadIsTrustedOnlyAsFarAsItsBytes) {
+    struct Case {
+        const char* Name;
+        std::optional<ByteVector> Payload;
+        std::optional<std::string> Text;
+        ByteVector Pasted; // into an empty file
+    };
+    const Case cases[] = {
+        {"payload before text", ByteVector{2, 0, 0, 0, 7, 8, 9}, "text", {7, 8}},
+        {"negative count", ByteVector{0xFF, 0xFF, 0xFF, 0xFF, 7, 8, 9}, {}, {7, 8, 9}},
+        {"count 1000", ByteVector{0xE8, 0x03, 0, 0, 7, 8, 9}, {}, {7, 8, 9}},
+        {"no room for the count", ByteVector{3, 0, 0}, "text", {}},
+        {"text to the first zero", {}, std::string("AB\0C", 4), {'A', 'B'}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TDocument doc({}, TInputMode::Insert);
+        doc.host.Payload = c.Payload;
+        doc.host.Text = c.Text;
+        doc.editor.ExecuteCommand(PASTE);
+        EXPECT_EQ(doc.Bytes(), c.Pasted);
+    }
+}
+
+TEST(Editing, RangeOperationsKeepSelectionAndCaret) {
+    constexpr auto BE = TByteOrder::BigEndian;
+    struct Case {
+        CommandId Command;
+        ByteVector Start;
+        Address SelStart, SelEnd;
+        ByteVector Expected;
+        TByteOrder Order = TByteOrder::LittleEndian;
+    };
+    const Case cases[] = {
+        {BITNOT, {0x0F, 0x00, 0xFF}, 0, 0, {0xF0, 0xFF, 0x00}},
+        {BITREVERSE, {0x01, 0x02}, 0, 1, {0x80, 0x02}},
+        {BITROLLR, {0x01, 0x02}, 0, 1, {0x80, 0x02}},
+        {BITROLLL, {0x80, 0x01}, 0, 0, {0x00, 0x03}},
+        {BYTEROLLL, {0x01, 0x02, 0x03}, 0, 0, {0x02, 0x03, 0x01}},
+        {BYTEROLLR, {0x01, 0x02, 0x03}, 0, 0, {0x03, 0x01, 0x02}},
+        {BYTEREVERSE, {0x01, 0x02, 0x03, 0x04}, 1, 4, {0x01, 0x04, 0x03, 0x02}},
+        {BYTEROLLL, {0x01, 0x02}, 0, 1, {0x01, 0x02}}, // needs two bytes
+        {INTINC, {0xFF, 0xFF, 0x07}, 0, 2, {0x00, 0x00, 0x07}},
+        {INTINC, {0x00, 0xFF}, 0, 2, {0x01, 0x00}, BE},
+        {INTDEC, {0x00, 0x00, 0x05}, 0, 0, {0x00, 0xFF, 0x05}}, // the byte under the caret
+        {INTINC, {}, 0, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Command << " on " << c.Start.size() << " bytes");
+        TDocument doc(c.Start, TInputMode::Overwrite, {1, 1}, c.SelStart, c.SelEnd);
+        doc.editor.ByteOrder = c.Order;
+        const TSelection selection = doc.editor.Selection();
+        const TCaretState caret = doc.editor.Caret();
+        doc.editor.RangeOperation(c.Command);
+        EXPECT_EQ(doc.Bytes(), c.Expected);
+        EXPECT_EQ(doc.editor.Caret(), caret);
+        EXPECT_EQ(doc.editor.Selection().Start, selection.Start);
+        EXPECT_EQ(doc.editor.Selection().End, selection.End);
+        EXPECT_EQ(doc.UndoAll(), c.Expected == c.Start ? 0 : 1);
+    }
+}
+
+TEST(Editing, RotationDropsWholeTurnsOfTheRange) {
+    TDocument doc({0x01, 0x02, 0x03});
+    // 2^29 bytes × 8 is 2^32 bits, 16 more than a multiple of the 24-bit range.
+    doc.editor.Rotate(true, std::int64_t{1} << 32);
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x03, 0x01, 0x02}));
+    doc.editor.Rotate(false, 24 * 1000);
+    EXPECT_EQ(doc.UndoAll(), 1) << "whole turns change nothing and record nothing";
+}
+
+TEST(Editing, DataEntryForDialogsAndTheFiler) {
+    TDocument doc({0x10, 0x11, 0x12});
+    TEditorCore& e = doc.editor;
+    e.InsertData(ByteVector{0xA0, 0xA1}, 1);
+    EXPECT_EQ(e.Caret(), (TCaretState{3, 0}));
+    e.OverwriteData(ByteVector{0xB0, 0xB1}, 4);
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x10, 0xA0, 0xA1, 0x11, 0xB0, 0xB1}));
+    EXPECT_EQ(e.Caret(), (TCaretState{6, 0}));
+    // The filer's writes keep the caret and form one undo step between its closings.
+    e.SetCaret({2, 1});
+    e.CloseUndoStep();
+    EXPECT_TRUE(e.OverwriteInPlace(ByteVector{0x55}, 0));
+    EXPECT_TRUE(e.OverwriteInPlace(ByteVector{0x66}, 6));
+    e.CloseUndoStep();
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x55, 0xA0, 0xA1, 0x11, 0xB0, 0xB1, 0x66}));
+    EXPECT_EQ(e.Caret(), (TCaretState{2, 1}));
+    e.ExecuteCommand(UNDO);
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x10, 0xA0, 0xA1, 0x11, 0xB0, 0xB1}));
+}
+
+// The data shrinks under a selection from outside the editor; the selection's far end then
+// lies past the data, and no operation may read or write there.
+TEST(Editing, StaleSelectionNeverReachesPastTheData) {
+    struct Case {
+        CommandId Command;
+        ByteVector Expected;
+    };
+    const Case cases[] = {{DELETE, {0x10, 0x11}},
+                          {PASTE, {0x10, 0x11, 'Z'}},
+                          {BITNOT, {0x10, 0x11, 0xED, 0xEC}},
+                          {INTINC, {0x10, 0x11, 0x13, 0x13}},
+                          {BYTEREVERSE, {0x10, 0x11, 0x13, 0x12}},
+                          {COPY, {0x10, 0x11, 0x12, 0x13}}};
+    for (const Case& c : cases) {
+        TDocument doc({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17}, TInputMode::Overwrite, {},
+                      2, 7);
+        doc.host.Text = "Z";
+        doc.editor.Module().DeleteBytes(4, 4);
+        Command(c.Command)(doc.editor);
+        EXPECT_EQ(doc.Bytes(), c.Expected) << c.Command;
+        if (c.Command == COPY) {
+            EXPECT_EQ(doc.host.Payload, (ByteVector{2, 0, 0, 0, 0x12, 0x13}));
+        }
+    }
+}
+
+} // namespace
+} // namespace mv

@@ -1,0 +1,298 @@
+#include "editor_fixture.h"
+
+#include "core/typedvalues/command_ids.h"
+
+#include <gtest/gtest.h>
+
+namespace mv {
+namespace {
+
+using test::Bytes;
+using test::Hex;
+using test::TEditorFixture;
+using test::TReplaceQuestion;
+
+constexpr auto kForward = TSearchDirection::Forward;
+constexpr auto kBackward = TSearchDirection::Backward;
+constexpr std::string_view kNotFound = "検索情報が見付かりません.";
+
+void ExpectNotFoundWarning(const TEditorFixture& f) {
+    ASSERT_EQ(f.host.Dialogs.size(), 1u);
+    EXPECT_EQ(f.host.Dialogs[0].Text, kNotFound);
+    EXPECT_EQ(f.host.Dialogs[0].Type, TMsgDlgType::mtWarning);
+    EXPECT_TRUE(f.host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbOK));
+    EXPECT_FALSE(f.host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbCancel));
+}
+
+TEST(Search, FindsFromTheCaretInEitherDirection) {
+    struct Case {
+        const char* name;
+        const char* data;
+        const char* pattern;
+        Address caret;
+        TSearchDirection direction;
+        Address expected; // -1: not found
+    };
+    const Case cases[] = {
+        {"forward skips a partial match", "41 41 42", "41 42", 0, kForward, 1},
+        {"forward counts the caret's own byte", "41 42", "41", 0, kForward, 0},
+        {"forward finds nothing behind the caret", "41 42 00", "41", 1, kForward, -1},
+        {"forward match ending at the last byte", "00 00 41 42", "41 42", 1, kForward, 2},
+        {"backward from EOF ends at the last byte", "00 41 42", "41 42", 3, kBackward, 1},
+        {"backward counts the caret's own byte", "41 41", "41", 1, kBackward, 1},
+        {"backward never runs past the end", "00 41", "41 42", 2, kBackward, -1},
+        {"pattern longer than the file", "41 42", "41 42 43", 0, kForward, -1},
+        {"pattern longer than the file backward", "41 42", "41 42 43", 2, kBackward, -1},
+        {"empty file", "", "41", 0, kForward, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TEditorFixture f(Hex(c.data));
+        f.core.SetCaret({c.caret, 1});
+        const auto group = f.core.History().Group();
+        if (c.expected < 0) f.host.Answer(mrOk);
+
+        f.core.Search().Search(Hex(c.pattern), c.direction, false);
+
+        if (c.expected < 0) {
+            ExpectNotFoundWarning(f);
+            EXPECT_EQ(f.core.Caret(), (TCaretState{c.caret, 1}));
+            EXPECT_FALSE(f.core.SearchHit);
+            EXPECT_EQ(f.core.History().Group(), group);
+        } else {
+            EXPECT_TRUE(f.host.Dialogs.empty());
+            EXPECT_EQ(f.core.Caret(), (TCaretState{c.expected, 0}));
+            EXPECT_EQ(f.core.HighlightStart(), c.expected);
+            EXPECT_EQ(f.core.HighlightLength(), static_cast<ByteCount>(Hex(c.pattern).size()));
+            EXPECT_TRUE(f.core.SearchHit);
+            EXPECT_EQ(f.core.History().Group(), group + 1);
+        }
+    }
+}
+
+TEST(Search, RepeatSkipsTheHitUnderTheCaretUntilTheCaretMoves) {
+    TEditorFixture f(Hex("41 42 00 41 42 00 41 42"));
+    TSearchEngine& search = f.core.Search();
+    search.Search(Hex("41 42"), kForward, false);
+    EXPECT_EQ(f.core.CaretAddress(), 0);
+
+    search.SearchAgain(kForward);
+    EXPECT_EQ(f.core.CaretAddress(), 3);
+    search.SearchAgain(kForward);
+    EXPECT_EQ(f.core.CaretAddress(), 6);
+    search.SearchAgain(kBackward);
+    EXPECT_EQ(f.core.CaretAddress(), 3);
+    EXPECT_TRUE(f.core.SearchHit);
+
+    // Away and back: the match under the caret is no longer the last hit, so it counts.
+    f.core.SetCaret({4, 0});
+    f.core.SetCaret({3, 0});
+    search.SearchAgain(kForward);
+    EXPECT_EQ(f.core.CaretAddress(), 3);
+
+    // The last occurrence skipped, nothing further on.
+    search.SearchAgain(kForward);
+    EXPECT_EQ(f.core.CaretAddress(), 6);
+    f.host.Answer(mrOk);
+    search.SearchAgain(kForward);
+    ExpectNotFoundWarning(f);
+    EXPECT_EQ(f.core.CaretAddress(), 6);
+    EXPECT_TRUE(f.core.SearchHit) << "a failed repeat leaves the caret on the hit";
+    EXPECT_TRUE(f.commands.empty());
+}
+
+TEST(Search, RepeatWithoutAPatternOpensTheSearch) {
+    TEditorFixture f(Hex("41"));
+    f.core.Search().SearchAgain(kForward);
+    f.core.Search().SearchAgain(kBackward);
+    EXPECT_EQ(f.commands, (std::vector<CommandId>{cmd::SEARCH, cmd::SEARCH}));
+    EXPECT_TRUE(f.host.Dialogs.empty());
+    EXPECT_EQ(f.core.CaretAddress(), 0);
+}
+
+TEST(Search, OnlyDifferencesSkipsMatchesEqualToTheTarget) {
+    TEditorFixture f(Hex("41 42 00 41 42 00 41 42"));
+    TMemoryModule target;
+    test::Append(target, Hex("41 42 00 41 43 00 41"));
+    TSearchEngine& search = f.core.Search();
+
+    // Not comparing: the switch has nothing to compare with.
+    search.Search(Hex("41 42"), kForward, true);
+    EXPECT_EQ(f.core.CaretAddress(), 0);
+
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+    f.core.SetCaret({0, 0});
+    search.Search(Hex("41 42"), kForward, true);
+    EXPECT_EQ(f.core.CaretAddress(), 3);
+    // The repeat keeps the restriction; the target ends inside the last match, which counts.
+    search.SearchAgain(kForward);
+    EXPECT_EQ(f.core.CaretAddress(), 6);
+    search.SearchAgain(kBackward);
+    EXPECT_EQ(f.core.CaretAddress(), 3);
+    f.host.Answer(mrOk);
+    search.SearchAgain(kBackward);
+    ExpectNotFoundWarning(f);
+
+    f.core.SetCaret({0, 0});
+    search.Search(Hex("41 42"), kForward, false);
+    EXPECT_EQ(f.core.CaretAddress(), 0);
+}
+
+TEST(Search, SamePatternNeedsAStoredPatternOfTheSameBytes) {
+    TEditorFixture f(Hex("41 42"));
+    TSearchEngine& search = f.core.Search();
+    EXPECT_FALSE(search.SamePattern(Hex("41 42")));
+    search.Search(Hex("41 42"), kForward, false);
+    EXPECT_TRUE(search.SamePattern(Hex("41 42")));
+    EXPECT_FALSE(search.SamePattern(Hex("41")));
+    EXPECT_FALSE(search.SamePattern(Hex("41 42 00")));
+    EXPECT_FALSE(search.SamePattern(Hex("41 43")));
+    EXPECT_FALSE(search.SamePattern({}));
+
+    f.host.Answer(mrOk);
+    search.Search({}, kForward, false);
+    ExpectNotFoundWarning(f);
+    EXPECT_FALSE(search.SamePattern({}));
+}
+
+TEST(Replace, ReplaceAllScansOnPastEachReplacementAndEnds) {
+    struct Case {
+        const char* name;
+        const char* data;
+        const char* search;
+        const char* replacement;
+        Address caret;
+        TSearchDirection direction;
+        const char* expected;
+        Address caretAfter;
+    };
+    const Case cases[] = {
+        {"growing by itself, forward", "00 00", "00", "00 00", 0, kForward, "00 00 00 00", 4},
+        {"growing by itself, backward", "00 00", "00", "00 00", 2, kBackward, "00 00 00 00", 2},
+        {"containing the pattern", "41 41 41", "41", "42 41", 0, kForward, "42 41 42 41 42 41", 6},
+        {"shrinking to nothing", "41 00 41 41 00", "41", "", 0, kForward, "00 00", 1},
+        {"from the caret on only", "41 00 41 00", "41", "42", 1, kForward, "41 00 42 00", 3},
+        {"backward up to the caret", "41 00 41 00", "41", "42", 1, kBackward, "42 00 41 00", 1},
+        {"backward, matches side by side", "41 41 41 41", "41 41", "43", 4, kBackward, "43 43", 1},
+        {"forward, overlapping candidates", "41 41 41", "41 41", "43", 0, kForward, "43 41", 1},
+        {"backward, replacement ending a match", "41 41 41", "41 41", "41", 3, kBackward, "41 41", 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TEditorFixture f(Hex(c.data));
+        f.core.SetCaret({c.caret, 0});
+        f.core.Search().Replace(Hex(c.search), Hex(c.replacement), false, false, c.direction);
+        EXPECT_EQ(f.Data(), Hex(c.expected));
+        EXPECT_EQ(f.core.CaretAddress(), c.caretAfter);
+        EXPECT_TRUE(f.host.Dialogs.empty());
+        EXPECT_EQ(f.host.ReplaceQuestions, 0);
+    }
+}
+
+TEST(Replace, AllReplacementsAreOneUndoStep) {
+    TEditorFixture f(Hex("41 00 41 00 41 00 41 00 41"));
+    f.core.SetCaret({0, 1});
+    const auto group = f.core.History().Group();
+    f.core.Search().Replace(Hex("41"), Hex("42 42"), false, false, kForward);
+    EXPECT_EQ(f.Data(), Hex("42 42 00 42 42 00 42 42 00 42 42 00 42 42"));
+    EXPECT_EQ(f.core.Caret(), (TCaretState{14, 0}));
+    EXPECT_EQ(f.core.History().Group(), group + 1);
+
+    f.core.History().Undo();
+    EXPECT_EQ(f.Data(), Hex("41 00 41 00 41 00 41 00 41"));
+    EXPECT_EQ(f.core.Caret(), (TCaretState{0, 0}));
+    EXPECT_FALSE(f.core.History().CanUndo());
+    f.core.History().Redo();
+    EXPECT_EQ(f.Data(), Hex("42 42 00 42 42 00 42 42 00 42 42 00 42 42"));
+    EXPECT_EQ(f.core.CaretAddress(), 14);
+}
+
+TEST(Replace, NothingFoundIsSilentAndLeavesTheCaretAndGroup) {
+    TEditorFixture f(Hex("41 42 43"));
+    f.core.SetCaret({1, 1});
+    const auto group = f.core.History().Group();
+    f.core.Search().Replace(Hex("44"), Hex("45"), false, false, kForward);
+    f.core.Search().Replace(Hex("41"), Hex("45"), false, true, kForward);
+    EXPECT_EQ(f.Data(), Hex("41 42 43"));
+    EXPECT_EQ(f.core.Caret(), (TCaretState{1, 1}));
+    EXPECT_EQ(f.core.History().Group(), group);
+    EXPECT_FALSE(f.core.History().CanUndo());
+    EXPECT_TRUE(f.host.Dialogs.empty());
+    EXPECT_TRUE(f.core.Search().SamePattern(Hex("41"))) << "the pattern is kept for repeats";
+}
+
+TEST(Replace, ConfirmingAsksAtEachHitWithTheHitShown) {
+    struct Case {
+        const char* name;
+        std::vector<TReplaceAnswer> answers;
+        const char* expected;
+        TCaretState caretAfter;
+        std::vector<Address> askedAt;
+    };
+    using enum TReplaceAnswer;
+    const Case cases[] = {
+        {"yes to each", {Yes, Yes, Yes}, "42 00 42 00 42", {5, 0}, {0, 2, 4}},
+        {"all at the second", {No, All}, "41 00 42 00 42", {5, 0}, {0, 2}},
+        {"no skips one", {Yes, No, Yes}, "42 00 41 00 42", {5, 0}, {0, 2, 4}},
+        {"cancel keeps what was done", {Yes, Cancel}, "42 00 41 00 41", {1, 0}, {0, 2}},
+        {"cancel at once", {Cancel}, "41 00 41 00 41", {0, 1}, {0}},
+        {"no to all of them", {No, No, No}, "41 00 41 00 41", {0, 1}, {0, 2, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TEditorFixture f(Hex("41 00 41 00 41"));
+        f.core.SetCaret({0, 1});
+        f.host.ReplaceAnswers.assign(c.answers.begin(), c.answers.end());
+        f.core.Search().Replace(Hex("41"), Hex("42"), false, true, kForward);
+
+        EXPECT_EQ(f.Data(), Hex(c.expected));
+        EXPECT_EQ(f.core.Caret(), c.caretAfter);
+        std::vector<TReplaceQuestion> expected;
+        for (Address at : c.askedAt)
+            expected.push_back({at, at, 1, static_cast<int>(expected.size()) + 1});
+        EXPECT_EQ(f.host.Questions, expected);
+        const bool replaced = f.Data() != Hex("41 00 41 00 41");
+        EXPECT_EQ(f.core.History().CanUndo(), replaced);
+        if (replaced) {
+            f.core.History().Undo();
+            EXPECT_EQ(f.Data(), Hex("41 00 41 00 41"));
+            EXPECT_FALSE(f.core.History().CanUndo());
+        }
+    }
+}
+
+TEST(Replace, ConfirmingBackwardAsksFromTheCaretDown) {
+    TEditorFixture f(Hex("41 41 00 41"));
+    f.core.SetCaret({4, 0});
+    f.host.ReplaceAnswers = {TReplaceAnswer::Yes, TReplaceAnswer::No, TReplaceAnswer::Yes};
+    f.core.Search().Replace(Hex("41"), Hex("42 42"), false, true, kBackward);
+    EXPECT_EQ(f.Data(), Hex("42 42 41 00 42 42"));
+    ASSERT_EQ(f.host.Questions.size(), 3u);
+    EXPECT_EQ(f.host.Questions[0].Caret, 3);
+    EXPECT_EQ(f.host.Questions[1].Caret, 1);
+    EXPECT_EQ(f.host.Questions[2].Caret, 0);
+    EXPECT_EQ(f.core.CaretAddress(), 2);
+}
+
+TEST(Replace, OnlyDifferencesReplacesWhereTheTargetDiffers) {
+    TEditorFixture f(Hex("41 00 41 00 41"));
+    TMemoryModule target;
+    test::Append(target, Hex("41 00 43 00"));
+    ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
+    f.core.Search().Replace(Hex("41"), Hex("42"), true, false, kForward);
+    EXPECT_EQ(f.Data(), Hex("41 00 42 00 42"));
+}
+
+TEST(Replace, RefusedInViewOnlyMode) {
+    TEditorFixture f(Hex("41 41"));
+    f.core.SetInputMode(TInputMode::ViewOnly);
+    f.core.SetCaret({1, 1});
+    f.core.Search().Replace(Hex("41"), Hex("42"), false, true, kForward);
+    EXPECT_EQ(f.Data(), Hex("41 41"));
+    EXPECT_EQ(f.core.Caret(), (TCaretState{1, 1}));
+    EXPECT_EQ(f.host.ReplaceQuestions, 0);
+    EXPECT_FALSE(f.core.Search().SamePattern(Hex("41")));
+}
+
+} // namespace
+} // namespace mv

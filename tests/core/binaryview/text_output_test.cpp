@@ -1,0 +1,174 @@
+#include "core/binaryview/text_output.h"
+
+#include "core/datastore/memory_module.h"
+#include "support/store_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace mv {
+namespace {
+
+using test::ByteVector;
+using Lines = std::vector<std::string>;
+
+// "･" as the dump writes it: the Shift JIS half-width middle dot.
+const std::string kDot = "\xA5";
+
+Lines Dump(const ByteVector& data, Address start, ByteCount count,
+           CharaSet set = CharaSet::Ascii, bool asciiSum = false) {
+    TMemoryModule module;
+    test::Append(module, data);
+    Lines lines;
+    TTextOutput(module, set, asciiSum).Run(start, count, [&](std::string_view line, bool&) {
+        lines.emplace_back(line);
+    });
+    return lines;
+}
+
+// The layout written out independently: "[address] hex padded to 48 |sum| characters".
+std::string Line(unsigned address, const std::string& hex, unsigned sum, const std::string& chars) {
+    char head[16];
+    std::snprintf(head, sizeof head, "[%08x] ", address);
+    char tail[8];
+    std::snprintf(tail, sizeof tail, "|%02x| ", sum);
+    return head + hex + std::string(48 - hex.size(), ' ') + tail + chars;
+}
+
+TEST(TextOutput, OneShortLine) {
+    EXPECT_EQ(Dump({0x41, 0x42}, 0, 2),
+              Lines{"[00000000] 41 42                                           |83| AB"});
+}
+
+TEST(TextOutput, FullLinesFollowTheSixteenByteGrid) {
+    ByteVector data(0x30);
+    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<Byte>(0x30 + i % 10);
+    const Lines lines = Dump(data, 0x0e, 0x13);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], Line(0x00, std::string(14 * 3, ' ') + "34 35 ", 0x69, std::string(14, ' ') + "45"));
+    EXPECT_EQ(lines[1], Line(0x10, "36 37 38 39 30 31 32 33 34 35 36 37 38 39 30 31 ", 0x4c,
+                             "6789012345678901"));
+    EXPECT_EQ(lines[2], Line(0x20, "32 ", 0x32, "2"));
+    EXPECT_EQ(lines[1].size(), 11u + 48 + 5 + 16) << "a full line needs no padding";
+}
+
+TEST(TextOutput, FirstLineStartingInsideItsSixteenBytes) {
+    ByteVector data(0x20, 0x61);
+    EXPECT_EQ(Dump(data, 0x13, 2),
+              Lines{Line(0x10, std::string(9, ' ') + "61 61 ", 0xc2, "   aa")});
+}
+
+TEST(TextOutput, UnprintableBytesAreMiddleDots) {
+    struct Case {
+        Byte byte;
+        bool printable;
+    };
+    const Case cases[] = {{0x00, false}, {0x1f, false}, {0x20, true},  {0x5f, true},
+                          {0x60, false}, {0x61, true},  {0x7e, true},  {0x7f, false},
+                          {0xa0, false}, {0xa1, true},  {0xdf, true},  {0xe0, false},
+                          {0xff, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.byte);
+        const Lines lines = Dump({c.byte}, 0, 1);
+        ASSERT_EQ(lines.size(), 1u);
+        const std::string chars = lines[0].substr(11 + 48 + 5);
+        EXPECT_EQ(chars, c.printable ? std::string(1, static_cast<char>(c.byte)) : kDot);
+    }
+}
+
+TEST(TextOutput, AsciiChecksumStartsFromTheLineAddress) {
+    ByteVector data(0x10123, 0);
+    data[0x100] = 0x10;
+    data[0x10120] = 0x10;
+    EXPECT_EQ(Dump(data, 0x100, 1, CharaSet::Ascii, true),
+              Lines{Line(0x100, "10 ", 0x11, kDot)});
+    EXPECT_EQ(Dump(data, 0x100, 1, CharaSet::Ascii, false),
+              Lines{Line(0x100, "10 ", 0x10, kDot)});
+    // Every address byte counts, and each new line starts again from its own address.
+    const Lines lines = Dump(data, 0x10110, 0x11, CharaSet::Ascii, true);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(0, 10), "[00010110]");
+    EXPECT_EQ(lines[0].substr(11 + 48, 4), "|12|");
+    EXPECT_EQ(lines[1], Line(0x10120, "10 ", 0x32, kDot));
+}
+
+TEST(TextOutput, DoubleByteCharactersUnderEachSet) {
+    const std::string a0 = "\x82\xa0"; // the Shift JIS form of the JIS pair 24 22
+    struct Case {
+        const char* name;
+        CharaSet set;
+        ByteVector data;
+        std::string chars;
+    };
+    const Case cases[] = {
+        {"Shift JIS", CharaSet::ShiftJis, {0x82, 0xa0, 0x41}, a0 + "A"},
+        {"EUC", CharaSet::Euc, {0xa4, 0xa2, 0x41}, a0 + "A"},
+        {"JIS", CharaSet::Jis, {0x24, 0x22, 0x0a}, a0 + kDot},
+        {"ASCII has none", CharaSet::Ascii, {0x82, 0xa0, 0x41}, kDot + kDot + "A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Lines lines = Dump(c.data, 0, 3, c.set);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].substr(11 + 48 + 5), c.chars);
+    }
+}
+
+TEST(TextOutput, CharacterSplitOverTwoLinesIsWrittenOnTheFirst) {
+    ByteVector data(0x12, 0x41);
+    data[0x0f] = 0x82;
+    data[0x10] = 0xa0;
+    const Lines lines = Dump(data, 0, 0x12, CharaSet::ShiftJis);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(11 + 48 + 5), std::string(15, 'A') + "\x82\xa0");
+    EXPECT_EQ(lines[1], Line(0x10, "a0 41 ", 0xe1, " A"));
+}
+
+TEST(TextOutput, CharacterStartingAtTheLastByteTakesTheNextByteOfTheFile) {
+    const ByteVector data{0x41, 0x82, 0xa0};
+    EXPECT_EQ(Dump(data, 0, 2, CharaSet::ShiftJis), Lines{Line(0, "41 82 ", 0xc3, "A\x82\xa0")});
+    // At the end of the file the byte after is 0, which pairs with nothing.
+    EXPECT_EQ(Dump({0x82}, 0, 1, CharaSet::ShiftJis), Lines{Line(0, "82 ", 0x82, kDot)});
+}
+
+TEST(TextOutput, HandlerStopsTheOutput) {
+    TMemoryModule module;
+    test::Append(module, ByteVector(0x40, 0x20));
+    Lines lines;
+    TTextOutput(module, CharaSet::Ascii, false).Run(0, 0x40, [&](std::string_view line, bool& proceed) {
+        lines.emplace_back(line);
+        proceed = lines.size() < 2;
+    });
+    EXPECT_EQ(lines.size(), 2u);
+}
+
+TEST(TextOutput, NothingWithoutAHandlerOrBytes) {
+    TMemoryModule module;
+    test::Append(module, ByteVector(4, 0x20));
+    TTextOutput(module, CharaSet::Ascii, false).Run(0, 4, nullptr);
+    EXPECT_TRUE(Dump(ByteVector(4, 0x20), 0, 0).empty());
+}
+
+TEST(TextOutput, LongDumpAgreesWithAPlainReading) {
+    const ByteVector data = test::Sequence(200000, 7);
+    const Address start = 70001;
+    const ByteCount count = 100000;
+    const Lines lines = Dump(data, start, count);
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>((start + count + 15) / 16 - start / 16));
+    std::string hex;
+    for (const std::string& line : lines) hex += line.substr(11, 48);
+    std::string expected(static_cast<std::size_t>(start % 16) * 3, ' ');
+    for (Address a = start; a < start + count; ++a) {
+        char text[4];
+        std::snprintf(text, sizeof text, "%02x ", data[a]);
+        expected += text;
+    }
+    expected.resize(hex.size(), ' ');
+    EXPECT_EQ(hex, expected);
+}
+
+} // namespace
+} // namespace mv

@@ -1,0 +1,415 @@
+#include "core/config/configuration_store.h"
+#include "core/config/profile_file.h"
+#include "core/typedvalues/command_table.h"
+#include "support/memory_registry.h"
+#include "support/scripted_host.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace mv {
+namespace {
+
+using Value = test::TMemoryRegistry::Value;
+using Values = test::TMemoryRegistry::Values;
+
+// Every field away from its default, so that a field left out of saving or loading shows.
+TEnvironment ChangedEnvironment(TKeyAssignType type) {
+    TEnvironment e;
+    for (std::size_t i = 0; i < e.Colors.size(); ++i)
+        e.Colors[i] = 0x00102030u + static_cast<TColor>(i);
+    e.KeyAssignType = type;
+    e.KeyAssignment = TKeyAssignment::Template(type == TKeyAssignType::DosStandard
+                                                   ? TKeyAssignType::DosStandard
+                                                   : TKeyAssignType::WindowsStandard);
+    e.ToolBar = e.FunctionBar = e.StatusBar = e.InformationPanel = false;
+    e.CompareArrow = e.CompareColor = e.CaretMarker = false;
+    e.OpeningDlg = false;
+    e.FontHeight = 30;
+    e.ViewModeExt = "bin;データ";
+    e.MakeBackFile = false;
+    e.InputMode = TInputMode::ViewOnly;
+    e.CharaSet = CharaSet::Euc;
+    e.CheckSum = TCheckSum::Ascii;
+    e.IntWidth = TVariableType::vtDoubleWord;
+    e.IntCardinal = TCardinalNumber::cnHexadecimal;
+    e.ByteOrder = TByteOrder::BigEndian;
+    e.ExpandTenKey = false;
+    e.UndoBuffer = 1024;
+    e.UndoPacked = true;
+    e.UndoFlushWithSaved = e.UndoOverflowSound = false;
+    e.DialogFlattery = e.DialogAutoHidden = e.NewWindowMoveCenter = false;
+    e.ProfileWindowLoad = e.ProfilePositionLoad = e.ProfileNotExistToCenter = false;
+    e.ProfileMax = 10;
+    return e;
+}
+
+// A user-defined assignment of what can be stored: all four stored states, keys whose
+// names hold '/' and '\', and entries in all five menus.
+TKeyAssignment UserAssignment() {
+    const auto commands = CommandTable();
+    const auto command = [&](std::size_t i) { return commands[i % commands.size()].Id; };
+    TKeyAssignment a;
+    for (ModifierState state = 0; state < StoredStateCount; ++state) {
+        a.SetKey(state, 10 + state, command(static_cast<std::size_t>(state)));
+        a.SetKey(state, 45, command(static_cast<std::size_t>(state) + 10)); // "{/}"
+        a.SetKey(state, 38, command(static_cast<std::size_t>(state) + 20)); // "{\}"
+        a.SetKey(state, StoredKeyCount - 1, command(static_cast<std::size_t>(state) + 30));
+    }
+    for (int menu = 0; menu < UserMenuCount; ++menu) {
+        a.SetUserMenu(menu, 0, command(static_cast<std::size_t>(40 + menu)));
+        a.SetUserMenu(menu, 25 - menu, command(static_cast<std::size_t>(50 + menu)));
+    }
+    return a;
+}
+
+class ConfigurationStore : public testing::Test {
+protected:
+    void Load() {
+        LoadConfiguration(
+            registry, folder.Path(), [this] { ++firstStarts; }, environment, history, profiles);
+    }
+    TConfigurationSaveResult Save() {
+        return SaveConfiguration(registry, host, folder.Path(), folder.Path(), environment, history,
+                                 profiles);
+    }
+    // What a save of the record and a load in a new run make of it.
+    TEnvironment Reloaded(const TEnvironment& saved) {
+        environment = saved;
+        EXPECT_EQ(Save().RegistryError, "");
+        environment = TEnvironment{};
+        Load();
+        return environment;
+    }
+    void ExpectUserAssignmentKeysEmpty() {
+        EXPECT_TRUE(registry.KeyExists("Key"));
+        EXPECT_TRUE(registry.ValuesOf("Key").empty());
+        for (int menu = 0; menu < UserMenuCount; ++menu) {
+            const std::string key = "Key\\UserMenu{" + std::to_string(menu) + "}";
+            EXPECT_TRUE(registry.KeyExists(key)) << key;
+            EXPECT_TRUE(registry.ValuesOf(key).empty()) << key;
+        }
+    }
+
+    test::TMemoryRegistry registry;
+    test::TScriptedHost host;
+    test::TTempFolder folder;
+    TEnvironment environment;
+    THistoryList history;
+    TProfileList profiles;
+    int firstStarts = 0;
+};
+
+TEST_F(ConfigurationStore, AFirstStartGetsTheDefaultsAndOffersShortcutsOnce) {
+    environment.FontHeight = 20;
+    history.AddHistory("/stale");
+    profiles.StoreProfile("/stale", {}, 100);
+    Load();
+    EXPECT_EQ(firstStarts, 1);
+    EXPECT_EQ(environment, TEnvironment{});
+    EXPECT_EQ(history.HistoryCount(), 0u);
+    EXPECT_TRUE(profiles.Entries().empty());
+    EXPECT_EQ(environment.Color(TColorIndex::NormalFont), 0x80000008u);
+    EXPECT_EQ(environment.Color(TColorIndex::SelectBG), 0x8000000Du);
+    EXPECT_EQ(environment.Color(TColorIndex::EofBG), 0x00FFFF00u);
+    EXPECT_EQ(environment.Color(TColorIndex::CaretMarker), 0x00008000u);
+    EXPECT_EQ(environment.KeyAssignment, TKeyAssignment::Template(TKeyAssignType::WindowsStandard));
+
+    ASSERT_EQ(Save().RegistryError, "");
+    Load();
+    EXPECT_EQ(firstStarts, 1);
+}
+
+TEST_F(ConfigurationStore, SaveWritesTheLayoutUnderItsExactNames) {
+    history.AddHistory("/nonexistent/b");
+    history.AddHistory("/nonexistent/a");
+    const auto result = SaveConfiguration(registry, host, folder.Path(), folder / ".", environment,
+                                          history, profiles);
+    EXPECT_EQ(result.ProfileFileError, 0);
+    EXPECT_EQ(result.RegistryError, "");
+    EXPECT_EQ(host.Beeps, 0);
+
+    EXPECT_EQ(registry.ValuesOf(""), (Values{{"InstallFolder", folder.Path() + "/"}}));
+    // The defaults as the registry holds them.
+    const Values config = {
+        {"OpeningDlg", 1u},
+        {"FontHeight", 14u},
+        {"ViewModeExt", std::string("sys;exe;com;dll;vxd")},
+        {"MakeBackFile", 1u},
+        {"InputMode", 0u},
+        {"CharaSet", 1u},
+        {"CheckSum", 0u},
+        {"IntWidth", 2u},
+        {"IntCardinal", 1u},
+        {"ByteOrder", 0u},
+        {"ExpandTenKey", 1u},
+        {"UndoBuffer", 128u},
+        {"UndoPacked", 0u},
+        {"UndoFlushWithSaved", 1u},
+        {"UndoOverflowSound", 1u},
+        {"KeyAssignType", 0u},
+        {"DialogFlattery", 1u},
+        {"DialogAutoHidden", 1u},
+        {"NewWindowMoveCenter", 1u},
+        {"ProfileWindowLoad", 1u},
+        {"ProfilePositionLoad", 1u},
+        {"ProfileNotExistToCenter", 1u},
+        {"ProfileMax", 100u},
+    };
+    EXPECT_EQ(registry.ValuesOf("Config"), config);
+    EXPECT_EQ(registry.ValuesOf("ViewItem"), (Values{{"ToolBar", 1u},
+                                                     {"FunctionBar", 1u},
+                                                     {"StatusBar", 1u},
+                                                     {"InformationPanel", 1u},
+                                                     {"CompareArrow", 1u},
+                                                     {"CompareColor", 1u},
+                                                     {"CaretMarker", 1u}}));
+    EXPECT_TRUE(registry.KeyExists("Color"));
+    EXPECT_TRUE(registry.ValuesOf("Color").empty());
+    EXPECT_EQ(registry.ValuesOf("History"), (Values{{"History0", std::string("/nonexistent/a")},
+                                                    {"History1", std::string("/nonexistent/b")}}));
+    ExpectUserAssignmentKeysEmpty();
+
+    SaveConfiguration(registry, host, folder.Path(), "/", environment, history, profiles);
+    EXPECT_EQ(registry.ReadString("", "InstallFolder"), "/");
+}
+
+TEST_F(ConfigurationStore, EveryFieldSurvivesASaveAndALoad) {
+    for (TKeyAssignType type : {TKeyAssignType::WindowsStandard, TKeyAssignType::DosStandard}) {
+        const TEnvironment saved = ChangedEnvironment(type);
+        EXPECT_EQ(Reloaded(saved), saved) << static_cast<int>(type);
+        ExpectUserAssignmentKeysEmpty();
+    }
+
+    TEnvironment user = ChangedEnvironment(TKeyAssignType::UserDefined);
+    user.KeyAssignment = UserAssignment();
+    EXPECT_EQ(Reloaded(user), user);
+    EXPECT_EQ(registry.ValuesOf("Key").size(), 4u * StoredStateCount);
+    for (int menu = 0; menu < UserMenuCount; ++menu)
+        EXPECT_EQ(registry.ValuesOf("Key\\UserMenu{" + std::to_string(menu) + "}").size(), 2u);
+
+    // Back to a template: the stored assignment is emptied, the template rebuilt at load.
+    const TEnvironment dos = ChangedEnvironment(TKeyAssignType::DosStandard);
+    EXPECT_EQ(Reloaded(dos), dos);
+    ExpectUserAssignmentKeysEmpty();
+}
+
+TEST_F(ConfigurationStore, AColourBackAtItsDefaultLeavesTheStore) {
+    environment.SetColor(TColorIndex::NormalFont, 0x00123456);
+    environment.SetColor(TColorIndex::EofBG, 0x00FFFF00); // the default itself
+    environment.SetColor(TColorIndex::CaretMarker, 0x80000008);
+    ASSERT_EQ(Save().RegistryError, "");
+    EXPECT_EQ(registry.ValuesOf("Color"),
+              (Values{{"NormalFont", 0x00123456u}, {"CaretMarker", 0x80000008u}}));
+
+    environment.SetColor(TColorIndex::NormalFont, DefaultColors()[0]);
+    ASSERT_EQ(Save().RegistryError, "");
+    EXPECT_EQ(registry.ValuesOf("Color"), (Values{{"CaretMarker", 0x80000008u}}));
+    EXPECT_EQ(Reloaded(environment), environment);
+}
+
+TEST_F(ConfigurationStore, OnlyTheTenMostRecentFilesAreStored) {
+    for (int i = 0; i < 12; ++i)
+        history.AddHistory("/nonexistent/file" + std::to_string(i));
+    ASSERT_EQ(Save().RegistryError, "");
+    const Values stored = registry.ValuesOf("History");
+    ASSERT_EQ(stored.size(), 10u);
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(registry.ReadString("History", "History" + std::to_string(i)),
+                  "/nonexistent/file" + std::to_string(11 - i));
+
+    Load();
+    ASSERT_EQ(history.HistoryCount(), 10u);
+    EXPECT_EQ(history.HistoryAt(0), "/nonexistent/file11");
+    EXPECT_EQ(history.HistoryAt(9), "/nonexistent/file2");
+}
+
+TEST_F(ConfigurationStore, HistoryReadingStopsAtTheFirstGap) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<std::string, Value>> values;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"gap", {{"History0", "/a"}, {"History1", "/b"}, {"History3", "/d"}}, {"/a", "/b"}},
+        {"wrong type", {{"History0", "/a"}, {"History1", 7u}, {"History2", "/c"}}, {"/a"}},
+        {"repeated and empty names",
+         {{"History0", "/a"}, {"History1", ""}, {"History2", "/a"}, {"History3", "/b"}},
+         {"/a", "/b"}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(registry.DeleteKey("History"), "");
+        for (const auto& [name, value] : c.values) {
+            if (const auto* text = std::get_if<std::string>(&value))
+                ASSERT_EQ(registry.WriteString("History", name, *text), "");
+            else
+                ASSERT_EQ(registry.WriteDword("History", name, std::get<std::uint32_t>(value)), "");
+        }
+        Load();
+        std::vector<std::string> loaded;
+        for (std::size_t i = 0; i < history.HistoryCount(); ++i)
+            loaded.push_back(history.HistoryAt(static_cast<std::ptrdiff_t>(i)));
+        EXPECT_EQ(loaded, c.expected) << c.what;
+    }
+}
+
+TEST_F(ConfigurationStore, ProfilesSurviveAndAFileCutShortIsIgnored) {
+    WindowProfile profile;
+    profile.Left = 12;
+    profiles.StoreProfile("/nonexistent/b", profile, 100);
+    profiles.StoreProfile("/nonexistent/a", {}, 100);
+    ASSERT_EQ(Save().ProfileFileError, 0);
+    Load();
+    ASSERT_EQ(profiles.Entries().size(), 2u);
+    EXPECT_EQ(profiles.Entries()[0].Name, "/nonexistent/a");
+    EXPECT_EQ(profiles.FetchProfile("/nonexistent/b"), profile);
+
+    const std::string file = folder / "_profile";
+    std::filesystem::resize_file(file, std::filesystem::file_size(file) - 1);
+    Load();
+    EXPECT_TRUE(profiles.Entries().empty());
+
+    profiles.StoreProfile("/nonexistent/c", profile, 100);
+    ASSERT_EQ(Save().ProfileFileError, 0);
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    const auto entries = ParseProfileFile(bytes);
+    ASSERT_TRUE(entries);
+    EXPECT_EQ(*entries, (std::vector<TProfileEntry>{{"/nonexistent/c", profile}}));
+}
+
+TEST_F(ConfigurationStore, ValuesOfTheWrongTypeOrOutOfRangeKeepTheirDefaults) {
+    using Expect = void (*)(TEnvironment&);
+    constexpr Expect unchanged = nullptr;
+    struct Case {
+        const char* key;
+        const char* name;
+        Value value;
+        Expect expect;
+    };
+    const Case cases[] = {
+        {"Config", "CharaSet", 0u, [](TEnvironment& e) { e.CharaSet = CharaSet::Ascii; }},
+        {"Config", "CharaSet", 3u, [](TEnvironment& e) { e.CharaSet = CharaSet::Euc; }},
+        {"Config", "CharaSet", 4u, unchanged},
+        {"Config", "CharaSet", "0", unchanged},
+        {"Config", "InputMode", 2u, [](TEnvironment& e) { e.InputMode = TInputMode::ViewOnly; }},
+        {"Config", "InputMode", 3u, unchanged},
+        {"Config", "CheckSum", 1u, [](TEnvironment& e) { e.CheckSum = TCheckSum::Ascii; }},
+        {"Config", "CheckSum", 2u, unchanged},
+        {"Config", "IntWidth", 0u, [](TEnvironment& e) { e.IntWidth = TVariableType::vtUnformat; }},
+        {"Config", "IntWidth", 4u, unchanged},
+        {"Config", "IntCardinal", 0u,
+         [](TEnvironment& e) { e.IntCardinal = TCardinalNumber::cnBinary; }},
+        {"Config", "IntCardinal", 3u, unchanged},
+        {"Config", "ByteOrder", 1u, [](TEnvironment& e) { e.ByteOrder = TByteOrder::BigEndian; }},
+        {"Config", "ByteOrder", 2u, unchanged},
+        {"Config", "ByteOrder", 0xFFFFFFFFu, unchanged},
+        {"Config", "KeyAssignType", 1u,
+         [](TEnvironment& e) {
+             e.KeyAssignType = TKeyAssignType::DosStandard;
+             e.KeyAssignment = TKeyAssignment::Template(TKeyAssignType::DosStandard);
+         }},
+        {"Config", "KeyAssignType", 2u,
+         [](TEnvironment& e) {
+             e.KeyAssignType = TKeyAssignType::UserDefined;
+             e.KeyAssignment.Clear(); // nothing stored
+         }},
+        {"Config", "KeyAssignType", 3u, unchanged},
+        {"Config", "FontHeight", 9u, unchanged},
+        {"Config", "FontHeight", 10u, [](TEnvironment& e) { e.FontHeight = 10; }},
+        {"Config", "FontHeight", 30u, [](TEnvironment& e) { e.FontHeight = 30; }},
+        {"Config", "FontHeight", 31u, unchanged},
+        {"Config", "FontHeight", static_cast<std::uint32_t>(-14), unchanged},
+        {"Config", "UndoBuffer", 0u, [](TEnvironment& e) { e.UndoBuffer = 0; }},
+        {"Config", "UndoBuffer", 1024u, [](TEnvironment& e) { e.UndoBuffer = 1024; }},
+        {"Config", "UndoBuffer", 1025u, unchanged},
+        {"Config", "UndoBuffer", 0xFFFFFFFFu, unchanged},
+        {"Config", "ProfileMax", 9u, unchanged},
+        {"Config", "ProfileMax", 10u, [](TEnvironment& e) { e.ProfileMax = 10; }},
+        {"Config", "ProfileMax", 200u, [](TEnvironment& e) { e.ProfileMax = 200; }},
+        {"Config", "ProfileMax", 201u, unchanged},
+        {"Config", "ProfileMax", "100", unchanged},
+        {"Config", "OpeningDlg", 0u, [](TEnvironment& e) { e.OpeningDlg = false; }},
+        {"Config", "UndoPacked", 2u, [](TEnvironment& e) { e.UndoPacked = true; }},
+        {"Config", "UndoPacked", "1", unchanged},
+        {"Config", "ViewModeExt", "", [](TEnvironment& e) { e.ViewModeExt = ""; }},
+        {"Config", "ViewModeExt", 5u, unchanged},
+        {"ViewItem", "ToolBar", 0u, [](TEnvironment& e) { e.ToolBar = false; }},
+        {"ViewItem", "CaretMarker", "0", unchanged},
+        {"Color", "NormalFont", 0xFFFFFFFFu,
+         [](TEnvironment& e) { e.SetColor(TColorIndex::NormalFont, 0xFFFFFFFF); }},
+        {"Color", "NormalFont", "255", unchanged},
+    };
+    for (const Case& c : cases) {
+        test::TMemoryRegistry store;
+        if (const auto* text = std::get_if<std::string>(&c.value))
+            ASSERT_EQ(store.WriteString(c.key, c.name, *text), "");
+        else
+            ASSERT_EQ(store.WriteDword(c.key, c.name, std::get<std::uint32_t>(c.value)), "");
+        LoadConfiguration(store, folder.Path(), {}, environment, history, profiles);
+        TEnvironment expected;
+        if (c.expect) c.expect(expected);
+        EXPECT_EQ(environment, expected)
+            << c.key << "\\" << c.name << " = "
+            << std::visit([](const auto& v) { return ::testing::PrintToString(v); }, c.value);
+    }
+}
+
+TEST_F(ConfigurationStore, AWriteFailureStopsTheRegistryWritingAndIsShown) {
+    struct Case {
+        const char* key;
+        const char* path;
+        const char* writtenBefore;
+        const char* notWritten;
+    };
+    const Case cases[] = {
+        {"ViewItem", "\\Software\\Corlith Applications\\Morvane\\ViewItem", "Color", "History"},
+        {"Key\\UserMenu{2}", "\\Software\\Corlith Applications\\Morvane\\Key\\UserMenu{2}",
+         "Key\\UserMenu{1}", "Key\\UserMenu{3}"},
+    };
+    for (const Case& c : cases) {
+        test::TMemoryRegistry store;
+        test::TScriptedHost shown;
+        store.FailWritesFrom(c.key, "アクセスが拒否されました。");
+        history.AddHistory("/nonexistent/a");
+        profiles.StoreProfile("/nonexistent/a", {}, 100);
+        const auto result = SaveConfiguration(store, shown, folder.Path(), folder.Path(),
+                                              environment, history, profiles);
+
+        EXPECT_EQ(result.RegistryError, "アクセスが拒否されました。");
+        EXPECT_EQ(result.ProfileFileError, 0);
+        EXPECT_EQ(LoadProfileFile(folder.Path()).size(), 1u); // written before the registry
+        EXPECT_EQ(shown.Beeps, 1);
+        ASSERT_EQ(shown.Boxes.size(), 1u);
+        EXPECT_EQ(shown.Boxes[0].Caption, "Morvane Prime Exception Error !!");
+        EXPECT_EQ(shown.Boxes[0].Text, std::string("レジストリキー ") + c.path +
+                                           " 書き込み中に例外が発生しました\r\n"
+                                           "アドレス 0x00000000\r\n"
+                                           "メッセージ アクセスが拒否されました。");
+        EXPECT_EQ(store.AttemptsAfterFailure(), 0) << c.key;
+        EXPECT_TRUE(store.KeyExists(c.writtenBefore)) << c.key;
+        EXPECT_FALSE(store.KeyExists(c.notWritten)) << c.key;
+        EXPECT_EQ(store.ReadDword("Config", "FontHeight"), 14u);
+    }
+}
+
+TEST_F(ConfigurationStore, AFailureToFlushNamesTheProgramsKey) {
+    registry.FailFlush("disk full");
+    EXPECT_EQ(Save().RegistryError, "disk full");
+    EXPECT_EQ(host.Beeps, 1);
+    ASSERT_EQ(host.Boxes.size(), 1u);
+    EXPECT_EQ(host.Boxes[0].Text,
+              "レジストリキー \\Software\\Corlith Applications\\Morvane 書き込み中に例外が発生"
+              "しました\r\nアドレス 0x00000000\r\nメッセージ disk full");
+}
+
+} // namespace
+} // namespace mv

@@ -1,0 +1,202 @@
+#include "core/config/profile_file.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace mv {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+// A file assembled field by field, independently of the serialiser.
+class FileBuilder {
+public:
+    FileBuilder& Text(std::string_view text) {
+        bytes_.insert(bytes_.end(), text.begin(), text.end());
+        return *this;
+    }
+    FileBuilder& Int32(std::int64_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes_.push_back(
+                static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i)));
+        return *this;
+    }
+    FileBuilder& Fill(std::size_t count, std::uint8_t byte) {
+        bytes_.insert(bytes_.end(), count, byte);
+        return *this;
+    }
+    [[nodiscard]] const Bytes& Get() const { return bytes_; }
+
+private:
+    Bytes bytes_;
+};
+
+WindowProfile SampleProfile(std::int32_t seed) {
+    WindowProfile p;
+    p.Left = -seed;
+    p.Top = seed * 2;
+    p.ClientWidth = 640 + seed;
+    p.ClientHeight = 480;
+    p.TopLine = 0x01020304;
+    p.CaretLine = 3;
+    p.CaretColumn = 15;
+    p.CaretSubPosition = 1;
+    p.InputArea = static_cast<std::uint8_t>(seed & 1);
+    return p;
+}
+
+std::vector<TProfileEntry> SampleEntries(int count) {
+    std::vector<TProfileEntry> entries;
+    for (int i = 0; i < count; ++i)
+        entries.push_back({"/data/file" + std::to_string(i) + ".bin", SampleProfile(i)});
+    return entries;
+}
+
+TEST(WindowProfile, StoresEachFieldLittleEndianAtItsOffset) {
+    WindowProfile p;
+    p.Left = -2;
+    p.Top = 0x01020304;
+    p.ClientWidth = 0x7FFFFFFF;
+    p.ClientHeight = 0x10;
+    p.TopLine = 0x00ABCDEF;
+    p.CaretLine = 1;
+    p.CaretColumn = 15;
+    p.CaretSubPosition = 1;
+    p.InputArea = 1;
+    const WindowProfile::Bytes expected = {
+        0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xFF, 0xFF, 0xFF,
+        0x7F, 0x10, 0x00, 0x00, 0x00, 0xEF, 0xCD, 0xAB, 0x00, 0x01, 0x00,
+        0x00, 0x00, 0x0F, 0x00, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00,
+    };
+    EXPECT_EQ(p.Serialize(), expected);
+    EXPECT_EQ(WindowProfile::Parse(expected), p);
+}
+
+TEST(ProfileFile, SerializesTheDocumentedLayout) {
+    const WindowProfile profile = SampleProfile(5);
+    const WindowProfile::Bytes profileBytes = profile.Serialize();
+    FileBuilder expected;
+    expected.Text("MvPr_Profile").Int32(2).Int32(20 + (4 + 2 + 32) + (4 + 0 + 32));
+    expected.Int32(2).Text("/a");
+    Bytes withProfiles = expected.Get();
+    withProfiles.insert(withProfiles.end(), profileBytes.begin(), profileBytes.end());
+    withProfiles.insert(withProfiles.end(), {0, 0, 0, 0}); // empty name
+    withProfiles.insert(withProfiles.end(), profileBytes.begin(), profileBytes.end());
+
+    const std::vector<TProfileEntry> entries = {{"/a", profile}, {"", profile}};
+    EXPECT_EQ(SerializeProfileFile(entries), withProfiles);
+
+    FileBuilder empty;
+    empty.Text("MvPr_Profile").Int32(0).Int32(20);
+    EXPECT_EQ(SerializeProfileFile({}), empty.Get());
+}
+
+TEST(ProfileFile, AcceptsWellFormedFilesWithTheirEntriesInOrder) {
+    for (int count : {1, 3}) {
+        const auto entries = SampleEntries(count);
+        EXPECT_EQ(ParseProfileFile(SerializeProfileFile(entries)), entries) << count;
+    }
+    // A profile's unused bytes survive a load and a save.
+    Bytes bytes = SerializeProfileFile(SampleEntries(1));
+    bytes.back() = 0x5A;
+    const auto parsed = ParseProfileFile(bytes);
+    ASSERT_TRUE(parsed);
+    EXPECT_EQ(SerializeProfileFile(*parsed), bytes);
+}
+
+TEST(ProfileFile, RejectsEveryMalformedFileWhole) {
+    const Bytes valid = SerializeProfileFile(SampleEntries(2));
+    const std::size_t firstEntry = 20;
+    const std::size_t secondEntry = firstEntry + 4 + SampleEntries(2)[0].Name.size() + 32;
+    const auto patched = [&](std::size_t offset, std::int64_t value) {
+        Bytes bytes = valid;
+        FileBuilder field;
+        field.Int32(value);
+        std::copy(field.Get().begin(), field.Get().end(), bytes.begin() + offset);
+        return bytes;
+    };
+    const auto resized = [&](std::size_t size, bool fixSizeField) {
+        Bytes bytes = valid;
+        bytes.resize(size, 0);
+        if (fixSizeField) {
+            FileBuilder field;
+            field.Int32(static_cast<std::int64_t>(size));
+            std::copy(field.Get().begin(), field.Get().end(), bytes.begin() + 16);
+        }
+        return bytes;
+    };
+    FileBuilder emptyCount;
+    emptyCount.Text("MvPr_Profile").Int32(0).Int32(20);
+    Bytes wrongCase = valid;
+    wrongCase[5] = 'p';
+
+    const std::pair<const char*, Bytes> cases[] = {
+        {"empty", {}},
+        {"shorter than the header", Bytes(valid.begin(), valid.begin() + 19)},
+        {"wrong signature", wrongCase},
+        {"no entries", emptyCount.Get()},
+        {"negative count", patched(12, -1)},
+        {"size field one less", patched(16, static_cast<std::int64_t>(valid.size()) - 1)},
+        {"size field one more", patched(16, static_cast<std::int64_t>(valid.size()) + 1)},
+        {"cut short by one byte", resized(valid.size() - 1, false)},
+        {"cut short, size field agreeing", resized(valid.size() - 1, true)},
+        {"trailing byte, size field agreeing", resized(valid.size() + 1, true)},
+        {"count one more", patched(12, 3)},
+        {"count one less", patched(12, 1)},
+        {"huge count", patched(12, 0x7FFFFFFF)},
+        {"negative name length", patched(firstEntry, -1)},
+        {"name length beyond the file", patched(secondEntry, 0x7FFFFFFF)},
+        {"name fits but the profile does not",
+         patched(secondEntry, static_cast<std::int64_t>(SampleEntries(2)[1].Name.size()) + 2)},
+        {"name length reaching into the next entry", patched(firstEntry, 20)},
+    };
+    for (const auto& [what, bytes] : cases)
+        EXPECT_EQ(ParseProfileFile(bytes), std::nullopt) << what;
+}
+
+class ProfileFileOnDisk : public testing::Test {
+protected:
+    [[nodiscard]] std::string FilePath() const { return folder / "_profile"; }
+    [[nodiscard]] std::vector<std::string> FolderNames() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder.Path()))
+            names.push_back(entry.path().filename().string());
+        return names;
+    }
+
+    test::TTempFolder folder;
+};
+
+TEST_F(ProfileFileOnDisk, SaveReplacesTheFileAndLoadReadsItBack) {
+    EXPECT_TRUE(LoadProfileFile(folder.Path()).empty()); // no file yet
+    ASSERT_EQ(SaveProfileFile(folder.Path(), SampleEntries(3)), 0);
+    ASSERT_EQ(SaveProfileFile(folder.Path(), SampleEntries(1)), 0);
+    EXPECT_EQ(LoadProfileFile(folder.Path()), SampleEntries(1));
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"_profile"});
+
+    std::ofstream(FilePath(), std::ios::binary | std::ios::trunc) << "MvPr_Profile";
+    EXPECT_TRUE(LoadProfileFile(folder.Path()).empty());
+}
+
+TEST_F(ProfileFileOnDisk, AFailedSaveLeavesWhatWasThereAndNoScratchFile) {
+    EXPECT_EQ(SaveProfileFile(folder / "missing", SampleEntries(1)), ENOENT);
+    EXPECT_TRUE(FolderNames().empty());
+
+    // A folder in the file's place cannot be renamed over.
+    fs::create_directory(FilePath());
+    std::ofstream(FilePath() + "/kept") << "x";
+    EXPECT_NE(SaveProfileFile(folder.Path(), SampleEntries(1)), 0);
+    EXPECT_EQ(FolderNames(), std::vector<std::string>{"_profile"});
+    EXPECT_TRUE(fs::exists(FilePath() + "/kept"));
+}
+
+} // namespace
+} // namespace mv
