@@ -26,6 +26,16 @@ void PrintFigure(const TFigure& figure) {
     std::fflush(stdout);
 }
 
+void PrintAgainstTool(const std::string& name, Seconds measured, const std::string& tool,
+                      Seconds reference, std::optional<double> target) {
+    const double ratio = measured / reference;
+    std::string detail =
+        "(" + tool + " " + Fixed(reference.count(), 3) + " s, ratio " + Fixed(ratio, 2) + ", ";
+    detail += target ? "target <= " + Fixed(*target, 1) + ")" : "no target)";
+    PrintFigure({name, measured.count(), "s", 3,
+                 target ? VerdictOf(ratio <= *target) : TVerdict::NoTarget, detail});
+}
+
 std::string Fixed(double value, int decimals) {
     char text[64];
     std::snprintf(text, sizeof text, "%.*f", decimals, value);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "bench_timing.h"
+
+#include <optional>
 #include <string>
 
 namespace mv::bench {
@@ -23,6 +26,11 @@ struct TFigure {
 
 // Prints the figure as one aligned line and flushes, so that a long run shows its progress.
 void PrintFigure(const TFigure& figure);
+
+// A time measured against a reference tool: the figure is met when measured / reference is
+// at most the target; without a target the ratio is for information.
+void PrintAgainstTool(const std::string& name, Seconds measured, const std::string& tool,
+                      Seconds reference, std::optional<double> target);
 
 // A number with a fixed count of decimals, for the detail texts.
 [[nodiscard]] std::string Fixed(double value, int decimals);

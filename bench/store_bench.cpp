@@ -1,7 +1,8 @@
-// mv_bench: throughput and latency figures of the block store on a page-cached file, each
-// next to a reference tool or a target. A missed target is a finding, not a failure: the
-// exit status is non-zero only when the run itself fails.
+// mv_bench: throughput and latency figures of the block store and the editor on page-cached
+// files, each next to a reference tool or a target. A missed target is a finding, not a
+// failure: the exit status is non-zero only when the run itself fails.
 #include "bench_data.h"
+#include "editor_figures.h"
 #include "store_figures.h"
 
 #include "core/datastore/memory_module.h"
@@ -82,6 +83,9 @@ void Run(const TOptions& options) {
     // are held at once.
     mv::bench::MeasureDifference(files);
     mv::bench::MeasureCompact(files);
+    mv::bench::MeasureTyping(files);
+    mv::bench::MeasureReplaceAll(files.Size);
+    mv::bench::MeasureTextOutput(options.Dir, files.Size);
 }
 
 } // namespace

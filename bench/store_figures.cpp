@@ -64,17 +64,6 @@ Seconds TimedLoad(TMemoryModule& store, const std::string& path) {
     return TimeOnce([&] { Load(store, path); });
 }
 
-// A figure measured against a reference tool; without a target the ratio is for information.
-void PrintAgainstTool(const std::string& name, Seconds measured, const std::string& tool,
-                      Seconds reference, std::optional<double> target) {
-    const double ratio = measured / reference;
-    std::string detail =
-        "(" + tool + " " + Fixed(reference.count(), 3) + " s, ratio " + Fixed(ratio, 2) + ", ";
-    detail += target ? "target <= " + Fixed(*target, 1) + ")" : "no target)";
-    PrintFigure({name, measured.count(), "s", 3,
-                 target ? VerdictOf(ratio <= *target) : TVerdict::NoTarget, detail});
-}
-
 void PrintPeakMemory(const TMemoryStatus& memory, std::int64_t fileSize) {
     const double target = kMemoryFactorTarget * static_cast<double>(fileSize) + kMemoryAllowance;
     PrintFigure({"peak RSS after load", static_cast<double>(memory.Peak) / kMiB, "MiB", 1,

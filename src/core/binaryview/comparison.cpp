@@ -65,6 +65,8 @@ void TComparison::FindNext(TSearchDirection direction) {
     editor_.history_.AdvanceGroup();
 }
 
-void TComparison::Started() { editor_.Changed(); }
+void TComparison::Started() {
+    editor_.Changed();
+}
 
 } // namespace mv

@@ -3,7 +3,9 @@
 #include "core/datastore/memory_module.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <array>
+#include <cstring>
+#include <limits>
 #include <vector>
 
 namespace mv {
@@ -11,20 +13,101 @@ namespace mv {
 namespace {
 
 constexpr int kColumns = 16;
-constexpr std::size_t kHexWidth = 48;
 // Read this many bytes at a time, so that a long dump walks the chain once per chunk.
 constexpr ByteCount kChunk = 64 * 1024;
 // Shown for bytes that have no printable single-byte form: the half-width middle dot.
-constexpr std::string_view kUnprintable = "\xA5";
+constexpr char kUnprintable = '\xA5';
+constexpr char kDigits[] = "0123456789abcdef";
 
-bool Printable(Byte b) { return (b >= 32 && b <= 95) || (b >= 97 && b <= 126) || (b >= 161 && b <= 223); }
-
-// "%7.7x0" of address div 16: the line's address with its last digit always 0.
-std::string LineAddressText(Address address) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%7.7x0", static_cast<unsigned>(address) / 16);
-    return text;
+bool Printable(Byte b) {
+    return (b >= 32 && b <= 95) || (b >= 97 && b <= 126) || (b >= 161 && b <= 223);
 }
+
+// How the dump draws the bytes of one character set, as tables, so that a line is built
+// without the per-byte decisions that random data would mispredict.
+class TGlyphs {
+public:
+    explicit TGlyphs(CharaSet set) : pairs_(std::size_t{1} << 16) {
+        for (int b = 0; b < 256; ++b)
+            single_[b] = Printable(static_cast<Byte>(b)) ? static_cast<char>(b) : kUnprintable;
+        for (int lead = 0; lead < 256; ++lead)
+            for (int trail = 0; trail < 256; ++trail) {
+                CharPair pair{static_cast<Byte>(lead), static_cast<Byte>(trail)};
+                if (DecodeCharPair(set, pair)) pairs_[lead << 8 | trail] = pair[0] << 8 | pair[1];
+            }
+    }
+    // Each set's tables are built when the set is first dumped.
+    static const TGlyphs& Of(CharaSet set) {
+        switch (set) {
+        case CharaSet::ShiftJis: {
+            static const TGlyphs shiftJis(CharaSet::ShiftJis);
+            return shiftJis;
+        }
+        case CharaSet::Jis: {
+            static const TGlyphs jis(CharaSet::Jis);
+            return jis;
+        }
+        case CharaSet::Euc: {
+            static const TGlyphs euc(CharaSet::Euc);
+            return euc;
+        }
+        case CharaSet::Ascii:
+            break;
+        }
+        static const TGlyphs ascii(CharaSet::Ascii);
+        return ascii;
+    }
+
+    [[nodiscard]] char Single(Byte b) const { return single_[b]; }
+    // The Shift JIS bytes of the character that lead and trail form, or 0 when they form none
+    // (no Shift JIS character begins with byte 0).
+    [[nodiscard]] std::uint16_t Pair(Byte lead, Byte trail) const {
+        return pairs_[lead << 8 | trail];
+    }
+
+private:
+    std::array<char, 256> single_{};
+    std::vector<std::uint16_t> pairs_;
+};
+
+// One line in the layout "[%7.7x0] %-48s|%2.2x| %s", built in place: the fixed parts never
+// move, so each byte writes its digits at its column's place.
+class TLineText {
+public:
+    // Starts the line of `lineAddress` whose first byte stands in `column`.
+    void Start(Address lineAddress, int column) {
+        std::memset(text_, ' ', kCharsAt);
+        text_[0] = '[';
+        for (int i = 8; i >= 1; --i, lineAddress >>= 4)
+            text_[i] = kDigits[lineAddress & 15];
+        text_[9] = ']';
+        std::memset(text_ + kCharsAt, ' ', static_cast<std::size_t>(column));
+        charsEnd_ = kCharsAt + column;
+    }
+    void Hex(int column, Byte b) {
+        text_[kHexAt + column * 3] = kDigits[b >> 4];
+        text_[kHexAt + column * 3 + 1] = kDigits[b & 15];
+    }
+    // Where the characters go; the caller may write one byte past those it counts.
+    [[nodiscard]] char* Chars() { return text_ + charsEnd_; }
+    void AddChars(int count) { charsEnd_ += count; }
+    [[nodiscard]] std::string_view Finish(std::uint8_t sum) {
+        text_[kSumAt - 1] = '|';
+        text_[kSumAt] = kDigits[sum >> 4];
+        text_[kSumAt + 1] = kDigits[sum & 15];
+        text_[kSumAt + 2] = '|';
+        return {text_, static_cast<std::size_t>(charsEnd_)};
+    }
+
+private:
+    static constexpr int kHexAt = 11;
+    static constexpr int kSumAt = kHexAt + 48 + 1;
+    static constexpr int kCharsAt = kSumAt + 4;
+    // Sixteen characters, the second byte of a character begun in the last column, and the
+    // spare byte a pair-sized write may touch.
+    char text_[kCharsAt + kColumns + 2];
+    int charsEnd_ = kCharsAt;
+};
 
 // The bytes of the range plus the one after it (0 past the end), read chunk by chunk.
 class TChunkReader {
@@ -32,11 +115,11 @@ public:
     TChunkReader(const TMemoryModule& module, Address start, ByteCount count)
         : module_(module), end_(std::int64_t{start} + count) {}
 
-    // The byte at address and the one after it; addresses only ever increase.
-    std::pair<Byte, Byte> At(Address address) {
-        if (address + 1 >= bufferStart_ + static_cast<std::int64_t>(buffer_.size())) Refill(address);
-        const auto i = static_cast<std::size_t>(address - bufferStart_);
-        return {buffer_[i], buffer_[i + 1]};
+    // The count bytes from address and the one after them; addresses only ever increase.
+    const Byte* Span(Address address, int count) {
+        if (address + count + 1 > bufferStart_ + static_cast<std::int64_t>(buffer_.size()))
+            Refill(address);
+        return buffer_.data() + (address - bufferStart_);
     }
 
 private:
@@ -63,47 +146,50 @@ std::uint8_t TTextOutput::LineSumStart(Address lineAddress) const {
 
 void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) const {
     if (!onLine || start < 0 || count <= 0) return;
+    // Addresses stay within the 32-bit range however large the count.
+    count = std::min(count, std::numeric_limits<Address>::max() - start);
+    const TGlyphs& glyphs = TGlyphs::Of(charaSet_);
     TChunkReader reader(module_, start, count);
+    TLineText line;
     Address address = start;
     int column = start % kColumns;
-    std::uint8_t sum = LineSumStart(start - column);
-    std::string hex(static_cast<std::size_t>(column) * 3, ' ');
-    std::string chars(static_cast<std::size_t>(column), ' ');
-    bool pending = false;
-    std::string line;
-    for (; count > 0; --count) {
-        const auto [b, next] = reader.At(address);
-        static constexpr char kDigits[] = "0123456789abcdef";
-        hex += kDigits[b >> 4];
-        hex += kDigits[b & 15];
-        hex += ' ';
-        if (pending) {
-            pending = false;
-            if (column == 0) chars += ' '; // the character began on the line before
-        } else if (CharPair pair{b, next}; DecodeCharPair(charaSet_, pair)) {
-            chars += static_cast<char>(pair[0]);
-            chars += static_cast<char>(pair[1]);
-            pending = true;
-        } else if (Printable(b)) {
-            chars += static_cast<char>(b);
-        } else {
-            chars += kUnprintable;
+    // The second byte of a character written whole at the end of the previous line.
+    bool carried = false;
+    while (count > 0) {
+        const int n = std::min(kColumns - column, count);
+        const Byte* bytes = reader.Span(address, n);
+        line.Start(address - column, column);
+        std::uint8_t sum = LineSumStart(address - column);
+        for (int i = 0; i < n; ++i) {
+            line.Hex(column + i, bytes[i]);
+            sum = static_cast<std::uint8_t>(sum + bytes[i]);
         }
-        sum = static_cast<std::uint8_t>(sum + b);
-        ++address;
-        if (++column == kColumns || count == 1) {
-            hex.resize(std::max(hex.size(), kHexWidth), ' ');
-            char sumText[4];
-            std::snprintf(sumText, sizeof sumText, "%2.2x", sum);
-            line = "[" + LineAddressText(address - 1) + "] " + hex + "|" + sumText + "| " + chars;
-            bool proceed = true;
-            onLine(line, proceed);
-            if (!proceed) return;
-            column = 0;
-            sum = LineSumStart(address);
-            hex.clear();
-            chars.clear();
+        // A character is written whole at its first byte, and its second byte, when on the
+        // same line, adds nothing. Both bytes are written every time; a single byte then
+        // counts one of them and the next character overwrites the other.
+        char* out = line.Chars();
+        int i = 0;
+        int written = 0;
+        if (carried) {
+            out[written++] = ' ';
+            i = 1;
         }
+        while (i < n) {
+            const std::uint16_t pair = glyphs.Pair(bytes[i], bytes[i + 1]);
+            const int isPair = pair != 0 ? 1 : 0;
+            out[written] = isPair ? static_cast<char>(pair >> 8) : glyphs.Single(bytes[i]);
+            out[written + 1] = static_cast<char>(pair & 0xFF);
+            written += 1 + isPair;
+            i += 1 + isPair;
+        }
+        carried = i > n;
+        line.AddChars(written);
+        bool proceed = true;
+        onLine(line.Finish(sum), proceed);
+        if (!proceed) return;
+        address += n;
+        count -= n;
+        column = 0;
     }
 }
 

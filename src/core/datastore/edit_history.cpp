@@ -73,11 +73,12 @@ void TEditHistory::Apply(const TEditRequest& request, bool moveCaret) {
     for (auto it = next_; it != records_.end(); ++it)
         used_ -= it->Cost();
     records_.erase(next_, records_.end());
-    used_ += pending.front().Cost();
-    records_.splice(records_.end(), pending);
     next_ = records_.end();
-
-    Trim();
+    if (!openGroupDropped_) {
+        used_ += pending.front().Cost();
+        records_.splice(records_.end(), pending);
+        Trim();
+    }
     Changed();
 }
 
@@ -110,6 +111,7 @@ void TEditHistory::Redo() {
 
 void TEditHistory::Clear() {
     records_.clear();
+    openGroupDropped_ = false;
     next_ = records_.end();
     used_ = 0;
     Changed();
@@ -277,6 +279,7 @@ bool TEditHistory::Trim() {
             // Once the applied records are gone, next_ follows the front: whatever remains
             // stays redoable.
             const bool wasNext = next_ == records_.begin();
+            if (!wasNext && records_.front().Group == group_) openGroupDropped_ = true;
             used_ -= records_.front().Cost();
             records_.pop_front();
             if (wasNext) next_ = records_.begin();

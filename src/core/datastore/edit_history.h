@@ -35,6 +35,7 @@ public:
     TEditHistory& operator=(const TEditHistory&) = delete;
 
     // Performs and records one change; with moveCaret, places the caret at its CaretAfter.
+    // A change joining a group whose earlier records the budget dropped is not recorded.
     // A rotation by 0 does nothing. Requests with a negative address, length or count, or
     // without data for their length, are refused and change nothing.
     void Apply(const TEditRequest& request, bool moveCaret);
@@ -52,7 +53,10 @@ public:
     // The group that the next applied record joins; editing commands advance it after their
     // work so that each is one undo step.
     [[nodiscard]] GroupNumber Group() const { return group_; }
-    void AdvanceGroup() { ++group_; }
+    void AdvanceGroup() {
+        ++group_;
+        openGroupDropped_ = false;
+    }
 
     // Takes the environment's undo settings and trims the history to the new capacity.
     void ApplySettings(std::int32_t undoBufferKilobytes, bool undoPacked);
@@ -93,6 +97,10 @@ private:
     Records records_;
     Records::iterator next_ = records_.end();
     GroupNumber group_ = 0;
+    // The budget dropped applied records of the group that new records join: the rest of
+    // that group is performed but not recorded, so that no undo step reverts part of one
+    // action (a replace-all larger than the budget leaves no history, not its last hits).
+    bool openGroupDropped_ = false;
     std::int64_t used_ = 0;
     std::int64_t capacity_ = DefaultCapacity;
 };

@@ -4,7 +4,9 @@
 
 namespace mv {
 
-Address TEditorFilerTarget::Size() const { return editor_.Module().Size(); }
+Address TEditorFilerTarget::Size() const {
+    return editor_.Module().Size();
+}
 
 void TEditorFilerTarget::ReadBytes(std::span<Byte> dest, Address address) const {
     editor_.Module().ReadBytes(dest.data(), address, static_cast<ByteCount>(dest.size()));
@@ -14,7 +16,9 @@ bool TEditorFilerTarget::OverwriteInPlace(std::span<const Byte> bytes, Address a
     return editor_.OverwriteInPlace(bytes, address);
 }
 
-void TEditorFilerTarget::CloseUndoStep() { editor_.CloseUndoStep(); }
+void TEditorFilerTarget::CloseUndoStep() {
+    editor_.CloseUndoStep();
+}
 
 bool TEditorFilerTarget::ViewOnly() const {
     return editor_.InputMode() == TInputMode::ViewOnly;

@@ -31,12 +31,13 @@ std::vector<Byte> IntegerBytes(std::int32_t value, std::int32_t width, bool bigE
     return bytes;
 }
 
-std::int32_t ReadFieldInteger(const TFilerTarget& target, std::int64_t address,
-                              std::int32_t width, bool bigEndian) {
+std::int32_t ReadFieldInteger(const TFilerTarget& target, std::int64_t address, std::int32_t width,
+                              bool bigEndian) {
     if (width < 1 || width > 4 || !FieldInRange(target, address, width)) return 0;
     std::uint32_t pattern = 0;
     const std::vector<Byte> bytes = ReadField(target, address, width);
-    for (std::size_t i = 0; i < bytes.size(); ++i) pattern |= std::uint32_t{bytes[i]} << (8 * i);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        pattern |= std::uint32_t{bytes[i]} << (8 * i);
     if (bigEndian && width == 2) pattern = Swap16(static_cast<std::uint16_t>(pattern));
     if (bigEndian && width == 4) pattern = Swap32(pattern);
     return static_cast<std::int32_t>(pattern);

@@ -22,14 +22,18 @@ struct TCommonBlock {
     TFilerCommands Commands;
 };
 
-bool IsBlank(char c) { return c == '\t' || c == '\n' || c == '\r' || c == ' '; }
+bool IsBlank(char c) {
+    return c == '\t' || c == '\n' || c == '\r' || c == ' ';
+}
 
 bool EndsWord(char c) {
     return IsBlank(c) || c == '#' || c == '(' || c == ')' || c == ',' || c == '{';
 }
 
 // Codes 0 to 32, which a word loses at both ends.
-bool IsTrimmed(char c) { return static_cast<unsigned char>(c) <= 32; }
+bool IsTrimmed(char c) {
+    return static_cast<unsigned char>(c) <= 32;
+}
 
 bool HasForbiddenByte(std::string_view token) {
     return std::ranges::any_of(token, [](char c) {
@@ -46,7 +50,8 @@ std::string Quoting(std::string_view message, std::string_view shiftJisText) {
 std::string NormalizedText(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size() + bytes.size() / 16 + 2);
-    for (const std::string& line : SplitLines(bytes)) text.append(line).append("\r\n");
+    for (const std::string& line : SplitLines(bytes))
+        text.append(line).append("\r\n");
     return text.append("\r\n");
 }
 
@@ -116,8 +121,10 @@ TAnalyzeError TFilerReader::Read() {
             const std::size_t end = FindWordEnd(at);
             std::size_t first = at;
             std::size_t last = end;
-            while (first < last && IsTrimmed(text_[first])) ++first;
-            while (last > first && IsTrimmed(text_[last - 1])) --last;
+            while (first < last && IsTrimmed(text_[first]))
+                ++first;
+            while (last > first && IsTrimmed(text_[last - 1]))
+                --last;
             token = text_.substr(first, last - first);
             at = end;
             break;
@@ -159,14 +166,17 @@ std::string TFilerReader::TakeCommand(const std::string& token) {
     if (!type->AllowedIn(section_)) {
         static constexpr std::array<std::string_view, 4> NotHere{
             "編集部では使えないコマンドです. ", "初期化部では使えないコマンドです. ",
-            "終了部では使えないコマンドです. ",
-            "共通ブロック定義部では使えないコマンドです. "};
+            "終了部では使えないコマンドです. ", "共通ブロック定義部では使えないコマンドです. "};
         return Quoting(NotHere[static_cast<std::size_t>(section_)], name);
     }
-    if (name == "COMMAND") section_ = TFilerSection::Edit;
-    else if (name == "INITIALIZE") section_ = TFilerSection::Initialize;
-    else if (name == "FINALIZE") section_ = TFilerSection::Finalize;
-    else if (type->Signature.empty()) CurrentList().push_back({name, {}});
+    if (name == "COMMAND")
+        section_ = TFilerSection::Edit;
+    else if (name == "INITIALIZE")
+        section_ = TFilerSection::Initialize;
+    else if (name == "FINALIZE")
+        section_ = TFilerSection::Finalize;
+    else if (type->Signature.empty())
+        CurrentList().push_back({name, {}});
     else {
         command_ = type;
         state_ = TReaderState::ExpectOpenParen;
@@ -190,8 +200,7 @@ std::string TFilerReader::TakeParameter(std::string token) {
             break;
         }
     }
-    if (std::string error = CheckParameter(*command_, position, token, parameters_);
-        !error.empty())
+    if (std::string error = CheckParameter(*command_, position, token, parameters_); !error.empty())
         return error;
     parameters_.push_back(std::move(token));
     state_ = TReaderState::ExpectSeparator;
@@ -246,7 +255,8 @@ TFilerCommands& TFilerReader::CurrentList() {
 }
 
 std::size_t TFilerReader::SkipBlanks(std::size_t at) const {
-    while (at < text_.size() && IsBlank(text_[at])) ++at;
+    while (at < text_.size() && IsBlank(text_[at]))
+        ++at;
     return at;
 }
 
@@ -257,7 +267,8 @@ std::size_t TFilerReader::FindCommentEnd(std::size_t at) const {
 }
 
 std::size_t TFilerReader::FindWordEnd(std::size_t at) const {
-    while (at < text_.size() && !EndsWord(text_[at])) at += CharLength(text_, at);
+    while (at < text_.size() && !EndsWord(text_[at]))
+        at += CharLength(text_, at);
     return at;
 }
 
@@ -265,7 +276,8 @@ TAnalyzeError TFilerReader::Failure(std::size_t at, std::string message) const {
     const std::int64_t lineFeeds =
         std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
     const std::int64_t line = std::min<std::int64_t>(lineFeeds + 1, INT32_MAX);
-    return {.IsError = true, .Line = static_cast<std::int32_t>(line), .Message = std::move(message)};
+    return {
+        .IsError = true, .Line = static_cast<std::int32_t>(line), .Message = std::move(message)};
 }
 
 } // namespace

@@ -45,11 +45,15 @@ constexpr std::array<TCommandType, 28> Commands{{
     {"WRITESTRING", "IISI", I | F, 0b011},
 }};
 
-bool Repeats(std::string_view signature) { return signature.ends_with('*'); }
+bool Repeats(std::string_view signature) {
+    return signature.ends_with('*');
+}
 
 } // namespace
 
-std::span<const TCommandType> FilerCommands() { return Commands; }
+std::span<const TCommandType> FilerCommands() {
+    return Commands;
+}
 
 const TCommandType* FindFilerCommand(std::string_view upperName) {
     const auto found = std::ranges::find(Commands, upperName, &TCommandType::Name);

@@ -7,8 +7,10 @@ namespace {
 
 std::string_view Trimmed(std::string_view text) {
     const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -24,8 +26,10 @@ void ReadFilerDefineText(std::string_view bytes, TFilerDefine& define) {
         if (space == std::string_view::npos) continue;
         const std::string key = UpperAscii(rest.substr(0, space));
         const std::string_view value = Trimmed(rest.substr(space + 1));
-        if (key == "TITLE") define.Title = value;
-        else if (key == "AUTHOR") define.Author = value;
+        if (key == "TITLE")
+            define.Title = value;
+        else if (key == "AUTHOR")
+            define.Author = value;
     }
 }
 

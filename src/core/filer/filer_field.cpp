@@ -4,14 +4,15 @@
 
 namespace mv {
 
-void ReadFilerFields(TFilerTarget& target, THostServices& host,
-                     const TFilerCommands& initialize, std::span<TFilerField* const> fields) {
+void ReadFilerFields(TFilerTarget& target, THostServices& host, const TFilerCommands& initialize,
+                     std::span<TFilerField* const> fields) {
     const bool writable = !target.ViewOnly();
     if (writable) {
         target.CloseUndoStep();
         RunFilerCommands(initialize, target, host);
     }
-    for (TFilerField* field : fields) field->ReadFrom(target);
+    for (TFilerField* field : fields)
+        field->ReadFrom(target);
     if (writable) target.CloseUndoStep();
 }
 
@@ -19,7 +20,8 @@ bool WriteFilerFields(TFilerTarget& target, THostServices& host, const TFilerCom
                       std::span<TFilerField* const> fields) {
     if (target.ViewOnly()) return false;
     target.CloseUndoStep();
-    for (TFilerField* field : fields) field->WriteTo(target);
+    for (TFilerField* field : fields)
+        field->WriteTo(target);
     RunFilerCommands(finalize, target, host);
     target.CloseUndoStep();
     return true;

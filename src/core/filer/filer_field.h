@@ -18,11 +18,13 @@ public:
     virtual void WriteTo(TFilerTarget& target) = 0;
 };
 
+// The tool window calls these two only when it has a page.
+
 // Fills every field (in page order, then creation order) from the data. Outside view-only
 // mode the initialization run comes first, and its writes make one undo step of their own.
 // The caller then repaints and clears its modified flag.
-void ReadFilerFields(TFilerTarget& target, THostServices& host,
-                     const TFilerCommands& initialize, std::span<TFilerField* const> fields);
+void ReadFilerFields(TFilerTarget& target, THostServices& host, const TFilerCommands& initialize,
+                     std::span<TFilerField* const> fields);
 
 // Stores every field into the data, then runs the finalization list, all as one undo step.
 // Answers false, having done nothing at all, in view-only mode; on true the caller repaints

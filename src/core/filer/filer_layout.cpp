@@ -104,13 +104,20 @@ TFilerLayout BuildFilerLayout(const TFilerCommands& edit) {
     };
     for (const TFilerCommand& c : edit) {
         const std::string_view name = c.Name;
-        if (name == "BIGENDIAN" || name == "LITTLEENDIAN") state.BigEndian = name == "BIGENDIAN";
-        else if (name == "DISABLE" || name == "ENABLE") state.Enabled = name == "ENABLE";
-        else if (name == "INDENT") state.Indent = AutomaticOr(c);
-        else if (name == "MARGIN") state.Margin = AutomaticOr(c);
-        else if (name == "SEGMENT") state.Base = Number(c, 0);
-        else if (name == "TITLE") layout.Title = Text(c, 0);
-        else if (name == "PAGE") startPage(Text(c, 0));
+        if (name == "BIGENDIAN" || name == "LITTLEENDIAN")
+            state.BigEndian = name == "BIGENDIAN";
+        else if (name == "DISABLE" || name == "ENABLE")
+            state.Enabled = name == "ENABLE";
+        else if (name == "INDENT")
+            state.Indent = AutomaticOr(c);
+        else if (name == "MARGIN")
+            state.Margin = AutomaticOr(c);
+        else if (name == "SEGMENT")
+            state.Base = Number(c, 0);
+        else if (name == "TITLE")
+            layout.Title = Text(c, 0);
+        else if (name == "PAGE")
+            startPage(Text(c, 0));
         else if (const std::optional<TFilerItemKind> kind = RowKind(name)) {
             if (layout.Pages.empty()) startPage("(no title)");
             layout.Pages.back().Items.push_back(Row(c, *kind, state));

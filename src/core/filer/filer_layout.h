@@ -11,7 +11,13 @@
 namespace mv {
 
 enum class TFilerItemKind : std::uint8_t {
-    Label, HorizontalRule, Message, EditBit, EditInteger, EditSelect, EditString
+    Label,
+    HorizontalRule,
+    Message,
+    EditBit,
+    EditInteger,
+    EditSelect,
+    EditString
 };
 
 struct TFilerOption {

@@ -25,24 +25,22 @@ bool Within(std::string_view text, std::int32_t low, std::int32_t high) {
     return value >= low && value <= high;
 }
 
-bool IsZero(std::string_view text) { return ValueOr(text, 0) == 0; }
+bool IsZero(std::string_view text) {
+    return ValueOr(text, 0) == 0;
+}
 
 bool IsWidth(std::string_view text) {
     const std::int32_t value = ValueOr(text, -1);
     return value == 1 || value == 2 || value == 4;
 }
 
-constexpr std::string_view BadWidth =
-    "データ幅が不正です. データ幅には 1,2,4 のみ指定できます. ";
+constexpr std::string_view BadWidth = "データ幅が不正です. データ幅には 1,2,4 のみ指定できます. ";
 constexpr std::string_view BadBit =
     "ビット位置が不正です. ビット位置には 0 ～ 7 を指定して下さい. ";
-constexpr std::string_view BadPad =
-    "余剰キャラクタには 0 ～ 255 の文字コードを指定して下さい.";
+constexpr std::string_view BadPad = "余剰キャラクタには 0 ～ 255 の文字コードを指定して下さい.";
 constexpr std::string_view ZeroLength = "文字列長に 0 を指定することは出来ません.";
-constexpr std::string_view ZeroPatternSize =
-    "パターン書き込みサイズは 1 以上を指定して下さい.";
-constexpr std::string_view EmptyPattern =
-    "パターンに空の文字列を指定することは出来ません.";
+constexpr std::string_view ZeroPatternSize = "パターン書き込みサイズは 1 以上を指定して下さい.";
+constexpr std::string_view EmptyPattern = "パターンに空の文字列を指定することは出来ません.";
 constexpr std::string_view NegativeExtent =
     "アドレスとサイズには 0 ～ 2147483647 の値を指定して下さい. ";
 
@@ -71,8 +69,7 @@ std::string CheckOption(std::string& text) {
     return {};
 }
 
-std::string CheckPattern(std::string_view text, std::string_view digits,
-                         std::string_view message) {
+std::string CheckPattern(std::string_view text, std::string_view digits, std::string_view message) {
     if (text.empty()) return std::string(EmptyPattern);
     if (text.find_first_not_of(digits) != std::string_view::npos) return Quoting(message, text);
     return {};
@@ -80,8 +77,12 @@ std::string CheckPattern(std::string_view text, std::string_view digits,
 
 std::string CheckRow(std::string_view name, int position, std::string& text,
                      std::span<const std::string> earlier) {
-    const auto at = [&](int n) -> std::string_view { return earlier[static_cast<std::size_t>(n - 1)]; };
-    const auto is = [&](std::string_view command, int n) { return name == command && position == n; };
+    const auto at = [&](int n) -> std::string_view {
+        return earlier[static_cast<std::size_t>(n - 1)];
+    };
+    const auto is = [&](std::string_view command, int n) {
+        return name == command && position == n;
+    };
 
     if (is("COPY", 2) && ValueOr(text, 0) == ValueOr(at(1), 0))
         return "コピー元とコピー先が同一です.";
@@ -102,20 +103,18 @@ std::string CheckRow(std::string_view name, int position, std::string& text,
         return std::string(BadPad);
     if (is("INDENT", 1) || is("MARGIN", 1)) return CheckIndent(text);
     if (name == "MESSAGE" && position <= 2 && !Within(text, 50, 800))
-        return Quoting(
-            "メッセージエリアの大きさは縦横共に 50～800 ピクセルの範囲で指定します. ", text);
+        return Quoting("メッセージエリアの大きさは縦横共に 50～800 ピクセルの範囲で指定します. ",
+                       text);
     if (is("WRITEBIT", 3) && !Within(text, 0, 1))
         return Quoting("ビットデータが不正です. ビットデータには 0,1 のみ指定できます. ", text);
     if ((is("WRITEPATTERNBIN", 2) || is("WRITEPATTERNHEX", 2)) && IsZero(text))
         return std::string(ZeroPatternSize);
     if (is("WRITEPATTERNBIN", 3))
-        return CheckPattern(
-            text, "01",
-            "パターンには 0 と 1 のみからなる 2 進数パターンを指定して下さい. ");
+        return CheckPattern(text, "01",
+                            "パターンには 0 と 1 のみからなる 2 進数パターンを指定して下さい. ");
     if (is("WRITEPATTERNHEX", 3))
-        return CheckPattern(
-            text, "0123456789ABCDEFabcdef",
-            "パターンには 0 ～ F のみからなる 16 進数パターンを指定して下さい. ");
+        return CheckPattern(text, "0123456789ABCDEFabcdef",
+                            "パターンには 0 ～ F のみからなる 16 進数パターンを指定して下さい. ");
     return {};
 }
 

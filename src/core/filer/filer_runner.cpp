@@ -23,17 +23,23 @@ bool Fits(const TFilerTarget& target, std::int64_t address, std::int64_t size) {
 std::vector<Byte> PatternBytes(std::string_view pattern, bool binary) {
     const std::size_t digitsPerByte = binary ? 8 : 2;
     std::string digits(pattern);
-    while (digits.size() % digitsPerByte != 0) digits += pattern;
+    while (digits.size() % digitsPerByte != 0)
+        digits += pattern;
     std::vector<Byte> bytes;
     for (std::size_t at = 0; at < digits.size(); at += digitsPerByte) {
         unsigned value = 0;
         for (std::size_t i = 0; i < digitsPerByte; ++i) {
             const char c = digits[at + i];
-            if (binary) value = (value << 1) | (c == '1' ? 1u : 0u);
-            else if (c >= '0' && c <= '9') value = (value << 4) | unsigned(c - '0');
-            else if (c >= 'A' && c <= 'F') value = (value << 4) | unsigned(c - 'A' + 10);
-            else if (c >= 'a' && c <= 'f') value = (value << 4) | unsigned(c - 'a' + 10);
-            else value <<= 4;
+            if (binary)
+                value = (value << 1) | (c == '1' ? 1u : 0u);
+            else if (c >= '0' && c <= '9')
+                value = (value << 4) | unsigned(c - '0');
+            else if (c >= 'A' && c <= 'F')
+                value = (value << 4) | unsigned(c - 'A' + 10);
+            else if (c >= 'a' && c <= 'f')
+                value = (value << 4) | unsigned(c - 'a' + 10);
+            else
+                value <<= 4;
         }
         bytes.push_back(static_cast<Byte>(value));
     }
@@ -51,18 +57,17 @@ std::string WritePattern(const TFilerCommand& command, const TFilerRunState& sta
     if (pattern.empty()) return "パターンに空の文字列を指定することは出来ません.";
     const std::vector<Byte> unit = PatternBytes(pattern, binary);
     std::vector<Byte> bytes(static_cast<std::size_t>(size));
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = unit[i % unit.size()];
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = unit[i % unit.size()];
     target.OverwriteInPlace(bytes, static_cast<Address>(address));
     return {};
 }
 
-std::string Copy(const TFilerCommand& command, const TFilerRunState& state,
-                 TFilerTarget& target) {
+std::string Copy(const TFilerCommand& command, const TFilerRunState& state, TFilerTarget& target) {
     const std::int64_t source = state.Base + Parameter(command, 0);
     const std::int64_t destination = state.Base + Parameter(command, 1);
     const std::int64_t size = Parameter(command, 2);
-    if (!Fits(target, source, size))
-        return "コピー元データの範囲がファイル終端を越えています.";
+    if (!Fits(target, source, size)) return "コピー元データの範囲がファイル終端を越えています.";
     if (!Fits(target, destination, size))
         return "コピー先データの範囲がファイル終端を越えています.";
     std::vector<Byte> bytes(static_cast<std::size_t>(size));
@@ -71,12 +76,10 @@ std::string Copy(const TFilerCommand& command, const TFilerRunState& state,
     return {};
 }
 
-std::string Clear(const TFilerCommand& command, const TFilerRunState& state,
-                  TFilerTarget& target) {
+std::string Clear(const TFilerCommand& command, const TFilerRunState& state, TFilerTarget& target) {
     const std::int64_t address = state.Base + Parameter(command, 0);
     const std::int64_t size = Parameter(command, 1);
-    if (!Fits(target, address, size))
-        return "クリアする範囲がファイル終端を越えています.";
+    if (!Fits(target, address, size)) return "クリアする範囲がファイル終端を越えています.";
     const std::vector<Byte> bytes(static_cast<std::size_t>(size),
                                   static_cast<Byte>(Parameter(command, 2)));
     target.OverwriteInPlace(bytes, static_cast<Address>(address));
@@ -106,8 +109,7 @@ std::string ExecuteFilerCommand(const TFilerCommand& command, TFilerRunState& st
         WriteFieldInteger(target, address, static_cast<std::int32_t>(width), state.BigEndian,
                           static_cast<std::int32_t>(Parameter(command, 2)));
     } else if (name == "WRITEBIT") {
-        if (!Fits(target, address, 1))
-            return "書き込むビット値の位置がファイル終端を越えています.";
+        if (!Fits(target, address, 1)) return "書き込むビット値の位置がファイル終端を越えています.";
         WriteFieldBit(target, address, static_cast<int>(Parameter(command, 1)),
                       Parameter(command, 2) != 0);
     } else if (name == "WRITESTRING") {
@@ -122,19 +124,18 @@ std::string ExecuteFilerCommand(const TFilerCommand& command, TFilerRunState& st
     return {};
 }
 
-void RunFilerCommands(const TFilerCommands& commands, TFilerTarget& target,
-                      THostServices& host) {
+void RunFilerCommands(const TFilerCommands& commands, TFilerTarget& target, THostServices& host) {
     TFilerRunState state;
     for (const TFilerCommand& command : commands) {
         const std::string error = ExecuteFilerCommand(command, state, target);
         if (error.empty()) continue;
-        const std::string question = "エラーが発生しまたした.\r\n\r\n" + error +
-                                     "\r\n\r\nこのまま処理を強行しますか？";
+        const std::string question =
+            "エラーが発生しまたした.\r\n\r\n" + error + "\r\n\r\nこのまま処理を強行しますか？";
+        // Only an explicit Yes forces the run on; a dialog closed otherwise stops it.
         if (host.MessageDlgBeep(question, TMsgDlgType::mtWarning,
-                                {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) == mrNo)
+                                {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
             return;
     }
 }
 
 } // namespace mv
-

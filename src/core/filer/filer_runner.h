@@ -25,12 +25,11 @@ struct TFilerRunState {
 // well as one past the end, so no base address plus address can wrap round to a place
 // inside the data. A parameter that is missing or unreadable counts as -1 (the parser never
 // leaves one so).
-[[nodiscard]] std::string ExecuteFilerCommand(const TFilerCommand& command,
-                                              TFilerRunState& state, TFilerTarget& target);
+[[nodiscard]] std::string ExecuteFilerCommand(const TFilerCommand& command, TFilerRunState& state,
+                                              TFilerTarget& target);
 
 // Runs a list from a fresh state. After each failed command it asks the host, with a
 // warning and Yes and No, whether to go on; No stops the run.
-void RunFilerCommands(const TFilerCommands& commands, TFilerTarget& target,
-                      THostServices& host);
+void RunFilerCommands(const TFilerCommands& commands, TFilerTarget& target, THostServices& host);
 
 } // namespace mv

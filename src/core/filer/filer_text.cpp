@@ -43,7 +43,8 @@ int ReadWholeFile(const std::string& fileName, std::string& bytes) {
     if (!file) return errno != 0 ? errno : EIO;
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, got);
     if (std::ferror(file.get())) return errno != 0 ? errno : EIO;
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QtGui/QPalette>
 
 #include <span>
+#include <vector>
 
 namespace mv {
 
@@ -38,7 +39,8 @@ private:
 
     void PaintAddressCell(std::int32_t row, std::int64_t lineAddress, bool caretRow);
     void PaintHexCells(const TLine& line);
-    void PaintCharacters(const TLine& line, bool& pairCarried);
+    void PaintCharacters(const TLine& line, const std::vector<bool>& pairs);
+    void PaintPair(const TLine& line, int column);
     void PaintSumCell(const TLine& line, Byte sum, bool caretRow);
     void DrawText(const QRect& cell, int xOffset, const QString& text, const TCellColor& color);
     void UseFont(bool bold);

@@ -20,7 +20,8 @@ constexpr std::string_view kNoDifference = "相違点が見付かりません.";
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 struct TRun {

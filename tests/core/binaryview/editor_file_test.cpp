@@ -24,7 +24,8 @@ using test::TTempFolder;
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {
@@ -130,7 +131,8 @@ TEST(EditorFile, SaveReplacesTheOldBackupWhateverItIs) {
         // Writing through the old name would destroy the file that is being backed up.
         {"link to the file itself",
          [](const TTempFolder& d) { fs::create_symlink(d / "data.bin", d / "data.bak"); }},
-        {"dangling link", [](const TTempFolder& d) { fs::create_symlink(d / "gone", d / "data.bak"); }},
+        {"dangling link",
+         [](const TTempFolder& d) { fs::create_symlink(d / "gone", d / "data.bak"); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,7 +177,8 @@ TEST(EditorFile, SaveWithoutBackupForNewFilesBakFilesOrWhenSwitchedOff) {
         EXPECT_EQ(Names(folder), std::vector<std::string>{c.file});
         if (c.warned) {
             ASSERT_EQ(f.host.Dialogs.size(), 1u);
-            EXPECT_EQ(f.host.Dialogs[0].Text, "拡張子が BAK のファイルのバックアップは作成できません.");
+            EXPECT_EQ(f.host.Dialogs[0].Text,
+                      "拡張子が BAK のファイルのバックアップは作成できません.");
             EXPECT_EQ(f.host.Dialogs[0].Type, TMsgDlgType::mtWarning);
             EXPECT_TRUE(f.host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbOK));
         } else {
@@ -189,7 +192,8 @@ TEST(EditorFile, SavedStateFollowsTheUndoAndLockSettings) {
         bool flushWithSaved;
         bool locked;
     };
-    for (const Case c : {Case{true, false}, Case{false, false}, Case{true, true}, Case{false, true}}) {
+    for (const Case c :
+         {Case{true, false}, Case{false, false}, Case{true, true}, Case{false, true}}) {
         SCOPED_TRACE(testing::Message() << c.flushWithSaved << c.locked);
         TTempFolder folder;
         TEditedDocument f;
@@ -250,7 +254,8 @@ TEST(EditorFile, SaveFailingAfterTheBackupLeavesTheFileAsItWas) {
         TFileSizeLimit limit(4096);
         EXPECT_FALSE(f.core.SaveFile(folder / "data.bin"));
     }
-    EXPECT_EQ(f.DialogTexts(), std::vector<std::string>{folder / "data.bin" + " の書き込みに失敗しました."});
+    EXPECT_EQ(f.DialogTexts(),
+              std::vector<std::string>{folder / "data.bin" + " の書き込みに失敗しました."});
     EXPECT_EQ(ReadFile(folder / "data.bin"), kOld);
     EXPECT_EQ(ReadFile(folder / "data.bak"), kOld);
     EXPECT_EQ(Names(folder), (std::vector<std::string>{"data.bak", "data.bin"}));
@@ -274,9 +279,9 @@ TEST(EditorFile, FailedBackupAsksAndOnlyAbortGoesOn) {
 
         EXPECT_EQ(f.core.SaveFile(folder / file), c.saved);
         ASSERT_EQ(f.host.Dialogs.size(), 1u);
-        EXPECT_EQ(f.host.Dialogs[0].Text,
-                  folder / file + " のバックアップファイルの作成に失敗しました. " +
-                      std::to_string(ENAMETOOLONG));
+        EXPECT_EQ(f.host.Dialogs[0].Text, folder / file +
+                                              " のバックアップファイルの作成に失敗しました. " +
+                                              std::to_string(ENAMETOOLONG));
         EXPECT_EQ(f.host.Dialogs[0].Type, TMsgDlgType::mtConfirmation);
         EXPECT_TRUE(f.host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbAbort));
         EXPECT_TRUE(f.host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbIgnore));
@@ -319,7 +324,8 @@ TEST(EditorFile, BackupIsCopiedWhereNoLinkCanBeMade) {
     TTempFolder folder;
     std::string elsewhere = "/dev/shm/mv_test_XXXXXX";
     const int fd = ::mkstemp(elsewhere.data());
-    struct stat here {}, there {};
+    struct stat here {
+    }, there{};
     if (fd < 0 || ::stat(folder.Path().c_str(), &here) != 0 || ::fstat(fd, &there) != 0 ||
         here.st_dev == there.st_dev) {
         if (fd >= 0) {

@@ -61,7 +61,8 @@ struct TEditorFixture {
     // The dialogs shown so far as their texts.
     [[nodiscard]] std::vector<std::string> DialogTexts() const {
         std::vector<std::string> texts;
-        for (const auto& dialog : host.Dialogs) texts.push_back(dialog.Text);
+        for (const auto& dialog : host.Dialogs)
+            texts.push_back(dialog.Text);
         return texts;
     }
 

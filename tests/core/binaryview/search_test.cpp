@@ -175,7 +175,8 @@ TEST(Replace, ReplaceAllScansOnPastEachReplacementAndEnds) {
         {"backward up to the caret", "41 00 41 00", "41", "42", 1, kBackward, "42 00 41 00", 1},
         {"backward, matches side by side", "41 41 41 41", "41 41", "43", 4, kBackward, "43 43", 1},
         {"forward, overlapping candidates", "41 41 41", "41 41", "43", 0, kForward, "43 41", 1},
-        {"backward, replacement ending a match", "41 41 41", "41 41", "41", 3, kBackward, "41 41", 2},
+        {"backward, replacement ending a match", "41 41 41", "41 41", "41", 3, kBackward, "41 41",
+         2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,6 +206,15 @@ TEST(Replace, AllReplacementsAreOneUndoStep) {
     f.core.History().Redo();
     EXPECT_EQ(f.Data(), Hex("42 42 00 42 42 00 42 42 00 42 42 00 42 42"));
     EXPECT_EQ(f.core.CaretAddress(), 14);
+}
+
+TEST(Replace, ReplaceAllBeyondTheUndoBudgetLeavesNoPartialStep) {
+    TEditorFixture f(Bytes(40, 0x41));
+    f.core.History().ApplySettings(1, false);
+    f.core.Search().Replace(Hex("41"), Hex("42"), false, false, kForward);
+    EXPECT_EQ(f.Data(), Bytes(40, 0x42));
+    EXPECT_FALSE(f.core.History().CanUndo());
+    EXPECT_EQ(f.host.Beeps, 1);
 }
 
 TEST(Replace, NothingFoundIsSilentAndLeavesTheCaretAndGroup) {

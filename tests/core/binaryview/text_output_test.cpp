@@ -18,8 +18,8 @@ using Lines = std::vector<std::string>;
 // "･" as the dump writes it: the Shift JIS half-width middle dot.
 const std::string kDot = "\xA5";
 
-Lines Dump(const ByteVector& data, Address start, ByteCount count,
-           CharaSet set = CharaSet::Ascii, bool asciiSum = false) {
+Lines Dump(const ByteVector& data, Address start, ByteCount count, CharaSet set = CharaSet::Ascii,
+           bool asciiSum = false) {
     TMemoryModule module;
     test::Append(module, data);
     Lines lines;
@@ -45,10 +45,12 @@ TEST(TextOutput, OneShortLine) {
 
 TEST(TextOutput, FullLinesFollowTheSixteenByteGrid) {
     ByteVector data(0x30);
-    for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<Byte>(0x30 + i % 10);
+    for (std::size_t i = 0; i < data.size(); ++i)
+        data[i] = static_cast<Byte>(0x30 + i % 10);
     const Lines lines = Dump(data, 0x0e, 0x13);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], Line(0x00, std::string(14 * 3, ' ') + "34 35 ", 0x69, std::string(14, ' ') + "45"));
+    EXPECT_EQ(lines[0],
+              Line(0x00, std::string(14 * 3, ' ') + "34 35 ", 0x69, std::string(14, ' ') + "45"));
     EXPECT_EQ(lines[1], Line(0x10, "36 37 38 39 30 31 32 33 34 35 36 37 38 39 30 31 ", 0x4c,
                              "6789012345678901"));
     EXPECT_EQ(lines[2], Line(0x20, "32 ", 0x32, "2"));
@@ -66,10 +68,9 @@ TEST(TextOutput, UnprintableBytesAreMiddleDots) {
         Byte byte;
         bool printable;
     };
-    const Case cases[] = {{0x00, false}, {0x1f, false}, {0x20, true},  {0x5f, true},
-                          {0x60, false}, {0x61, true},  {0x7e, true},  {0x7f, false},
-                          {0xa0, false}, {0xa1, true},  {0xdf, true},  {0xe0, false},
-                          {0xff, false}};
+    const Case cases[] = {{0x00, false}, {0x1f, false}, {0x20, true},  {0x5f, true},  {0x60, false},
+                          {0x61, true},  {0x7e, true},  {0x7f, false}, {0xa0, false}, {0xa1, true},
+                          {0xdf, true},  {0xe0, false}, {0xff, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.byte);
         const Lines lines = Dump({c.byte}, 0, 1);
@@ -83,10 +84,8 @@ TEST(TextOutput, AsciiChecksumStartsFromTheLineAddress) {
     ByteVector data(0x10123, 0);
     data[0x100] = 0x10;
     data[0x10120] = 0x10;
-    EXPECT_EQ(Dump(data, 0x100, 1, CharaSet::Ascii, true),
-              Lines{Line(0x100, "10 ", 0x11, kDot)});
-    EXPECT_EQ(Dump(data, 0x100, 1, CharaSet::Ascii, false),
-              Lines{Line(0x100, "10 ", 0x10, kDot)});
+    EXPECT_EQ(Dump(data, 0x100, 1, CharaSet::Ascii, true), Lines{Line(0x100, "10 ", 0x11, kDot)});
+    EXPECT_EQ(Dump(data, 0x100, 1, CharaSet::Ascii, false), Lines{Line(0x100, "10 ", 0x10, kDot)});
     // Every address byte counts, and each new line starts again from its own address.
     const Lines lines = Dump(data, 0x10110, 0x11, CharaSet::Ascii, true);
     ASSERT_EQ(lines.size(), 2u);
@@ -138,10 +137,11 @@ TEST(TextOutput, HandlerStopsTheOutput) {
     TMemoryModule module;
     test::Append(module, ByteVector(0x40, 0x20));
     Lines lines;
-    TTextOutput(module, CharaSet::Ascii, false).Run(0, 0x40, [&](std::string_view line, bool& proceed) {
-        lines.emplace_back(line);
-        proceed = lines.size() < 2;
-    });
+    TTextOutput(module, CharaSet::Ascii, false)
+        .Run(0, 0x40, [&](std::string_view line, bool& proceed) {
+            lines.emplace_back(line);
+            proceed = lines.size() < 2;
+        });
     EXPECT_EQ(lines.size(), 2u);
 }
 
@@ -159,7 +159,8 @@ TEST(TextOutput, LongDumpAgreesWithAPlainReading) {
     const Lines lines = Dump(data, start, count);
     ASSERT_EQ(lines.size(), static_cast<std::size_t>((start + count + 15) / 16 - start / 16));
     std::string hex;
-    for (const std::string& line : lines) hex += line.substr(11, 48);
+    for (const std::string& line : lines)
+        hex += line.substr(11, 48);
     std::string expected(static_cast<std::size_t>(start % 16) * 3, ' ');
     for (Address a = start; a < start + count; ++a) {
         char text[4];

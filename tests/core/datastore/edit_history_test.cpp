@@ -176,6 +176,38 @@ TEST(EditHistory, GroupLargerThanCapacityIsDroppedButTheChangeStays) {
     }
 }
 
+TEST(EditHistory, GroupOverflowingMidwayKeepsNoneOfItsLaterChanges) {
+    Document doc(Bytes(40, 0x00));
+    doc.history.ApplySettings(1, false); // room for 17 records of 60
+    const Bytes one{0xAA};
+    for (Address at = 0; at < 40; ++at) {
+        TEditRequest request = WithData(TEditKind::Replace, at, one, 1);
+        request.CaretBefore = {at, 0};
+        doc.history.Apply(request, false);
+    }
+    EXPECT_EQ(doc.Contents(), Bytes(40, 0xAA));
+    EXPECT_FALSE(doc.history.CanUndo()) << "undo would revert only the last changes";
+    EXPECT_EQ(doc.history.Used(), 0);
+    EXPECT_EQ(doc.host.Beeps, 1);
+    EXPECT_EQ(doc.changes, 40);
+
+    // The next group is recorded again.
+    doc.history.AdvanceGroup();
+    doc.history.Apply(WithData(TEditKind::Replace, 0, Bytes{0x01}, 1), false);
+    doc.history.Undo();
+    EXPECT_EQ(doc.Contents(), Bytes(40, 0xAA));
+    EXPECT_FALSE(doc.history.CanUndo());
+
+    // So is the same group after the history was cleared.
+    doc.history.Apply(WithData(TEditKind::Replace, 0, Bytes{0x01}, 1), false);
+    doc.history.Apply(WithData(TEditKind::Replace, 1, Bytes{0x02}, 1), false);
+    for (int i = 0; i < 17; ++i)
+        doc.history.Apply(WithData(TEditKind::Replace, 2, Bytes{0x03}, 1), false);
+    doc.history.Clear();
+    doc.history.Apply(WithData(TEditKind::Replace, 3, Bytes{0x04}, 1), false);
+    EXPECT_TRUE(doc.history.CanUndo());
+}
+
 TEST(EditHistory, TrimDropsOldestGroupsWithABeepEachAndKeepsTheRedoTail) {
     Document doc;
     const Bytes a(600, 'a'), b(500, 'b');

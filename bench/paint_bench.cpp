@@ -1,0 +1,117 @@
+// mv_paint_bench: how long the binary view takes to paint, on a maximised editor at the end of
+// a large page-cached file, and per step of a held repeated move. Qt runs on the offscreen
+// platform unless the environment chooses another, so the figure is the view's own drawing
+// into the window's backing store.
+#include "bench_data.h"
+#include "bench_timing.h"
+
+#include "core/typedvalues/command_ids.h"
+#include "ui/binaryview/b_editor.h"
+#include "ui/binaryview/binary_view.h"
+
+#include <QtWidgets/QApplication>
+
+#include <cstdio>
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr std::int64_t kBytesPerMiB = std::int64_t{1} << 20;
+constexpr int kRepaints = 200;
+constexpr double kTargetMs = 5.0;
+
+struct TOptions {
+    std::int64_t SizeMiB = 1024;
+    std::string Dir = "build/bench-data";
+    int Width = 1920; // a maximised window on a full-HD screen
+    int Height = 1040;
+};
+
+double Ms(mv::bench::Seconds s) { return s.count() * 1000.0; }
+
+// Median and best of `runs` calls of `step`, each followed by a synchronous repaint.
+void Report(const char* what, QWidget& viewport, int runs, const std::function<void()>& step) {
+    std::vector<mv::bench::Seconds> samples;
+    samples.reserve(static_cast<std::size_t>(runs));
+    for (int i = 0; i < runs; ++i)
+        samples.push_back(mv::bench::TimeOnce([&] {
+            step();
+            viewport.repaint();
+        }));
+    const double median = Ms(mv::bench::Median(samples));
+    const double best = Ms(*std::min_element(samples.begin(), samples.end()));
+    std::printf("  %-44s median %6.3f ms  best %6.3f ms  (target %.0f ms: %s)\n", what, median,
+                best, kTargetMs, median <= kTargetMs ? "met" : "MISSED");
+}
+
+void Run(const TOptions& options) {
+    const mv::bench::TBenchFiles files =
+        mv::bench::BenchFilesIn(options.Dir, options.SizeMiB * kBytesPerMiB);
+    mv::bench::PrepareFiles(files);
+    mv::bench::WarmPageCache(files.Original);
+
+    mv::TBEditor editor;
+    mv::TEnvironment environment;
+    environment.ApplyModes = 1;
+    editor.SetViewItems(mv::AllViewItems);
+    editor.SetEnvironment(environment);
+    editor.resize(options.Width, options.Height);
+    editor.show();
+    QApplication::processEvents();
+    mv::TBinaryView& view = editor.View();
+    mv::TEditorCore& core = view.Core();
+    if (!core.LoadFile(files.Original)) throw std::runtime_error("could not load " + files.Original);
+    view.setFocus();
+    QApplication::processEvents();
+
+    QWidget& viewport = *view.viewport();
+    std::printf("mv_paint_bench: %lld MiB file, view %dx%d, %d lines of %d x %d-pixel characters\n",
+                static_cast<long long>(options.SizeMiB), viewport.width(), viewport.height(),
+                view.Layout().VisibleLines(), view.Layout().CharWidth(),
+                view.Layout().CharHeight());
+    core.ExecuteCommand(mv::cmd::FILEEND);
+    Report("full repaint at the end of the file", viewport, kRepaints, [] {});
+    core.SetCaret({core.Module().Size() / 2, 0});
+    Report("full repaint in the middle of the file", viewport, kRepaints, [] {});
+    core.ExecuteCommand(mv::cmd::SELECTALL);
+    Report("full repaint with everything selected", viewport, kRepaints, [] {});
+    core.ExecuteCommand(mv::cmd::FILEEND);
+    Report("one step of PAGEUPHIGH (move and repaint)", viewport, kRepaints,
+           [&] { core.ExecuteCommand(mv::cmd::PAGEUP); });
+    Report("one line of scrolling (move and repaint)", viewport, kRepaints,
+           [&] { core.ScrollLines(-1); });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TOptions options;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string_view name = argv[i];
+        if (name == "--size-mib")
+            options.SizeMiB = std::stoll(argv[i + 1]);
+        else if (name == "--dir")
+            options.Dir = argv[i + 1];
+        else if (name == "--size") {
+            if (std::sscanf(argv[i + 1], "%dx%d", &options.Width, &options.Height) != 2) return 2;
+        } else {
+            std::fprintf(stderr, "usage: mv_paint_bench [--size-mib N] [--dir DIR] [--size WxH]\n");
+            return 2;
+        }
+    }
+    try {
+        Run(options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "mv_paint_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

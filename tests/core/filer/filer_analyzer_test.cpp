@@ -1,0 +1,291 @@
+#include "core/filer/filer_analyzer.h"
+#include "core/filer/filer_define.h"
+#include "core/typedvalues/sjis_utf8.h"
+
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace mv {
+namespace {
+
+struct TParsed {
+    TAnalyzeError Result;
+    TFilerCommands Initialize, Edit, Finalize;
+};
+
+TParsed ParseBytes(std::string_view shiftJis) {
+    TParsed p;
+    p.Result = AnalyzeFilerText(shiftJis, p.Initialize, p.Edit, p.Finalize);
+    return p;
+}
+
+// Test texts are written in UTF-8 and handed over as the Shift JIS of a filer file.
+TParsed Parse(std::string_view utf8) {
+    return ParseBytes(Utf8ToShiftJis(utf8));
+}
+
+TFilerCommand Cmd(std::string name, std::vector<std::string> parameters = {}) {
+    return {std::move(name), std::move(parameters)};
+}
+
+struct TErrorCase {
+    std::string Text;
+    std::int32_t Line;
+    std::string Message;
+};
+
+void ExpectErrors(const std::vector<TErrorCase>& cases) {
+    for (const TErrorCase& c : cases) {
+        SCOPED_TRACE(c.Text);
+        const TParsed p = Parse(c.Text);
+        EXPECT_TRUE(p.Result.IsError);
+        EXPECT_EQ(p.Result.Line, c.Line);
+        EXPECT_EQ(p.Result.Message, c.Message);
+    }
+}
+
+TEST(AnalyzeFiler, ScannerErrorsAndTheirLines) {
+    ExpectErrors({
+        // The text gains a line break after its last line, and the end lies past it.
+        {"LABEL(", 3, "ファイラー末尾が不正です."},
+        {"LABEL(\r\n", 3, "ファイラー末尾が不正です."},
+        {"TITLE(t)\nLABEL(\"x\"", 4, "ファイラー末尾が不正です."},
+        {"LABEL", 3, "ファイラー末尾が不正です."},
+        {"LABEL(\n\"abc", 2, "トークンが正常に終了していません."},
+        {"\n\n{ abc\n", 3, "コメントが正常に終了していません."},
+        {"LABEL(\"a\nb\")", 1, "トークンに不正な文字が含まれています."},
+        {"LA\fBEL", 1, "トークンに不正な文字が含まれています."},
+        // CR alone, LF alone and CR LF each end one line.
+        {"\r\r\n\n FOO", 4, "コマンド名が不明です. \"FOO\""},
+        {"{\n\n}\nfoo", 4, "コマンド名が不明です. \"FOO\""},
+        {"# LABEL(\nfoo", 2, "コマンド名が不明です. \"FOO\""},
+    });
+}
+
+TEST(AnalyzeFiler, GrammarErrors) {
+    ExpectErrors({
+        {",LABEL", 1, "不正な位置にある , です."},
+        {"BIGENDIAN(", 1, "不正な位置にある ( です."},
+        {"\"(x\"", 1, "不正な位置にある (x です."},
+        {"\"\"", 1, "コマンド名が不明です. \"\""},
+        {"INITIALIZE\n EDITBIT(a, 0, 0)", 2, "初期化部では使えないコマンドです. \"EDITBIT\""},
+        {"FINALIZE LABEL(x)", 1, "終了部では使えないコマンドです. \"LABEL\""},
+        {"WriteBit(0, 0, 0)", 1, "編集部では使えないコマンドです. \"WRITEBIT\""},
+        {"COMMON(a)\nINITIALIZE", 2, "共通ブロック定義部では使えないコマンドです. \"INITIALIZE\""},
+        {"COMMON(a) INCLUDECOMMON(a)", 1,
+         "共通ブロック定義部では使えないコマンドです. \"INCLUDECOMMON\""},
+        {"LABEL x", 1, "( が必要です."},
+        {"SEGMENT(1,\n2)", 2, "パラメータが多すぎます."},
+        {"LABEL(a b)", 1, ") か , が必要です."},
+        // ")" straight after "(" is the label's text; the next token then misses ")".
+        {"LABEL()\nLABEL(a)", 2, ") か , が必要です."},
+        {"EDITBIT(a, 1)", 1, "パラメータが足りません."},
+        {"EDITSELECT(a, 0, 1)", 1, "パラメータが足りません."},
+        // The message area needs its height as well as its width.
+        {"MESSAGE(100\n)", 2, "パラメータが足りません."},
+        {"COMMON(a) COMMAND\nCOMMON(A)", 2, "共通ブロックの多重定義です. \"A\""},
+        {"INCLUDECOMMON(b) COMMON(B)", 1, "未定義の共通ブロックです. \"b\""},
+    });
+}
+
+TEST(AnalyzeFiler, IntegerParameterErrors) {
+    const std::string NotPositive = "正の整数値を指定して下さい. ";
+    const std::string TooBig = "整数値が大きすぎます. 10 進数では 2147483647 まで、16 進数では "
+                               "8 桁までで指定して下さい. ";
+    const std::string Negative = "アドレスとサイズには 0 ～ 2147483647 の値を指定して下さい. ";
+    ExpectErrors({
+        {"SEGMENT(-1)", 1, NotPositive + "\"-1\""},
+        {"SEGMENT($10)", 1, NotPositive + "\"$10\""},
+        {"SEGMENT(10h)", 1, NotPositive + "\"10h\""},
+        {"SEGMENT(0x1G)", 1, NotPositive + "\"0x1G\""},
+        {"SEGMENT(\" 1\")", 1, NotPositive + "\" 1\""},
+        {"SEGMENT(2147483648)", 1, TooBig + "\"2147483648\""},
+        {"SEGMENT(0x100000000)", 1, TooBig + "\"0x100000000\""},
+        {"SEGMENT(99999999999999999999999)", 1, TooBig + "\"99999999999999999999999\""},
+        // Eight hexadecimal digits from 8 on are negative: no address or size may be.
+        {"SEGMENT(0x80000000)", 1, Negative + "\"-2147483648\""},
+        {"INITIALIZE CLEAR(0, 0xFFFFFFFF, 0)", 1, Negative + "\"-1\""},
+        {"INITIALIZE COPY(0, 1, 0xFFFFFFF0)", 1, Negative + "\"-16\""},
+        {"EDITSTRING(s, 0xFFFFFFFF, 4, 0)", 1, Negative + "\"-1\""},
+        {"EDITSTRING(s, 0, 0x80000001, 0)", 1, Negative + "\"-2147483647\""},
+        {"FINALIZE WRITESTRING(0xFFFFFFFE, 1, a, 0)", 1, Negative + "\"-2\""},
+    });
+}
+
+TEST(AnalyzeFiler, ParameterCheckErrors) {
+    ExpectErrors({
+        {"INITIALIZE COPY(16, 0x10, 1)", 1, "コピー元とコピー先が同一です."},
+        {"INITIALIZE COPY(0, 1, 0)", 1, "転送サイズは 1 以上を指定して下さい."},
+        {"INITIALIZE CLEAR(0, \"\", 0)", 1, "クリアサイズは 1 以上を指定して下さい."},
+        {"INITIALIZE CLEAR(0, 1, 256)", 1,
+         "クリア数値は 0 ～ 255 までの範囲の整数値で指定して下さい."},
+        {"EDITBIT(a, 0, 8)", 1,
+         "ビット位置が不正です. ビット位置には 0 ～ 7 を指定して下さい. \"8\""},
+        {"EDITINTEGER(a, 0, 0x3, 0, 0)", 1,
+         "データ幅が不正です. データ幅には 1,2,4 のみ指定できます. \"3\""},
+        {"EDITINTEGER(a, 0, 1, 5, 4)", 1,
+         "範囲が不正です. 最大値が最小値未満に設定されています. \"4\""},
+        {"EDITSELECT(a, 0, 0, \"0=>x\")", 1,
+         "データ幅が不正です. データ幅には 1,2,4 のみ指定できます. \"0\""},
+        {"EDITSELECT(a, 0, 1, \"0=>x\", \"x\")", 1, "選択肢の指定方法が不正です. \"x\""},
+        {"EDITSELECT(a, 0, 1, \"-1=>x\")", 1, "選択肢の指定方法が不正です. \"-1=>x\""},
+        {"EDITSELECT(a, 0, 1, \"0x100000000=>x\")", 1,
+         "選択肢の指定方法が不正です. \"0x100000000=>x\""},
+        {"EDITSTRING(a, 0, 0, 0)", 1, "文字列長に 0 を指定することは出来ません."},
+        {"EDITSTRING(a, 0, 1, 256)", 1,
+         "余剰キャラクタには 0 ～ 255 の文字コードを指定して下さい."},
+        {"INDENT(auto)", 1, "インデント、マージン幅にはオート \"*\" か整数値が必要です. \"auto\""},
+        {"INDENT(801)", 1, "インデント、マージン幅は 0 ～ 800 ピクセルの範囲で指定します. \"801\""},
+        {"MARGIN(0x400)", 1,
+         "インデント、マージン幅は 0 ～ 800 ピクセルの範囲で指定します. \"1024\""},
+        {"MARGIN(0xFFFFFFFF)", 1,
+         "インデント、マージン幅は 0 ～ 800 ピクセルの範囲で指定します. \"-1\""},
+        {"MARGIN(0x1000000000)", 1,
+         "インデント、マージン幅は 0 ～ 800 ピクセルの範囲で指定します. \"0x1000000000\""},
+        {"MESSAGE(49, 100)", 1,
+         "メッセージエリアの大きさは縦横共に 50～800 ピクセルの範囲で指定します. \"49\""},
+        {"MESSAGE(100, abc)", 1,
+         "メッセージエリアの大きさは縦横共に 50～800 ピクセルの範囲で指定します. \"abc\""},
+        {"INITIALIZE WRITEBIT(0, 8, 0)", 1,
+         "ビット位置が不正です. ビット位置には 0 ～ 7 を指定して下さい. \"8\""},
+        {"INITIALIZE WRITEBIT(0, 0, 2)", 1,
+         "ビットデータが不正です. ビットデータには 0,1 のみ指定できます. \"2\""},
+        {"INITIALIZE WRITEPATTERNBIN(0, 0, 1)", 1,
+         "パターン書き込みサイズは 1 以上を指定して下さい."},
+        {"INITIALIZE WRITEPATTERNHEX(0, 1, \"\")", 1,
+         "パターンに空の文字列を指定することは出来ません."},
+        {"INITIALIZE WRITEPATTERNBIN(0, 1, 102)", 1,
+         "パターンには 0 と 1 のみからなる 2 進数パターンを指定して下さい. \"102\""},
+        {"INITIALIZE WRITEPATTERNHEX(0, 1, 0G)", 1,
+         "パターンには 0 ～ F のみからなる 16 進数パターンを指定して下さい. \"0G\""},
+        {"INITIALIZE WRITEINTEGER(0, 3, 0)", 1,
+         "データ幅が不正です. データ幅には 1,2,4 のみ指定できます. \"3\""},
+        {"INITIALIZE WRITESTRING(0, 0, a, 0)", 1, "文字列長に 0 を指定することは出来ません."},
+        {"INITIALIZE WRITESTRING(0, 1, a, 0x100)", 1,
+         "余剰キャラクタには 0 ～ 255 の文字コードを指定して下さい."},
+    });
+}
+
+TEST(AnalyzeFiler, EmptyAndCommentOnlyTextsSucceed) {
+    for (const std::string_view text : {"", "\r\n\r\n", "# only\n{ a\n comment }\n\t "}) {
+        const TParsed p = Parse(text);
+        EXPECT_FALSE(p.Result.IsError) << text;
+        EXPECT_TRUE(p.Initialize.empty() && p.Edit.empty() && p.Finalize.empty());
+    }
+}
+
+TEST(AnalyzeFiler, SectionsCaseAndStoredParameters) {
+    const TParsed p =
+        Parse("#DEFINE TITLE x\n"
+              "editinteger(\"幅\", 0x04, 2, \"\", 0xFFFF)\n"
+              "\"EDITBIT\" \"(\" a, 1, 2 \")\"\n"
+              "Initialize writestring(0, 4, \"RI\tFF\", 0x)\n"
+              "command LABEL ( , )  LABEL(\"\")\n"
+              "EDITSELECT(s, 6, 1, \"=>none\", \"1=>a=>b\", 0x10=>x)\n"
+              "INDENT(\"*\") MARGIN(0x20) BIGENDIAN\n"
+              "FINALIZE WRITEINTEGER(0, 4, 0xFFFFFFFF) WRITEINTEGER(0, 4, 0x000000010)\n");
+    ASSERT_FALSE(p.Result.IsError) << p.Result.Message;
+    EXPECT_EQ(p.Initialize, (TFilerCommands{Cmd("WRITESTRING", {"0", "4", "RI\tFF", "0"})}));
+    EXPECT_EQ(p.Edit, (TFilerCommands{
+                          Cmd("EDITINTEGER", {Utf8ToShiftJis("幅"), "4", "2", "0", "65535"}),
+                          Cmd("EDITBIT", {"a", "1", "2"}),
+                          Cmd("LABEL", {","}),
+                          Cmd("LABEL", {""}),
+                          Cmd("EDITSELECT", {"s", "6", "1", "0=>none", "1=>a=>b", "16=>x"}),
+                          Cmd("INDENT", {"*"}),
+                          Cmd("MARGIN", {"32"}),
+                          Cmd("BIGENDIAN"),
+                      }));
+    EXPECT_EQ(p.Finalize, (TFilerCommands{Cmd("WRITEINTEGER", {"0", "4", "-1"}),
+                                          Cmd("WRITEINTEGER", {"0", "4", "16"})}));
+}
+
+TEST(AnalyzeFiler, CommonBlocksAreCopiedWhereIncluded) {
+    const TParsed p = Parse("LABEL(first)\n"
+                            "COMMON(Row) SEGMENT(16) EDITBIT(b, 0, 1) COMMAND\n"
+                            "COMMON(other) LABEL(unused)\n"
+                            "COMMAND INITIALIZE CLEAR(0, 1, 0)\n"
+                            "COMMAND IncludeCommon(ROW) LABEL(between) INCLUDECOMMON(row)\n");
+    ASSERT_FALSE(p.Result.IsError) << p.Result.Message;
+    const TFilerCommands row{Cmd("SEGMENT", {"16"}), Cmd("EDITBIT", {"b", "0", "1"})};
+    TFilerCommands expected{Cmd("LABEL", {"first"})};
+    expected.insert(expected.end(), row.begin(), row.end());
+    expected.push_back(Cmd("LABEL", {"between"}));
+    expected.insert(expected.end(), row.begin(), row.end());
+    EXPECT_EQ(p.Edit, expected);
+    EXPECT_EQ(p.Initialize, (TFilerCommands{Cmd("CLEAR", {"0", "1", "0"})}));
+}
+
+// Shift JIS trail bytes can be "{", "}" or lower-case letters; none of them may be taken
+// for syntax or upper-cased.
+TEST(AnalyzeFiler, DoubleByteCharactersStayWhole) {
+    const std::string bo = "\x83\x7B";    // a katakana whose trail byte is "{"
+    const std::string ma = "\x83\x7D";    // one whose trail byte is "}"
+    const std::string wideB = "\x82\x61"; // a full-width letter whose trail byte is "a"
+
+    TParsed p = ParseBytes("{" + ma + "} LABEL(" + bo + "x)");
+    ASSERT_FALSE(p.Result.IsError) << p.Result.Message;
+    EXPECT_EQ(p.Edit, (TFilerCommands{Cmd("LABEL", {bo + "x"})}));
+
+    p = ParseBytes(bo + "a");
+    EXPECT_EQ(p.Result.Message, "コマンド名が不明です. \"ボA\"");
+    p = ParseBytes(wideB + "a");
+    EXPECT_EQ(p.Result.Message, "コマンド名が不明です. \"ＢA\"");
+
+    p = ParseBytes("COMMON(\"" + wideB + "x\") LABEL(l) COMMAND INCLUDECOMMON(\"" + wideB + "X\")");
+    EXPECT_FALSE(p.Result.IsError) << p.Result.Message;
+    // Upper-casing the trail byte would make these two names one.
+    p = ParseBytes("COMMON(\"\x82\x41\") COMMAND INCLUDECOMMON(\"" + wideB + "\")");
+    EXPECT_EQ(p.Result.Message, "未定義の共通ブロックです. \"Ｂ\"");
+}
+
+TEST(AnalyzeFiler, ReadsFilesAndReportsTheFileError) {
+    test::TTempFolder folder;
+    std::ofstream(folder / "a.mvf", std::ios::binary) << "LABEL(a)\r\nLABEL(";
+    TFilerCommands initialize{Cmd("X")}, edit{Cmd("X")}, finalize{Cmd("X")};
+    TAnalyzeError result = AnalyzeFiler(folder / "a.mvf", initialize, edit, finalize);
+    EXPECT_EQ(result.Line, 4);
+    EXPECT_EQ(result.FileError, 0);
+
+    result = AnalyzeFiler(folder / "missing.mvf", initialize, edit, finalize);
+    EXPECT_TRUE(result.IsError);
+    EXPECT_EQ(result.FileError, ENOENT);
+    EXPECT_TRUE(result.Message.empty());
+    EXPECT_TRUE(initialize.empty() && edit.empty() && finalize.empty())
+        << "lists are emptied first";
+}
+
+TEST(ReadFilerDefine, TakesTitleAndAuthorFromHeaderLines) {
+    TFilerDefine define{"old", "old"};
+    ReadFilerDefineText(Utf8ToShiftJis("#DEFINE TITLE first\r\n"
+                                       "#define title   サンプル 1  \r\n"
+                                       " #DEFINE AUTHOR indented\r"
+                                       "#DEFINE\tAUTHOR tabbed\n"
+                                       "{\n#DEFINE Author  作者  \n}\n"
+                                       "#DEFINE OTHER x\n"
+                                       "#DEFINE TITLE\n"
+                                       "#DEFINEAUTHOR glued\n"),
+                        define);
+    EXPECT_EQ(define.Title, Utf8ToShiftJis("サンプル 1"));
+    EXPECT_EQ(define.Author, Utf8ToShiftJis("作者"));
+
+    ReadFilerDefineText("LABEL(x)", define);
+    EXPECT_EQ(define.Title, "");
+    EXPECT_EQ(define.Author, "");
+
+    test::TTempFolder folder;
+    std::ofstream(folder / "t.mvf", std::ios::binary) << "#DEFINE TITLE Sample\r\n";
+    EXPECT_TRUE(ReadFilerDefine(folder / "t.mvf", define));
+    EXPECT_EQ(define.Title, "Sample");
+    EXPECT_FALSE(ReadFilerDefine(folder / "none.mvf", define));
+    EXPECT_EQ(define.Title, "");
+}
+
+} // namespace
+} // namespace mv

@@ -1,0 +1,70 @@
+#include "core/filer/filer_analyzer.h"
+#include "core/filer/filer_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace mv {
+namespace {
+
+TFilerLayout Layout(const std::string& text) {
+    TFilerCommands initialize, edit, finalize;
+    const TAnalyzeError result = AnalyzeFilerText(text, initialize, edit, finalize);
+    EXPECT_FALSE(result.IsError) << result.Message;
+    return BuildFilerLayout(edit);
+}
+
+TEST(BuildFilerLayout, RowsBeforeAnyPageOpenAnUntitledPage) {
+    const TFilerLayout layout = Layout("TITLE(first) EDITBIT(b, 3, 5) TITLE(last)");
+    ASSERT_EQ(layout.Pages.size(), 1u);
+    EXPECT_EQ(layout.Pages[0].Name, "(no title)");
+    ASSERT_EQ(layout.Pages[0].Items.size(), 1u);
+    const TFilerItem& bit = layout.Pages[0].Items[0];
+    EXPECT_EQ(bit.Kind, TFilerItemKind::EditBit);
+    EXPECT_EQ(bit.Address, 3);
+    EXPECT_EQ(bit.Bit, 5);
+    EXPECT_EQ(layout.Title, "last");
+    EXPECT_FALSE(Layout("LABEL(x)").Title.has_value());
+}
+
+// Base address, enabling, indent and margin start afresh on every page; byte order does not.
+TEST(BuildFilerLayout, PageStateAndCarriedByteOrder) {
+    const TFilerLayout layout =
+        Layout("INDENT(40) DISABLE SEGMENT(0x100) BIGENDIAN\n"
+               "PAGE(one) EDITINTEGER(a, 2, 2, 0, 9)\n"
+               "SEGMENT(0x100) INDENT(40) MARGIN(100) DISABLE\n"
+               "EDITSTRING(s, 2, 8, 0x20) LITTLEENDIAN BIGENDIAN\n"
+               "PAGE(two) EDITSELECT(c, 1, 4, \"=>zero\", \"7=>a=>b\")\n"
+               "SEGMENT(0x7FFFFFFF) MESSAGE(60, 70, l1, l2) HORIZONTALRULE\n"
+               "EDITINTEGER(far, 0x7FFFFFFF, 4, 0, 0)");
+    ASSERT_EQ(layout.Pages.size(), 2u);
+    const auto& one = layout.Pages[0].Items;
+    ASSERT_EQ(one.size(), 2u);
+    EXPECT_EQ(one[0].Address, 2);
+    EXPECT_TRUE(one[0].Enabled);
+    EXPECT_TRUE(one[0].BigEndian);
+    EXPECT_EQ(one[0].Indent, TFilerItem::Automatic);
+    EXPECT_EQ((std::pair{one[0].Minimum, one[0].Maximum}), (std::pair{0, 9}));
+    EXPECT_EQ(one[1].Address, 0x102);
+    EXPECT_FALSE(one[1].Enabled);
+    EXPECT_EQ(one[1].Indent, 40);
+    EXPECT_EQ(one[1].Margin, 100);
+    EXPECT_EQ(one[1].Width, 8);
+    EXPECT_EQ(one[1].Pad, 0x20);
+
+    const auto& two = layout.Pages[1].Items;
+    ASSERT_EQ(two.size(), 4u);
+    EXPECT_EQ(two[0].Address, 1);
+    EXPECT_TRUE(two[0].Enabled);
+    EXPECT_TRUE(two[0].BigEndian);
+    EXPECT_EQ(two[0].Options, (std::vector<TFilerOption>{{0, "zero"}, {7, "a=>b"}}));
+    EXPECT_EQ(two[1].Kind, TFilerItemKind::Message);
+    EXPECT_EQ((std::pair{two[1].AreaWidth, two[1].AreaHeight}), (std::pair{60, 70}));
+    EXPECT_EQ(two[1].Lines, (std::vector<std::string>{"l1", "l2"}));
+    EXPECT_EQ(two[2].Kind, TFilerItemKind::HorizontalRule);
+    EXPECT_EQ(two[3].Address, 0xFFFFFFFEll) << "no 32-bit wrap to a negative address";
+}
+
+} // namespace
+} // namespace mv

@@ -1,0 +1,166 @@
+// The clipboard through the real QClipboard, the context menu's enabling and shortcuts, and
+// the posted pop-up and user menus.
+#include "view_fixture.h"
+
+#include "core/typedvalues/sjis_utf8.h"
+#include "platform/clipboard.h"
+#include "ui/binaryview/context_menu.h"
+#include "ui/binaryview/user_menu.h"
+
+#include <QtCore/QMimeData>
+#include <QtCore/QTimer>
+#include <QtTest/QTest>
+#include <QtGui/QClipboard>
+#include <QtWidgets/QMenu>
+
+#include <functional>
+#include <map>
+
+namespace mv::test {
+namespace {
+
+using Menus = ViewFixture;
+
+QByteArray MimeType() { return QByteArray(ClipboardMimeType.data(), ClipboardMimeType.size()); }
+
+// Runs `inspect` on the pop-up that `open` shows, at once or through a posted call, then
+// closes it.
+void WithPopup(const std::function<void()>& open, const std::function<void(QWidget*)>& inspect) {
+    bool seen = false;
+    QTimer poll;
+    poll.callOnTimeout([&] {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (popup == nullptr || seen) return;
+        seen = true;
+        inspect(popup);
+        popup->close();
+    });
+    poll.start(5);
+    open();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen; }, 3000));
+}
+
+// Enabled state of each PU_ item of the context menu, by name.
+std::map<QString, bool> Enabling(QWidget* popup) {
+    std::map<QString, bool> enabled;
+    for (QAction* action : static_cast<QMenu*>(popup)->actions())
+        if (!action->isSeparator()) enabled[action->objectName()] = action->isEnabled();
+    return enabled;
+}
+
+TEST_F(Menus, CopyCutAndPasteThroughTheSystemClipboard) {
+    Load({1, 2, 3, 4, 5, 6});
+    QTest::keyClick(&View(), Qt::Key_Right);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(&View(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data->hasFormat(QString::fromLatin1(MimeType())));
+    EXPECT_EQ(data->data(QString::fromLatin1(MimeType())), QByteArray("\x03\x00\x00\x00\x02\x03\x04", 7));
+    EXPECT_FALSE(data->hasText()); // the program's own format only
+
+    QTest::keyClick(&View(), Qt::Key_Home); // PARATOP ends the selection
+    QTest::keyClick(&View(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 4, 5, 6}));
+    EXPECT_EQ(Core().CaretAddress(), 3);
+
+    QTest::keyClick(&View(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(&View(), Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 5, 6}));
+    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data(QString::fromLatin1(MimeType())),
+              QByteArray("\x01\x00\x00\x00\x04", 5));
+}
+
+TEST_F(Menus, PlainTextIsPastedAsShiftJis) {
+    Load({0});
+    QGuiApplication::clipboard()->setText(QStringLiteral("AB日"));
+    QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier); // PASTE
+    const std::string sjis = Utf8ToShiftJis("AB日");
+    EXPECT_EQ(Bytes(), std::vector<Byte>(sjis.begin(), sjis.end()));
+}
+
+TEST_F(Menus, ContextMenuEnablesByStateAndShowsShortcuts) {
+    QGuiApplication::clipboard()->clear();
+    WithPopup([&] { Click(HexCell(0), Qt::RightButton); },
+              [](QWidget* popup) {
+                  const auto enabled = Enabling(popup);
+                  for (const char* name : {"PU_Undo", "PU_Redo", "PU_Cut", "PU_Copy", "PU_Paste",
+                                           "PU_Delete", "PU_SelectAll"})
+                      EXPECT_FALSE(enabled.at(QString::fromLatin1(name))) << name;
+                  const auto actions = static_cast<QMenu*>(popup)->actions();
+                  EXPECT_EQ(actions[0]->text(), QStringLiteral("元に戻す(&Z)\tCtrl+Z"));
+                  EXPECT_EQ(actions[4]->text(), QStringLiteral("コピー(&C)\tCtrl+Insert"));
+                  EXPECT_EQ(actions[8]->text(), QStringLiteral("全て選択(&A)\tCtrl+A"));
+              });
+
+    Load({1, 2, 3, 4});
+    QTest::keyClicks(&View(), "5"); // something to undo
+    QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+    Core().ExecuteCommand(cmd::SELECTALL);
+    // A right click inside the selection keeps it for the menu.
+    WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
+              [](QWidget* popup) {
+                  const auto enabled = Enabling(popup);
+                  for (const char* name : {"PU_Undo", "PU_Cut", "PU_Copy", "PU_Paste",
+                                           "PU_Delete", "PU_SelectAll"})
+                      EXPECT_TRUE(enabled.at(QString::fromLatin1(name))) << name;
+                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Redo")));
+              });
+    EXPECT_FALSE(Core().Selection().Empty());
+
+    Core().SetInputMode(TInputMode::ViewOnly);
+    WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
+              [](QWidget* popup) {
+                  const auto enabled = Enabling(popup);
+                  EXPECT_TRUE(enabled.at(QStringLiteral("PU_Copy")));
+                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Cut")));
+                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Delete")));
+                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Paste")));
+              });
+}
+
+TEST_F(Menus, ShortcutsFollowTheAppliedKeyTable) {
+    TEnvironment environment;
+    environment.KeyAssignment = TKeyAssignment::Template(TKeyAssignType::DosStandard);
+    View().ApplyEnvironment(environment);
+    // F7 (searched before Delete) with Shift runs DELETE under this template.
+    const auto actions = View().ContextMenu().actions();
+    EXPECT_EQ(actions[6]->objectName(), QStringLiteral("PU_Delete"));
+    EXPECT_EQ(actions[6]->text(), QStringLiteral("削除(&D)\tShift+F7"));
+}
+
+TEST_F(Menus, PopupMenuIsPostedAndOpensAtTheCaret) {
+    Load({1, 2, 3});
+    bool shownSynchronously = true;
+    WithPopup(
+        [&] {
+            QTest::keyClick(&View(), Qt::Key_Menu); // POPUPMENU
+            shownSynchronously = QApplication::activePopupWidget() != nullptr;
+        },
+        [&](QWidget* popup) {
+            const QPoint caret = Viewport()->mapToGlobal(View().CaretRect().topLeft());
+            EXPECT_EQ(popup->pos(), caret);
+        });
+    EXPECT_FALSE(shownSynchronously);
+}
+
+TEST_F(Menus, UserMenuRunsTheChosenLettersCommand) {
+    Load({1, 2, 3});
+    WithPopup([&] { QTest::keyClick(&View(), Qt::Key_Escape); }, // USERMENU1
+              [](QWidget* menu) {
+                  const auto* userMenu = dynamic_cast<TUserMenu*>(menu);
+                  ASSERT_NE(userMenu, nullptr);
+                  // N, the fourteenth item, heads the second column.
+                  EXPECT_EQ(userMenu->ItemRect(13).top(), userMenu->ItemRect(0).top());
+                  EXPECT_GT(userMenu->ItemRect(13).left(), userMenu->ItemRect(0).left());
+                  QTest::keyClick(menu, Qt::Key_B); // unassigned: nothing, the menu stays
+                  EXPECT_TRUE(menu->isVisible());
+                  QTest::keyClick(menu, Qt::Key_A); // SELECTALL
+                  EXPECT_FALSE(menu->isVisible());
+              });
+    EXPECT_EQ(Core().Selection().Start, 0);
+    EXPECT_EQ(Core().Selection().End, 3);
+}
+
+} // namespace
+} // namespace mv::test
