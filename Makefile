@@ -2,7 +2,6 @@
 .PHONY: all deps debug release test run bench fuzz clean
 
 BENCH_MIB ?= 1024
-RUN_BENCH_MIB ?= 256
 
 all: test
 
@@ -20,9 +19,9 @@ release: deps
 test: debug
 	ctest --preset debug
 
-# Until the editor window exists, the program's main job is the store benchmark.
+# Starts the editor; FILE=path opens that file.
 run: release
-	build/release/bench/mv_bench --size-mib $(RUN_BENCH_MIB)
+	build/release/src/app/morvane $(FILE)
 
 bench: release
 	build/release/bench/mv_bench --size-mib $(BENCH_MIB)

@@ -11,8 +11,8 @@
 
 #include <QtWidgets/QApplication>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 #include <functional>
 #include <stdexcept>
@@ -24,7 +24,9 @@ namespace {
 
 constexpr std::int64_t kBytesPerMiB = std::int64_t{1} << 20;
 constexpr int kRepaints = 200;
-constexpr double kTargetMs = 5.0;
+constexpr double kPaintTargetMs = 5.0;
+// A held key or a drag scrolls smoothly when each step fits in one frame at 60 Hz.
+constexpr double kStepTargetMs = 1000.0 / 60.0;
 
 struct TOptions {
     std::int64_t SizeMiB = 1024;
@@ -33,21 +35,25 @@ struct TOptions {
     int Height = 1040;
 };
 
-double Ms(mv::bench::Seconds s) { return s.count() * 1000.0; }
+double Ms(mv::bench::Seconds s) {
+    return s.count() * 1000.0;
+}
 
-// Median and best of `runs` calls of `step`, each followed by a synchronous repaint.
-void Report(const char* what, QWidget& viewport, int runs, const std::function<void()>& step) {
+// Median and best of `runs` calls of `step`, each followed by a synchronous repaint of
+// `widget` and its children.
+void Report(const char* what, QWidget& widget, double targetMs, int runs,
+            const std::function<void()>& step) {
     std::vector<mv::bench::Seconds> samples;
     samples.reserve(static_cast<std::size_t>(runs));
     for (int i = 0; i < runs; ++i)
         samples.push_back(mv::bench::TimeOnce([&] {
             step();
-            viewport.repaint();
+            widget.repaint();
         }));
     const double median = Ms(mv::bench::Median(samples));
     const double best = Ms(*std::min_element(samples.begin(), samples.end()));
-    std::printf("  %-44s median %6.3f ms  best %6.3f ms  (target %.0f ms: %s)\n", what, median,
-                best, kTargetMs, median <= kTargetMs ? "met" : "MISSED");
+    std::printf("  %-46s median %6.3f ms  best %6.3f ms  (target %4.1f ms: %s)\n", what, median,
+                best, targetMs, median <= targetMs ? "met" : "MISSED");
 }
 
 void Run(const TOptions& options) {
@@ -66,7 +72,8 @@ void Run(const TOptions& options) {
     QApplication::processEvents();
     mv::TBinaryView& view = editor.View();
     mv::TEditorCore& core = view.Core();
-    if (!core.LoadFile(files.Original)) throw std::runtime_error("could not load " + files.Original);
+    if (!core.LoadFile(files.Original))
+        throw std::runtime_error("could not load " + files.Original);
     view.setFocus();
     QApplication::processEvents();
 
@@ -76,16 +83,17 @@ void Run(const TOptions& options) {
                 view.Layout().VisibleLines(), view.Layout().CharWidth(),
                 view.Layout().CharHeight());
     core.ExecuteCommand(mv::cmd::FILEEND);
-    Report("full repaint at the end of the file", viewport, kRepaints, [] {});
+    Report("view repaint at the end of the file", viewport, kPaintTargetMs, kRepaints, [] {});
     core.SetCaret({core.Module().Size() / 2, 0});
-    Report("full repaint in the middle of the file", viewport, kRepaints, [] {});
+    Report("view repaint in the middle of the file", viewport, kPaintTargetMs, kRepaints, [] {});
     core.ExecuteCommand(mv::cmd::SELECTALL);
-    Report("full repaint with everything selected", viewport, kRepaints, [] {});
+    Report("view repaint with everything selected", viewport, kPaintTargetMs, kRepaints, [] {});
+    // A step of a held key repaints the whole control: view, header, footer, scroll bar.
     core.ExecuteCommand(mv::cmd::FILEEND);
-    Report("one step of PAGEUPHIGH (move and repaint)", viewport, kRepaints,
+    Report("PAGEUPHIGH step (move, repaint the control)", editor, kStepTargetMs, kRepaints,
            [&] { core.ExecuteCommand(mv::cmd::PAGEUP); });
-    Report("one line of scrolling (move and repaint)", viewport, kRepaints,
-           [&] { core.ScrollLines(-1); });
+    Report("drag step of one line (move, repaint the control)", editor, kStepTargetMs, kRepaints,
+           [&] { core.DragTo(-1, 0); });
 }
 
 } // namespace

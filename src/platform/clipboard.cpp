@@ -10,7 +10,9 @@ namespace mv {
 
 namespace {
 
-QString MimeType() { return QString::fromLatin1(ClipboardMimeType.data(), ClipboardMimeType.size()); }
+QString MimeType() {
+    return QString::fromLatin1(ClipboardMimeType.data(), ClipboardMimeType.size());
+}
 
 } // namespace
 
@@ -25,7 +27,8 @@ std::optional<std::string> ReadClipboardText() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasText()) return std::nullopt;
     const QByteArray utf8 = data->text().toUtf8();
-    return Utf8ToShiftJis(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    return Utf8ToShiftJis(
+        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
 void WriteClipboardPayload(std::span<const Byte> payload) {

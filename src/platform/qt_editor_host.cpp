@@ -12,7 +12,9 @@ std::optional<std::vector<Byte>> TQtEditorHost::ClipboardPayload() {
     return ReadClipboardPayload();
 }
 
-std::optional<std::string> TQtEditorHost::ClipboardText() { return ReadClipboardText(); }
+std::optional<std::string> TQtEditorHost::ClipboardText() {
+    return ReadClipboardText();
+}
 
 void TQtEditorHost::SetClipboardPayload(std::span<const Byte> payload) {
     WriteClipboardPayload(payload);

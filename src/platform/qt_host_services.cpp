@@ -94,7 +94,9 @@ TModalResult TQtHostServices::MessageDlgBeep(std::string_view text, TMsgDlgType 
     return mrNone;
 }
 
-void TQtHostServices::Beep() { QApplication::beep(); }
+void TQtHostServices::Beep() {
+    QApplication::beep();
+}
 
 void TQtHostServices::MessageBox(std::string_view caption, std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok,

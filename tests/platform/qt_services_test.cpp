@@ -63,7 +63,8 @@ TEST(MessageDlgBeep, AnswersTheButtonChosen) {
     Answer(QStringLiteral("OK"));
     EXPECT_EQ(host.MessageDlgBeep("確認です", TMsgDlgType::mtConfirmation, {mbOK, mbCancel}), mrOk);
     Answer(QString());
-    EXPECT_EQ(host.MessageDlgBeep("確認です", TMsgDlgType::mtConfirmation, {mbOK, mbCancel}), mrCancel);
+    EXPECT_EQ(host.MessageDlgBeep("確認です", TMsgDlgType::mtConfirmation, {mbOK, mbCancel}),
+              mrCancel);
     Answer(QStringLiteral("中止(&A)"));
     EXPECT_EQ(host.MessageDlgBeep("x", TMsgDlgType::mtWarning, {mbAbort, mbRetry}), mrAbort);
     Answer(QStringLiteral("再試行(&R)"));
@@ -92,10 +93,12 @@ TEST(MessageDlgBeep, ShowsTheTextCaptionIconAndDefaultButton) {
     });
     timer->start(5);
     using enum TMsgDlgBtn;
-    EXPECT_EQ(host.MessageDlgBeep("空の文字列が指定されています.\r\n検索にマッチした部分は削除されます.",
-                                  TMsgDlgType::mtWarning, {mbYes, mbAbort, mbRetry}),
-              mrYes);
-    EXPECT_EQ(text, QStringLiteral("空の文字列が指定されています.\r\n検索にマッチした部分は削除されます."));
+    EXPECT_EQ(
+        host.MessageDlgBeep("空の文字列が指定されています.\r\n検索にマッチした部分は削除されます.",
+                            TMsgDlgType::mtWarning, {mbYes, mbAbort, mbRetry}),
+        mrYes);
+    EXPECT_EQ(text, QStringLiteral(
+                        "空の文字列が指定されています.\r\n検索にマッチした部分は削除されます."));
     EXPECT_EQ(caption, QStringLiteral("警告"));
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(defaultButton, QStringLiteral("はい(&Y)"));
@@ -110,7 +113,7 @@ TEST(SystemColor, FixedValuesAndPaletteRoles) {
     EXPECT_EQ(ToQColor(0x000000FF, palette), QColor(255, 0, 0)); // 0x00BBGGRR
     EXPECT_EQ(ToQColor(0x00123456, palette), QColor(0x56, 0x34, 0x12));
     EXPECT_EQ(ToQColor(clHighlight, palette), QColor(1, 2, 3));
-    EXPECT_EQ(ToQColor(0x80000005, palette), QColor(4, 5, 6));  // window
+    EXPECT_EQ(ToQColor(0x80000005, palette), QColor(4, 5, 6)); // window
     EXPECT_EQ(ToQColor(clBtnFace, palette), QColor(7, 8, 9));
     EXPECT_EQ(ToQColor(0x80000011, palette), QColor(10, 11, 12)); // grey text
     EXPECT_EQ(ToQColor(0x80000063, palette), QColor(Qt::black));
@@ -124,10 +127,10 @@ TEST(WorkArea, WindowsAreMovedBackInside) {
     };
     const TCase cases[] = {
         {{100, 100, 200, 100}, {100, 100}},
-        {{900, 100, 200, 100}, {800, 100}},  // past the right edge
-        {{100, 690, 200, 100}, {100, 630}},  // past the bottom
-        {{-50, 0, 200, 100}, {0, 30}},       // before the left and the top
-        {{100, 100, 1200, 800}, {0, 30}},    // larger than the area: its corner stays inside
+        {{900, 100, 200, 100}, {800, 100}}, // past the right edge
+        {{100, 690, 200, 100}, {100, 630}}, // past the bottom
+        {{-50, 0, 200, 100}, {0, 30}},      // before the left and the top
+        {{100, 100, 1200, 800}, {0, 30}},   // larger than the area: its corner stays inside
     };
     for (const TCase& c : cases)
         EXPECT_EQ(KeptInside(c.Frame, area), c.Expected) << c.Frame.x() << "," << c.Frame.y();

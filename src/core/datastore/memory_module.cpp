@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -22,6 +23,7 @@ void TMemoryModule::Clear() {
     blocks_.shrink_to_fit();
     blocks_.resize(TableStep);
     head_ = tail_ = -1;
+    hintBlock_ = -1;
     size_ = 0;
     liveBuffers_ = 0;
     firstFree_ = 0;
@@ -32,6 +34,7 @@ void TMemoryModule::Clear() {
 // chain again; debug builds check it against the chain.
 void TMemoryModule::Recount(bool modified) {
     assert(ChainTotal() == size_);
+    assert(HintHolds());
     minBlockCount_ = static_cast<std::int32_t>((std::int64_t{size_} + BlockSize - 1) / BlockSize);
     blockCount_ = liveBuffers_;
     Modified = modified;
@@ -42,6 +45,16 @@ std::int64_t TMemoryModule::ChainTotal() const {
     std::int64_t total = 0;
     for (std::int32_t b = head_; b != -1; b = blocks_[b].Next) total += blocks_[b].Used;
     return total;
+}
+
+bool TMemoryModule::HintHolds() const {
+    if (hintBlock_ == -1) return true;
+    std::int64_t start = 0;
+    for (std::int32_t b = head_; b != -1; b = blocks_[b].Next) {
+        if (b == hintBlock_) return start == hintStart_;
+        start += blocks_[b].Used;
+    }
+    return false;
 }
 
 void TMemoryModule::Progress(std::string_view text) const {
@@ -109,6 +122,7 @@ void TMemoryModule::FreeBlock(std::int32_t index) {
     if (block.Next != -1) blocks_[block.Next].Prev = block.Prev;
     if (head_ == index) head_ = block.Next;
     if (tail_ == index) tail_ = block.Prev;
+    if (hintBlock_ == index) hintBlock_ = -1;
     block = TMemoryBlock{};
     --liveBuffers_;
     firstFree_ = std::min(firstFree_, index);
@@ -145,24 +159,33 @@ void TMemoryModule::CheckGrowth(std::int64_t bytes) const {
 
 // ---- cursors ----
 
-// Walks the chain from whichever end is nearer.
+// Walks the chain from whichever is nearest: the head, the tail, or the block found last.
 TStorePos TMemoryModule::Locate(Address address) const {
     if (address < 0 || address >= size_) return {};
-    if (address < size_ / 2) {
-        std::int32_t block = head_;
-        while (address >= blocks_[block].Used) {
-            address -= blocks_[block].Used;
-            block = blocks_[block].Next;
-        }
-        return {block, address};
+    std::int32_t block = head_;
+    std::int64_t start = 0; // address of the first byte of `block`
+    std::int64_t distance = address;
+    const std::int64_t tailStart = std::int64_t{size_} - blocks_[tail_].Used;
+    if (tailStart - address < distance) {
+        block = tail_;
+        start = tailStart;
+        distance = std::abs(tailStart - address);
     }
-    std::int32_t block = tail_;
-    Address fromEnd = size_ - address; // 1 for the last byte
-    while (fromEnd > blocks_[block].Used) {
-        fromEnd -= blocks_[block].Used;
+    if (hintBlock_ != -1 && std::abs(hintStart_ - std::int64_t{address}) < distance) {
+        block = hintBlock_;
+        start = hintStart_;
+    }
+    while (address < start) {
         block = blocks_[block].Prev;
+        start -= blocks_[block].Used;
     }
-    return {block, blocks_[block].Used - fromEnd};
+    while (address >= start + blocks_[block].Used) {
+        start += blocks_[block].Used;
+        block = blocks_[block].Next;
+    }
+    hintBlock_ = block;
+    hintStart_ = static_cast<Address>(start);
+    return {block, static_cast<std::int32_t>(address - start)};
 }
 
 bool TMemoryModule::StepNext(TStorePos& pos) const {
@@ -219,6 +242,7 @@ void TMemoryModule::InsertBytes(const Byte* src, Address address, ByteCount coun
             // Typing at a block boundary fills the previous block's free tail.
             std::memcpy(blocks_[prev].Data.get() + blocks_[prev].Used, src, count);
             blocks_[prev].Used += count;
+            hintStart_ += count; // the located block now starts later
         } else if (count > BlockSize - block->Used) {
             const std::int32_t splitBlocks = pos.Offset > 0 ? 1 : 0;
             BufferReserve reserve = ReserveBlocks((count + BlockSize - 1) / BlockSize + splitBlocks);
@@ -231,6 +255,8 @@ void TMemoryModule::InsertBytes(const Byte* src, Address address, ByteCount coun
                 blocks_[tail].Used = moved;
                 block->Used = pos.Offset;
                 insertAfter = pos.Block;
+            } else {
+                hintStart_ += count; // the new blocks go before the located one
             }
             LinkFilledBlocks(insertAfter, src, count, reserve);
         } else {
@@ -294,6 +320,7 @@ void TMemoryModule::DeleteBytes(Address address, ByteCount count) {
 void TMemoryModule::Compact() {
     if (minBlockCount_ == blockCount_) return;
     Progress("ガーベージコレクション実行中...");
+    hintBlock_ = -1; // block starts move
     // The write cursor never passes the read cursor, so the chain packs in place.
     TStorePos write{head_, 0};
     TStorePos read{head_, 0};

@@ -141,6 +141,7 @@ private:
     std::int32_t InsertBlockAfter(std::int32_t index, BufferReserve& reserve);
     void FreeBlock(std::int32_t index);
     [[nodiscard]] std::int64_t ChainTotal() const;
+    [[nodiscard]] bool HintHolds() const;
     // Links fresh blocks after `index` (-1: at the head), filled with count bytes.
     void LinkFilledBlocks(std::int32_t index, const Byte* src, std::int64_t count,
                           BufferReserve& reserve);
@@ -173,6 +174,11 @@ private:
     std::int32_t minBlockCount_ = 0;
     bool Modified = false;
     std::int32_t liveBuffers_ = 0; // entries that own a buffer, kept as blocks come and go
+    // The block Locate found last and the address of its first byte, so that work near the
+    // previous place (typing, replacing) does not walk from an end of the chain. Every edit
+    // keeps it true or drops it.
+    mutable std::int32_t hintBlock_ = -1;
+    mutable Address hintStart_ = 0;
     std::int32_t firstFree_ = 0;   // no entry below this index is free
 };
 

@@ -40,14 +40,18 @@ void TBEditor::SetViewItems(std::uint8_t items) {
     footer_->setVisible((items & viFooter) != 0);
 }
 
-std::uint8_t TBEditor::ViewItems() const { return view_->ViewItems(); }
+std::uint8_t TBEditor::ViewItems() const {
+    return view_->ViewItems();
+}
 
 void TBEditor::SetEnvironment(const TEnvironment& environment) {
     SetFontHeight(environment.FontHeight);
     view_->ApplyEnvironment(environment);
 }
 
-int TBEditor::PreferredWidth() const { return 2 * frameWidth() + view_->Layout().TotalWidth(); }
+int TBEditor::PreferredWidth() const {
+    return 2 * frameWidth() + view_->Layout().TotalWidth();
+}
 
 int TBEditor::PreferredHeight() const {
     int height = 2 * frameWidth() + view_->Layout().SixteenLinesHeight();

@@ -46,7 +46,8 @@ int AutoScrollInterval() {
 // past what an Address holds; the core clamps it to the data.
 Address AddressAt(std::int32_t topLine, std::int32_t row, std::int32_t column) {
     const std::int64_t address = (std::int64_t{topLine} + row) * TEditorCore::Columns + column;
-    return static_cast<Address>(std::min<std::int64_t>(address, std::numeric_limits<Address>::max()));
+    return static_cast<Address>(
+        std::min<std::int64_t>(address, std::numeric_limits<Address>::max()));
 }
 
 // 0-15 for the characters 0-9, A-F and a-f; -1 for any other.
@@ -92,7 +93,8 @@ TBinaryView::TBinaryView(QWidget* parent)
     core_.OnCaretMove = [this] { CaretMoved(); };
     core_.OnCommand = [this](CommandId id) { emit command(id); };
     core_.OnPostMenu = [this](CommandId id) {
-        QMetaObject::invokeMethod(this, [this, id] { ShowPostedMenu(id); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, id] { ShowPostedMenu(id); }, Qt::QueuedConnection);
     };
     SetViewFont(FixedFont(14));
 }
@@ -109,6 +111,7 @@ TBinaryView::~TBinaryView() {
 
 void TBinaryView::SetViewFont(const QFont& font) {
     font_ = font;
+    glyphs_ = std::make_unique<TGlyphBatch>(font_);
     Relayout();
 }
 
@@ -205,17 +208,20 @@ void TBinaryView::paintEvent(QPaintEvent* event) {
     if (target != nullptr) target->ReadBytes(theirs_.data(), first, count);
 
     QPainter painter(viewport());
-    TViewPainter view(painter, layout_, palette(), font_);
-    view.PaintFrame(viewport()->size(), core_.Colors()[static_cast<std::size_t>(TColorIndex::NormalBG)]);
-    const QRect dirty = event->rect();
-    view.PaintLines(core_, mine_, theirs_, dirty.top() / layout_.LineHeight(),
-                    dirty.bottom() / layout_.LineHeight());
-    if (core_.CaretMarker) view.PaintCaretMarker(core_);
-    if (hasFocus() && caretShown_) view.PaintCaret(CaretRect());
+    {
+        TViewPainter view(painter, layout_, palette(), font_, *glyphs_);
+        view.PaintFrame(viewport()->size(),
+                        core_.Colors()[static_cast<std::size_t>(TColorIndex::NormalBG)]);
+        const QRect dirty = event->rect();
+        view.PaintLines(core_, mine_, theirs_, dirty.top() / layout_.LineHeight(),
+                        dirty.bottom() / layout_.LineHeight());
+        if (core_.CaretMarker) view.PaintCaretMarker(core_);
+        if (hasFocus() && caretShown_) view.PaintCaret(CaretRect());
+    }
     if (!preedit_.isEmpty()) {
         const QRect caret = CaretRect();
-        const QRect box(caret.left(), caret.top() - 2, QFontMetrics(font_).horizontalAdvance(preedit_),
-                        layout_.LineHeight());
+        const QRect box(caret.left(), caret.top() - 2,
+                        QFontMetrics(font_).horizontalAdvance(preedit_), layout_.LineHeight());
         painter.fillRect(box, palette().base());
         QFont underlined = font_;
         underlined.setUnderline(true);
@@ -227,7 +233,8 @@ void TBinaryView::paintEvent(QPaintEvent* event) {
     if (header_ != nullptr) header_->SetCaretColumn(core_.CaretColumn());
     if (footer_ != nullptr) {
         footer_->SetCaretColumn(core_.CaretColumn());
-        footer_->SetSums(ColumnSums({mine_.data(), mine_.size() - 1}, first, core_.Module().Size()));
+        footer_->SetSums(
+            ColumnSums({mine_.data(), mine_.size() - 1}, first, core_.Module().Size()));
     }
 }
 
@@ -246,7 +253,8 @@ bool TBinaryView::event(QEvent* event) {
         // Every key without Alt belongs to the key table, before any window shortcut.
         const auto* key = static_cast<QKeyEvent*>(event);
         const TKeyPress press = KeyPressOf(key->key(), key->modifiers());
-        if ((press.State & AltState) == 0 && KeyIndexOfVirtualKey(press.VirtualKey, press.Extended) >= 0) {
+        if ((press.State & AltState) == 0 &&
+            KeyIndexOfVirtualKey(press.VirtualKey, press.Extended) >= 0) {
             event->accept();
             return true;
         }
@@ -373,12 +381,15 @@ void TBinaryView::mousePressEvent(QMouseEvent* event) {
     }
 }
 
-void TBinaryView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TBinaryView::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
 
 void TBinaryView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     const std::optional<TViewHit> hit = layout_.HitTest(point);
-    viewport()->setCursor(hit && hit->Area != TViewHit::Address ? Qt::IBeamCursor : Qt::ArrowCursor);
+    viewport()->setCursor(hit && hit->Area != TViewHit::Address ? Qt::IBeamCursor
+                                                                : Qt::ArrowCursor);
     if (dragging_ && (event->buttons() & Qt::LeftButton) && viewport()->rect().contains(point))
         DragStep(point);
 }
@@ -389,7 +400,9 @@ void TBinaryView::mouseReleaseEvent(QMouseEvent*) {
     core_.MouseUp();
 }
 
-void TBinaryView::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+void TBinaryView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+}
 
 void TBinaryView::DragStep(QPoint point) {
     const TDragCell cell = layout_.DragCell(point, core_.InputArea());
@@ -486,7 +499,10 @@ TReplaceAnswer TBinaryView::AskReplace() {
     return question.Ask(viewport()->mapToGlobal(CaretRect().topLeft()) + below);
 }
 
+// A moved caret has queued a repaint, which the wait handles; a hidden view queues none, and
+// the zero timer keeps the wait from lasting until the next input.
 void TBinaryView::HandleOneEvent() {
+    QTimer::singleShot(0, this, [] {});
     ++handlingEvents_;
     TQtEditorHost::HandleOneEvent();
     --handlingEvents_;

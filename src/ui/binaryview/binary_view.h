@@ -2,12 +2,14 @@
 
 #include "core/binaryview/editor_core.h"
 #include "platform/qt_editor_host.h"
+#include "ui/binaryview/glyph_batch.h"
 #include "ui/binaryview/view_layout.h"
 
 #include <QtCore/QTimer>
 #include <QtGui/QFont>
 #include <QtWidgets/QAbstractScrollArea>
 
+#include <memory>
 #include <vector>
 
 namespace mv {
@@ -91,6 +93,7 @@ private:
     TEditorCore core_;
     TViewLayout layout_;
     QFont font_;
+    std::unique_ptr<TGlyphBatch> glyphs_;
     std::uint8_t viewItems_ = AllViewItems;
     std::vector<Byte> mine_;
     std::vector<Byte> theirs_;

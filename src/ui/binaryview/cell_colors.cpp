@@ -17,8 +17,9 @@ TCellColors::TState TCellColors::StateOf(const TEditorCore& core) {
 }
 
 TCellColor TCellColors::Pair(TColorIndex font, TColorIndex background, Address a) const {
-    const bool bold = state_.HighlightStart >= 0 && a >= state_.HighlightStart &&
-                      std::int64_t{a} < std::int64_t{state_.HighlightStart} + state_.HighlightLength;
+    const bool bold =
+        state_.HighlightStart >= 0 && a >= state_.HighlightStart &&
+        std::int64_t{a} < std::int64_t{state_.HighlightStart} + state_.HighlightLength;
     return {state_.Colors[static_cast<std::size_t>(font)],
             state_.Colors[static_cast<std::size_t>(background)], bold};
 }

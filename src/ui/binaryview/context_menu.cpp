@@ -31,8 +31,9 @@ void TContextMenu::SetShortcuts(const TKeyAssignment& keys) {
         QString text = item.Caption;
         if (const std::optional<TShortcut> shortcut = ShortcutOf(keys, item.Command)) {
             const std::string shortcutText = ShortcutText(*shortcut);
-            text += QLatin1Char('\t') + QString::fromUtf8(shortcutText.data(),
-                                                          static_cast<qsizetype>(shortcutText.size()));
+            text +=
+                QLatin1Char('\t') +
+                QString::fromUtf8(shortcutText.data(), static_cast<qsizetype>(shortcutText.size()));
         }
         item.Action->setText(text);
     }

@@ -31,7 +31,9 @@ QPushButton* TDlgReplaceQuery::AddButton(const char* caption, TResult result) {
     return button;
 }
 
-void TDlgReplaceQuery::reject() { done(Cancel); }
+void TDlgReplaceQuery::reject() {
+    done(Cancel);
+}
 
 TReplaceAnswer TDlgReplaceQuery::AnswerOf(int result) {
     switch (result) {

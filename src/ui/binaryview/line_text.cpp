@@ -17,12 +17,17 @@ QString TwoDigits(Byte value, const char* digits) {
 } // namespace
 
 QString AddressText(std::int64_t lineAddress) {
-    return QStringLiteral("%1").arg(static_cast<std::uint32_t>(lineAddress), 8, 16, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(static_cast<std::uint32_t>(lineAddress), 8, 16,
+                                    QLatin1Char('0'));
 }
 
-QString HexByteText(Byte value) { return TwoDigits(value, UpperDigits); }
+QString HexByteText(Byte value) {
+    return TwoDigits(value, UpperDigits);
+}
 
-QString FooterText(Byte columnSum) { return TwoDigits(columnSum, LowerDigits); }
+QString FooterText(Byte columnSum) {
+    return TwoDigits(columnSum, LowerDigits);
+}
 
 Byte LineSum(std::span<const Byte> existingBytes, std::int64_t lineAddress, TCheckSum form) {
     unsigned sum = 0;
@@ -39,7 +44,8 @@ Byte LineSum(std::span<const Byte> existingBytes, std::int64_t lineAddress, TChe
 std::array<Byte, 16> ColumnSums(std::span<const Byte> visible, std::int64_t firstAddress,
                                 std::int64_t size) {
     std::array<Byte, 16> sums{};
-    const std::int64_t existing = std::clamp<std::int64_t>(size - firstAddress, 0, std::ssize(visible));
+    const std::int64_t existing =
+        std::clamp<std::int64_t>(size - firstAddress, 0, std::ssize(visible));
     for (std::int64_t i = 0; i < existing; ++i)
         sums[static_cast<std::size_t>(i % 16)] += visible[static_cast<std::size_t>(i)];
     return sums;

@@ -36,8 +36,7 @@ namespace mv {
 // there. `visible` starts at `firstAddress` and ends one byte into the next line; a byte that
 // is the second half of a character begins none, and a character needs both bytes inside
 // the data.
-[[nodiscard]] std::vector<bool> PairStarts(std::span<const Byte> visible,
-                                           std::int64_t firstAddress, std::int64_t size,
-                                           mv::CharaSet set);
+[[nodiscard]] std::vector<bool> PairStarts(std::span<const Byte> visible, std::int64_t firstAddress,
+                                           std::int64_t size, mv::CharaSet set);
 
 } // namespace mv

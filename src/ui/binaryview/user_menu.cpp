@@ -52,7 +52,8 @@ void TUserMenu::Lay() {
         const QSize content(fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))),
                             fontMetrics().height());
         option.text = text;
-        size = size.expandedTo(style()->sizeFromContents(QStyle::CT_MenuItem, &option, content, this));
+        size =
+            size.expandedTo(style()->sizeFromContents(QStyle::CT_MenuItem, &option, content, this));
     }
     itemSize_ = size;
     const int columns = (static_cast<int>(items_.size()) + RowsPerColumn - 1) / RowsPerColumn;
@@ -101,6 +102,9 @@ void TUserMenu::paintEvent(QPaintEvent*) {
     frame.lineWidth = style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, this);
     style()->drawPrimitive(QStyle::PE_PanelMenu, &frame, &painter, this);
     style()->drawPrimitive(QStyle::PE_FrameMenu, &frame, &painter, this);
+    // The menu lies over the view's white lines; an edge of its own keeps it apart from them.
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
     for (int i = 0; i < static_cast<int>(items_.size()); ++i) {
         const TUserMenuItem& item = items_[static_cast<std::size_t>(i)];
         QStyleOptionMenuItem option;
@@ -117,7 +121,9 @@ void TUserMenu::paintEvent(QPaintEvent*) {
     }
 }
 
-void TUserMenu::mouseMoveEvent(QMouseEvent* event) { Select(ItemAt(event->position().toPoint())); }
+void TUserMenu::mouseMoveEvent(QMouseEvent* event) {
+    Select(ItemAt(event->position().toPoint()));
+}
 
 void TUserMenu::mouseReleaseEvent(QMouseEvent* event) {
     if (!rect().contains(event->position().toPoint())) {

@@ -42,7 +42,9 @@ QRect TViewLayout::AddressArea() const {
     return {0, 0, widths_[0], LinesHeight()};
 }
 
-QRect TViewLayout::HexArea() const { return {widths_[0], 0, 16 * HexWidth(), LinesHeight()}; }
+QRect TViewLayout::HexArea() const {
+    return {widths_[0], 0, 16 * HexWidth(), LinesHeight()};
+}
 
 QRect TViewLayout::CharacterArea() const {
     if (!Shows(viCharacters)) return {};

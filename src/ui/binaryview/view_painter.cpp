@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <string>
 
 namespace mv {
@@ -18,33 +19,7 @@ namespace mv {
 namespace {
 
 constexpr int Columns = TEditorCore::Columns;
-
-// What a single byte shows in the character column: its Shift JIS character, or nothing for
-// control codes and bytes that begin no character.
-const std::array<QString, 256>& SingleByteGlyphs() {
-    static const std::array<QString, 256> glyphs = [] {
-        std::array<QString, 256> table;
-        for (int b = 0; b < 256; ++b) {
-            const std::string utf8 = ShiftJisToUtf8(std::string(1, static_cast<char>(b)));
-            const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-            const bool blank = text.isEmpty() || text[0].unicode() < 0x20 ||
-                               text[0].unicode() == 0x7F || text[0] == QChar::ReplacementCharacter;
-            table[static_cast<std::size_t>(b)] = blank ? QStringLiteral(" ") : text;
-        }
-        return table;
-    }();
-    return glyphs;
-}
-
-const QString& EofText() {
-    static const QString text = QStringLiteral("EOF");
-    return text;
-}
-
-const QString& PastEndText() {
-    static const QString text = QStringLiteral("--");
-    return text;
-}
+constexpr char UpperDigits[] = "0123456789ABCDEF";
 
 } // namespace
 
@@ -63,14 +38,21 @@ struct TViewPainter::TLine {
 };
 
 TViewPainter::TViewPainter(QPainter& painter, const TViewLayout& layout, const QPalette& palette,
-                           const QFont& font)
-    : painter_(painter), layout_(layout), palette_(palette), font_(font), boldFont_(font) {
+                           const QFont& font, TGlyphBatch& glyphs)
+    : painter_(painter), layout_(layout), palette_(palette), glyphs_(glyphs), font_(font),
+      boldFont_(font) {
     boldFont_.setBold(true);
     painter_.setFont(font_);
     baseline_ = 2 + QFontMetrics(font_).ascent();
 }
 
-QColor TViewPainter::Color(TColor color) const { return ToQColor(color, palette_); }
+TViewPainter::~TViewPainter() {
+    glyphs_.Flush(painter_);
+}
+
+QColor TViewPainter::Color(TColor color) const {
+    return ToQColor(color, palette_);
+}
 
 void TViewPainter::UseFont(bool bold) {
     if (bold == bold_) return;
@@ -78,19 +60,44 @@ void TViewPainter::UseFont(bool bold) {
     painter_.setFont(bold ? boldFont_ : font_);
 }
 
-void TViewPainter::DrawText(const QRect& cell, int xOffset, const QString& text,
-                            const TCellColor& color) {
+// Bold text and glyphs the font lacks take the slow road through text layout.
+void TViewPainter::Text(int x, std::int32_t row, std::string_view text, const TCellColor& color) {
+    const int y = layout_.LineHeight() * row + baseline_;
+    const bool batched = !color.Bold && std::all_of(text.begin(), text.end(), [&](char c) {
+        return glyphs_.GlyphOf(static_cast<Byte>(c)) != 0;
+    });
+    if (batched) {
+        glyphs_.SetColor(painter_, Color(color.Font));
+        glyphs_.AddText(QPointF(x, y), text, layout_.CharWidth());
+        return;
+    }
     UseFont(color.Bold);
     painter_.setPen(Color(color.Font));
-    painter_.drawText(QPoint(cell.left() + xOffset, cell.top() + baseline_), text);
+    painter_.drawText(QPoint(x, y),
+                      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TViewPainter::Glyph(int x, std::int32_t row, Byte b, const TCellColor& color) {
+    if (glyphs_.IsBlank(b)) return;
+    const int y = layout_.LineHeight() * row + baseline_;
+    if (!color.Bold && glyphs_.GlyphOf(b) != 0) {
+        glyphs_.SetColor(painter_, Color(color.Font));
+        glyphs_.Add(QPointF(x, y), glyphs_.GlyphOf(b));
+        return;
+    }
+    const std::string utf8 = ShiftJisToUtf8(std::string(1, static_cast<char>(b)));
+    UseFont(color.Bold);
+    painter_.setPen(Color(color.Font));
+    painter_.drawText(QPoint(x, y),
+                      QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
 }
 
 void TViewPainter::PaintFrame(QSize clientSize, TColor normalBackground) {
     const QRect client(QPoint(0, 0), clientSize);
     painter_.fillRect(client, Color(normalBackground));
     const std::int32_t partialRow = layout_.VisibleLines();
-    QRegion hatch(QRect(0, layout_.LinesHeight(), client.width(),
-                        client.height() - layout_.LinesHeight()));
+    QRegion hatch(
+        QRect(0, layout_.LinesHeight(), client.width(), client.height() - layout_.LinesHeight()));
     hatch += QRect(layout_.ColumnsRight(), 0, client.width() - layout_.ColumnsRight(),
                    layout_.LinesHeight());
     const QColor face = Color(clBtnFace);
@@ -102,7 +109,7 @@ void TViewPainter::PaintFrame(QSize clientSize, TColor normalBackground) {
     }
     painter_.save();
     painter_.setClipRegion(hatch);
-    painter_.fillRect(client, QBrush(Qt::black, Qt::DiagCrossPattern));
+    painter_.fillRect(hatch.boundingRect(), QBrush(Qt::black, Qt::DiagCrossPattern));
     painter_.restore();
     if (layout_.Shows(viCharacters)) {
         const int left = layout_.ColumnLeft(TViewLayout::CharacterColumn);
@@ -128,9 +135,9 @@ void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> min
     firstRow = std::max(firstRow, 0);
     lastRow = std::min(lastRow, layout_.VisibleLines() - 1);
     const std::int64_t top = std::int64_t{core.TopLine()} * Columns;
-    const std::vector<bool> pairs =
-        layout_.Shows(viCharacters) ? PairStarts(mine, top, line.Size, line.CharaSet)
-                                    : std::vector<bool>();
+    const std::vector<bool> pairs = layout_.Shows(viCharacters)
+                                        ? PairStarts(mine, top, line.Size, line.CharaSet)
+                                        : std::vector<bool>();
     for (std::int32_t row = firstRow; row <= lastRow; ++row) {
         const std::size_t offset = static_cast<std::size_t>(row) * Columns;
         line.Row = row;
@@ -139,17 +146,18 @@ void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> min
         line.Theirs = target != nullptr ? theirs.data() + offset : noTarget.data();
         for (int c = 0; c <= Columns; ++c) {
             const std::int64_t a = line.Address + c;
+            const auto address = static_cast<Address>(
+                std::min<std::int64_t>(a, std::numeric_limits<Address>::max()));
             line.Colors[static_cast<std::size_t>(c)] =
-                a == line.Size ? colors.Eof()
-                               : colors.Of(static_cast<Address>(std::min<std::int64_t>(a, INT32_MAX)),
-                                           line.Mine[c], line.Theirs[c]);
+                a == line.Size ? colors.Eof() : colors.Of(address, line.Mine[c], line.Theirs[c]);
         }
         const bool caretRow = row == core.CaretRow();
         if (layout_.Shows(viAddress)) PaintAddressCell(row, line.Address, caretRow);
         PaintHexCells(line);
         if (layout_.Shows(viCharacters)) PaintCharacters(line, pairs);
         if (layout_.Shows(viSum)) {
-            const std::int64_t existing = std::clamp<std::int64_t>(line.Size - line.Address, 0, Columns);
+            const std::int64_t existing =
+                std::clamp<std::int64_t>(line.Size - line.Address, 0, Columns);
             const Byte sum = LineSum({line.Mine, static_cast<std::size_t>(existing)}, line.Address,
                                      core.CheckSum());
             PaintSumCell(line, sum, caretRow);
@@ -157,64 +165,68 @@ void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> min
     }
 }
 
+void TViewPainter::FillBackgrounds(const TLine& line, QRect firstCell, int count, int step) {
+    int start = 0;
+    for (int c = 1; c <= count; ++c) {
+        const TColor background = line.Colors[static_cast<std::size_t>(start)].Background;
+        if (c < count && line.Colors[static_cast<std::size_t>(c)].Background == background)
+            continue;
+        painter_.fillRect(
+            firstCell.translated(start * step, 0).adjusted(0, 0, (c - start - 1) * step, 0),
+            Color(background));
+        start = c;
+    }
+}
+
 void TViewPainter::PaintAddressCell(std::int32_t row, std::int64_t lineAddress, bool caretRow) {
-    const QRect cell = layout_.RaisedCellRect(0, row);
-    const TColor face = caretRow ? clHighlight : clBtnFace;
-    DrawRaisedCell(painter_, cell, palette_, Color(face));
-    UseFont(false);
-    painter_.setPen(Color(caretRow ? clHighlightText : clWindowText));
-    painter_.drawText(QPoint(layout_.CellRect(0, row).left() + 4,
-                             layout_.CellRect(0, row).top() + baseline_),
-                      AddressText(lineAddress));
+    DrawRaisedCell(painter_, layout_.RaisedCellRect(0, row), palette_,
+                   Color(caretRow ? clHighlight : clBtnFace));
+    const TColor text = caretRow ? clHighlightText : clWindowText;
+    Text(layout_.CellRect(0, row).left() + 4, row, AddressText(lineAddress).toStdString(),
+         {text, text, false});
 }
 
 void TViewPainter::PaintHexCells(const TLine& line) {
     const int cw = layout_.CharWidth();
+    FillBackgrounds(line, layout_.HexCellRect(0, line.Row), Columns, layout_.HexWidth());
     for (int c = 0; c < Columns; ++c) {
-        const QRect cell = layout_.HexCellRect(c, line.Row);
+        const int x = layout_.HexCellRect(c, line.Row).left() + 2;
         const TCellColor& color = line.Colors[static_cast<std::size_t>(c)];
-        painter_.fillRect(cell, Color(color.Background));
         const std::int64_t a = line.Address + c;
         if (a > line.Size) {
-            DrawText(cell, 2, PastEndText(), color);
+            Text(x, line.Row, "--", color);
         } else if (a == line.Size) {
-            DrawText(cell, 2, EofText(), color);
+            Text(x, line.Row, "EOF", color);
         } else {
-            DrawText(cell, 2, HexByteText(line.Mine[c]), color);
-            if (line.Arrows && a < line.TargetSize && line.Mine[c] != line.Theirs[c]) {
-                const TCellColor arrow{color.Font, color.Background, false};
-                DrawText(cell, 2 + 2 * cw,
-                         line.Mine[c] > line.Theirs[c] ? QStringLiteral("+") : QStringLiteral("-"),
-                         arrow);
-            }
+            const Byte b = line.Mine[c];
+            const char digits[2] = {UpperDigits[b >> 4], UpperDigits[b & 15]};
+            Text(x, line.Row, {digits, 2}, color);
+            if (line.Arrows && a < line.TargetSize && b != line.Theirs[c])
+                Text(x + 2 * cw, line.Row, b > line.Theirs[c] ? "+" : "-",
+                     {color.Font, color.Background, false});
         }
     }
 }
 
-// A double-byte character is drawn twice, each time clipped to one of its two cells and in
-// that byte's colours, so a selection or difference that splits it shows on each half.
 void TViewPainter::PaintCharacters(const TLine& line, const std::vector<bool>& pairs) {
-    const auto& glyphs = SingleByteGlyphs();
     const std::size_t first = static_cast<std::size_t>(line.Row) * Columns;
+    const bool endsInPair = pairs[first + Columns - 1];
+    FillBackgrounds(line, layout_.CharCellRect(0, line.Row), endsInPair ? Columns + 1 : Columns,
+                    layout_.CharWidth());
+    if (!endsInPair)
+        painter_.fillRect(layout_.CharCellRect(Columns, line.Row), Color(line.Normal.Background));
+    // The second half of a character that began on the row above leaves the first cell blank.
+    if (first > 0 && pairs[first - 1])
+        painter_.fillRect(layout_.CharCellRect(0, line.Row), Color(line.Normal.Background));
     for (int c = 0; c < Columns; ++c) {
-        const QRect cell = layout_.CharCellRect(c, line.Row);
         const std::size_t i = first + static_cast<std::size_t>(c);
-        if (i > 0 && pairs[i - 1]) {
-            // The second half of a character drawn with the cell before; one that began on
-            // the row above leaves this cell blank.
-            if (c == 0) painter_.fillRect(cell, Color(line.Normal.Background));
-            continue;
-        }
-        const TCellColor& color = line.Colors[static_cast<std::size_t>(c)];
-        painter_.fillRect(cell, Color(color.Background));
-        if (line.Address + c >= line.Size) continue;
+        if ((i > 0 && pairs[i - 1]) || line.Address + c >= line.Size) continue;
         if (pairs[i])
             PaintPair(line, c);
         else
-            DrawText(cell, 0, glyphs[line.Mine[c]], color);
+            Glyph(layout_.CharCellRect(c, line.Row).left(), line.Row, line.Mine[c],
+                  line.Colors[static_cast<std::size_t>(c)]);
     }
-    if (!pairs[first + Columns - 1])
-        painter_.fillRect(layout_.CharCellRect(Columns, line.Row), Color(line.Normal.Background));
 }
 
 // A double-byte character is drawn twice, each time clipped to one of its two cells and in
@@ -224,39 +236,40 @@ void TViewPainter::PaintPair(const TLine& line, int column) {
     if (!DecodeCharPair(line.CharaSet, pair)) return;
     const std::string utf8 =
         ShiftJisToUtf8(std::string{static_cast<char>(pair[0]), static_cast<char>(pair[1])});
-    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
     // A pair in the lead and trail ranges that names no character shows as blank cells.
-    if (text == QChar(QChar::ReplacementCharacter)) text.clear();
-    const QRect cell = layout_.CharCellRect(column, line.Row);
-    const QRect next = layout_.CharCellRect(column + 1, line.Row);
-    const TCellColor& nextColor = line.Colors[static_cast<std::size_t>(column + 1)];
-    painter_.save();
-    painter_.setClipRect(cell);
-    DrawText(cell, 0, text, line.Colors[static_cast<std::size_t>(column)]);
-    painter_.setClipRect(next);
-    painter_.fillRect(next, Color(nextColor.Background));
-    DrawText(cell, 0, text, nextColor);
-    painter_.restore();
-    // restore() brought back the font of the save().
-    bold_ = painter_.font().bold();
+    if (text.contains(QChar::ReplacementCharacter)) return;
+    const QPoint origin(layout_.CharCellRect(column, line.Row).left(),
+                        layout_.LineHeight() * line.Row + baseline_);
+    for (const int half : {column, column + 1}) {
+        const TCellColor& color = line.Colors[static_cast<std::size_t>(half)];
+        painter_.save();
+        painter_.setClipRect(layout_.CharCellRect(half, line.Row));
+        painter_.setFont(color.Bold ? boldFont_ : font_);
+        painter_.setPen(Color(color.Font));
+        painter_.drawText(origin, text);
+        painter_.restore();
+    }
 }
 
 void TViewPainter::PaintSumCell(const TLine& line, Byte sum, bool caretRow) {
     const QRect cell = layout_.RaisedCellRect(TViewLayout::SumColumn, line.Row);
     DrawRaisedCell(painter_, cell, palette_, Color(caretRow ? clHighlight : clBtnFace));
-    UseFont(false);
-    painter_.setPen(Color(caretRow ? clHighlightText : clWindowText));
-    const int x = cell.left() + (cell.width() - 2 * layout_.CharWidth()) / 2;
-    painter_.drawText(QPoint(x, layout_.CellRect(0, line.Row).top() + baseline_), HexByteText(sum));
+    const TColor text = caretRow ? clHighlightText : clWindowText;
+    const char digits[2] = {UpperDigits[sum >> 4], UpperDigits[sum & 15]};
+    Text(cell.left() + (cell.width() - 2 * layout_.CharWidth()) / 2, line.Row, {digits, 2},
+         {text, text, false});
 }
 
 void TViewPainter::PaintCaretMarker(const TEditorCore& core) {
+    glyphs_.Flush(painter_);
     const bool caretInHex = core.InputArea() == TInputArea::Hex;
     if (caretInHex && !layout_.Shows(viCharacters)) return;
     const std::int32_t row = core.CaretRow();
     const int column = core.CaretColumn();
     const QRect area = caretInHex ? layout_.CharacterArea() : layout_.HexArea();
-    const QRect cell = caretInHex ? layout_.CharCellRect(column, row) : layout_.HexCellRect(column, row);
+    const QRect cell =
+        caretInHex ? layout_.CharCellRect(column, row) : layout_.HexCellRect(column, row);
     const QColor color = Color(core.Colors()[static_cast<std::size_t>(TColorIndex::CaretMarker)]);
     painter_.fillRect(QRect(cell.right(), 0, 1, layout_.LinesHeight()), color);
     painter_.fillRect(QRect(area.left(), cell.bottom(), area.width(), 1), color);
@@ -266,6 +279,7 @@ void TViewPainter::PaintCaretMarker(const TEditorCore& core) {
 }
 
 void TViewPainter::PaintCaret(const QRect& caret) {
+    glyphs_.Flush(painter_);
     painter_.save();
     painter_.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     painter_.fillRect(caret, Qt::white);

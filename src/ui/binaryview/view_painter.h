@@ -2,6 +2,7 @@
 
 #include "core/binaryview/editor_core.h"
 #include "ui/binaryview/cell_colors.h"
+#include "ui/binaryview/glyph_batch.h"
 #include "ui/binaryview/view_layout.h"
 
 #include <QtGui/QFont>
@@ -9,18 +10,22 @@
 #include <QtGui/QPalette>
 
 #include <span>
+#include <string_view>
 #include <vector>
 
 namespace mv {
 
 // Draws the binary view: the frame (raised address and SUM cells, hatch, the strips beside
 // the character column), the lines of bytes from the line buffers, the caret marker and the
-// caret. Nothing is kept between paints.
+// caret. Nothing is kept between paints but the glyphs of the font.
 class TViewPainter {
 public:
-    // `font` is the view's font; bold cells use its bold form.
+    // `font` is the view's font and `glyphs` its glyph batch; bold cells use the bold form.
     TViewPainter(QPainter& painter, const TViewLayout& layout, const QPalette& palette,
-                 const QFont& font);
+                 const QFont& font, TGlyphBatch& glyphs);
+    ~TViewPainter();
+    TViewPainter(const TViewPainter&) = delete;
+    TViewPainter& operator=(const TViewPainter&) = delete;
 
     // Erases the client area in the view's colour, fills the partial row's address and SUM
     // cells with the button face and hatches what no cell covers.
@@ -42,13 +47,19 @@ private:
     void PaintCharacters(const TLine& line, const std::vector<bool>& pairs);
     void PaintPair(const TLine& line, int column);
     void PaintSumCell(const TLine& line, Byte sum, bool caretRow);
-    void DrawText(const QRect& cell, int xOffset, const QString& text, const TCellColor& color);
+    // Cells first..first+count-1 of a row side by side, each filled in its background, runs of
+    // one colour at once.
+    void FillBackgrounds(const TLine& line, QRect firstCell, int count, int step);
+    // ASCII text with its left end at `x` on the row's baseline.
+    void Text(int x, std::int32_t row, std::string_view text, const TCellColor& color);
+    void Glyph(int x, std::int32_t row, Byte b, const TCellColor& color);
     void UseFont(bool bold);
     [[nodiscard]] QColor Color(TColor color) const;
 
     QPainter& painter_;
     const TViewLayout& layout_;
     const QPalette& palette_;
+    TGlyphBatch& glyphs_;
     QFont font_;
     QFont boldFont_;
     bool bold_ = false;

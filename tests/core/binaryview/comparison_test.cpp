@@ -92,19 +92,6 @@ TEST(Comparison, HitSkipsItsOwnRunAndEndsTheUndoStep) {
     EXPECT_EQ(Highlighted(f), (TRun{3, 2}));
 }
 
-TEST(Comparison, LongerTargetHasNoRunBeyondTheCommonLength) {
-    TEditorFixture f(Hex("10 20 30"));
-    TMemoryModule target;
-    test::Append(target, Hex("10 20 30 40 50"));
-    ASSERT_EQ(f.core.Comparison().CompareWithStore(target), TCompareStart::Started);
-    for (const auto direction : {kForward, kBackward}) {
-        f.host.Answer(mrOk);
-        f.core.Comparison().FindNext(direction);
-    }
-    EXPECT_EQ(f.host.Dialogs.size(), 2u);
-    EXPECT_FALSE(f.core.CompareHit);
-}
-
 TEST(Comparison, FileTargetIsOwnedAndASecondComparisonIsRefused) {
     test::TTempFolder folder;
     WriteFile(folder / "other.bin", Hex("00 ff ff 03"));
@@ -168,21 +155,6 @@ TEST(Comparison, EndingTheSearchTargetMakesSearchesUnrestricted) {
     f.core.Comparison().End();
     f.core.Search().SearchAgain(kBackward);
     EXPECT_EQ(f.core.CaretAddress(), 0) << "the match equal to the old target counts again";
-}
-
-TEST(Comparison, EndingAnotherTargetKeepsTheSearchRestriction) {
-    TEditorFixture f(Hex("41 00 41"));
-    TMemoryModule first;
-    test::Append(first, Hex("41 00 42"));
-    ASSERT_EQ(f.core.Comparison().CompareWithStore(first), TCompareStart::Started);
-    f.core.Search().Search(Hex("41"), kForward, true);
-    EXPECT_EQ(f.core.CaretAddress(), 2);
-
-    // The repeat keeps the first target until a comparison with it ends.
-    f.core.Search().ForgetDifferenceTarget(&f.core.Module());
-    f.host.Answer(mrOk);
-    f.core.Search().SearchAgain(kBackward);
-    EXPECT_EQ(f.host.Dialogs.size(), 1u);
 }
 
 TEST(Comparison, NewComparisonCountsTheRunUnderTheCaret) {

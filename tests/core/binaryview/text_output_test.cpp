@@ -145,13 +145,6 @@ TEST(TextOutput, HandlerStopsTheOutput) {
     EXPECT_EQ(lines.size(), 2u);
 }
 
-TEST(TextOutput, NothingWithoutAHandlerOrBytes) {
-    TMemoryModule module;
-    test::Append(module, ByteVector(4, 0x20));
-    TTextOutput(module, CharaSet::Ascii, false).Run(0, 4, nullptr);
-    EXPECT_TRUE(Dump(ByteVector(4, 0x20), 0, 0).empty());
-}
-
 TEST(TextOutput, LongDumpAgreesWithAPlainReading) {
     const ByteVector data = test::Sequence(200000, 7);
     const Address start = 70001;

@@ -13,7 +13,9 @@ namespace {
 
 using Input = ViewFixture;
 
-std::vector<Byte> BytesOf(const std::string& text) { return {text.begin(), text.end()}; }
+std::vector<Byte> BytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 TEST_F(Input, HexDigitsTypedAsKeysOverwriteThenInsert) {
     Load({0x3F, 0x00});

@@ -9,8 +9,8 @@
 
 #include <QtCore/QMimeData>
 #include <QtCore/QTimer>
-#include <QtTest/QTest>
 #include <QtGui/QClipboard>
+#include <QtTest/QTest>
 #include <QtWidgets/QMenu>
 
 #include <functional>
@@ -21,7 +21,9 @@ namespace {
 
 using Menus = ViewFixture;
 
-QByteArray MimeType() { return QByteArray(ClipboardMimeType.data(), ClipboardMimeType.size()); }
+QByteArray MimeType() {
+    return QByteArray(ClipboardMimeType.data(), ClipboardMimeType.size());
+}
 
 // Runs `inspect` on the pop-up that `open` shows, at once or through a posted call, then
 // closes it.
@@ -56,7 +58,8 @@ TEST_F(Menus, CopyCutAndPasteThroughTheSystemClipboard) {
     QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(data->hasFormat(QString::fromLatin1(MimeType())));
-    EXPECT_EQ(data->data(QString::fromLatin1(MimeType())), QByteArray("\x03\x00\x00\x00\x02\x03\x04", 7));
+    EXPECT_EQ(data->data(QString::fromLatin1(MimeType())),
+              QByteArray("\x03\x00\x00\x00\x02\x03\x04", 7));
     EXPECT_FALSE(data->hasText()); // the program's own format only
 
     QTest::keyClick(&View(), Qt::Key_Home); // PARATOP ends the selection
@@ -101,8 +104,8 @@ TEST_F(Menus, ContextMenuEnablesByStateAndShowsShortcuts) {
     WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
               [](QWidget* popup) {
                   const auto enabled = Enabling(popup);
-                  for (const char* name : {"PU_Undo", "PU_Cut", "PU_Copy", "PU_Paste",
-                                           "PU_Delete", "PU_SelectAll"})
+                  for (const char* name :
+                       {"PU_Undo", "PU_Cut", "PU_Copy", "PU_Paste", "PU_Delete", "PU_SelectAll"})
                       EXPECT_TRUE(enabled.at(QString::fromLatin1(name))) << name;
                   EXPECT_FALSE(enabled.at(QStringLiteral("PU_Redo")));
               });

@@ -31,11 +31,13 @@ protected:
     static QPoint Background(const QRect& cell) { return {cell.right(), cell.top() + 1}; }
 
     QColor HexBackground(const QImage& picture, Address address) {
-        const QRect cell = View().Layout().HexCellRect(address % 16, address / 16 - Core().TopLine());
+        const QRect cell =
+            View().Layout().HexCellRect(address % 16, address / 16 - Core().TopLine());
         return picture.pixelColor(Background(cell));
     }
     QColor CharBackground(const QImage& picture, Address address) {
-        const QRect cell = View().Layout().CharCellRect(address % 16, address / 16 - Core().TopLine());
+        const QRect cell =
+            View().Layout().CharCellRect(address % 16, address / 16 - Core().TopLine());
         return picture.pixelColor(Background(cell));
     }
     QColor Expected(TColor color) { return ToQColor(color, View().palette()); }
@@ -43,10 +45,12 @@ protected:
 
 TEST_F(PaintColors, TheEofCellOfAnEmptyFile) {
     const QImage picture = Picture();
-    EXPECT_EQ(HexBackground(picture, 0), Expected(Core().Colors()[static_cast<int>(TColorIndex::EofBG)]));
+    EXPECT_EQ(HexBackground(picture, 0),
+              Expected(Core().Colors()[static_cast<int>(TColorIndex::EofBG)]));
     EXPECT_EQ(HexBackground(picture, 0), QColor(0, 255, 255)); // aqua by default
     EXPECT_EQ(CharBackground(picture, 0), QColor(0, 255, 255));
-    EXPECT_EQ(HexBackground(picture, 1), Expected(Core().Colors()[static_cast<int>(TColorIndex::NormalBG)]));
+    EXPECT_EQ(HexBackground(picture, 1),
+              Expected(Core().Colors()[static_cast<int>(TColorIndex::NormalBG)]));
     // The EOF cell's text is in EofFont: some pixel of it is black.
     const QRect cell = View().Layout().HexCellRect(0, 0);
     bool black = false;
@@ -74,7 +78,8 @@ TEST_F(PaintColors, SelectionAndDifferenceColoursPerByte) {
     Core().ExecuteCommand(cmd::SELECT);
     Core().ExecuteCommand(cmd::RIGHT); // selects byte 3, equal to the target's
     QImage picture = Picture();
-    EXPECT_EQ(HexBackground(picture, 0), Expected(Core().Colors()[static_cast<int>(TColorIndex::NormalBG)]));
+    EXPECT_EQ(HexBackground(picture, 0),
+              Expected(Core().Colors()[static_cast<int>(TColorIndex::NormalBG)]));
     EXPECT_EQ(HexBackground(picture, 1), Expected(Green)); // 5 > 4
     EXPECT_EQ(HexBackground(picture, 2), Expected(Blue));  // 5 < 6
     EXPECT_EQ(HexBackground(picture, 3), Expected(Red));
@@ -98,7 +103,8 @@ TEST_F(PaintColors, EachHalfOfADoubleByteCharacterHasItsBytesColours) {
     Core().ExecuteCommand(cmd::RIGHTSEL); // only the lead byte
     const QImage picture = Picture();
     EXPECT_EQ(CharBackground(picture, 1), Expected(Red));
-    EXPECT_EQ(CharBackground(picture, 2), Expected(Core().Colors()[static_cast<int>(TColorIndex::NormalBG)]));
+    EXPECT_EQ(CharBackground(picture, 2),
+              Expected(Core().Colors()[static_cast<int>(TColorIndex::NormalBG)]));
 }
 
 TEST_F(PaintColors, CaretMarkerFramesTheCaretsCellInTheOtherArea) {

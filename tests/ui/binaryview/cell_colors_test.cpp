@@ -15,7 +15,8 @@ TColors Numbered() {
 
 TCellColor Expect(TColorIndex font, TColorIndex background, bool bold = false) {
     const TColors colors = Numbered();
-    return {colors[static_cast<std::size_t>(font)], colors[static_cast<std::size_t>(background)], bold};
+    return {colors[static_cast<std::size_t>(font)], colors[static_cast<std::size_t>(background)],
+            bold};
 }
 
 TCellColors::TState Comparing(Address size, Address targetSize) {

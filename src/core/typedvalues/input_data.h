@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/typedvalues/char_set.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mv {
+
+// A byte pattern built by the typed-input frames: exactly Count() bytes, none for a count
+// of 0. The search engine takes its patterns in this form.
+struct InputDataBlock {
+    std::vector<std::uint8_t> Bytes;
+
+    [[nodiscard]] std::int32_t Count() const { return static_cast<std::int32_t>(Bytes.size()); }
+    [[nodiscard]] static InputDataBlock Of(std::span<const std::uint8_t> bytes) {
+        return {{bytes.begin(), bytes.end()}};
+    }
+    [[nodiscard]] static InputDataBlock Of(std::string_view bytes) {
+        return {{bytes.begin(), bytes.end()}};
+    }
+
+    friend bool operator==(const InputDataBlock&, const InputDataBlock&) = default;
+};
+
+// The line end a typed text is stored with; the numbers are the items of its choice.
+enum class TNewLineCode : std::uint8_t { CrLf = 0, Cr = 1, Lf = 2 };
+
+// Typed text (Shift JIS, lines ending in CR LF) as the bytes to store: every CR LF becomes
+// the chosen line end, then the text is converted to the character set (JIS and EUC;
+// Shift JIS and ASCII stay as they are).
+[[nodiscard]] std::string TypedTextBytes(std::string_view shiftJis, TNewLineCode newLine,
+                                         CharaSet charaSet);
+
+} // namespace mv

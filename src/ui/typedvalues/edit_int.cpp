@@ -1,0 +1,237 @@
+#include "ui/typedvalues/edit_int.h"
+
+#include "platform/system_color.h"
+
+#include <QtGui/QKeyEvent>
+#include <QtGui/QMouseEvent>
+#include <QtGui/QPainter>
+
+#include <algorithm>
+#include <optional>
+
+namespace mv {
+
+namespace {
+
+// The text's right edge lies this far inside the client width, its top this far down.
+constexpr int RightMargin = 6;
+constexpr int TopMargin = 2;
+constexpr int LeftMargin = 4;
+constexpr QSize CreationSize(120, 20);
+
+std::optional<TIntEditKey> EditKeyOf(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Left:
+        return TIntEditKey::Left;
+    case Qt::Key_Right:
+        return TIntEditKey::Right;
+    case Qt::Key_Home:
+        return TIntEditKey::Home;
+    case Qt::Key_End:
+        return TIntEditKey::End;
+    case Qt::Key_Delete:
+        return TIntEditKey::Delete;
+    case Qt::Key_Backspace:
+        return TIntEditKey::Backspace;
+    case Qt::Key_A:
+        if ((event.modifiers() & Qt::ControlModifier) && !(event.modifiers() & Qt::AltModifier))
+            return TIntEditKey::SelectAll;
+        return std::nullopt;
+    default:
+        return std::nullopt;
+    }
+}
+
+// A printable character typed without Ctrl or Alt.
+std::optional<QChar> TypedChar(const QKeyEvent& event) {
+    const QString text = event.text();
+    if (text.size() != 1 || !text[0].isPrint()) return std::nullopt;
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return std::nullopt;
+    return text[0];
+}
+
+// The text the field shows at its widest in a radix.
+QString WidestText(TCardinalNumber radix) {
+    switch (radix) {
+    case TCardinalNumber::cnBinary:
+        return QStringLiteral("0000,0000-0000,0000-0000,0000-0000,0000b");
+    case TCardinalNumber::cnDecimal:
+        return QStringLiteral("99999999999999999d");
+    case TCardinalNumber::cnHexadecimal:
+        break;
+    }
+    return QStringLiteral("FFFFFFFFFFFFFFh");
+}
+
+} // namespace
+
+TEditInt::TEditInt(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::IBeamCursor);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    resize(CreationSize);
+}
+
+void TEditInt::SetValue(TValueType value) {
+    model_.SetValue(value);
+    update();
+}
+
+void TEditInt::SetCardinalNumber(TCardinalNumber radix) {
+    model_.SetCardinalNumber(radix);
+    updateGeometry();
+    update();
+}
+
+void TEditInt::SetVariableType(TVariableType type) {
+    model_.SetVariableType(type);
+    update();
+}
+
+void TEditInt::SetOverflowColor(TColor color) {
+    overflowColor_ = color;
+    update();
+}
+
+QRect TEditInt::CaretRect() const {
+    if (!hasFocus()) return {};
+    const std::vector<int> edges = CharEdges(QString::fromStdString(model_.Text()));
+    const int x = edges[model_.CaretCharIndex()] - 1;
+    return {x, contentsRect().top() + TopMargin, 1, fontMetrics().height()};
+}
+
+QRect TEditInt::CharRect(std::size_t index) const {
+    const std::vector<int> edges = CharEdges(QString::fromStdString(model_.Text()));
+    return {edges[index], contentsRect().top() + TopMargin, edges[index + 1] - edges[index],
+            fontMetrics().height()};
+}
+
+QSize TEditInt::sizeHint() const {
+    const int frame = 2 * frameWidth();
+    const int width =
+        fontMetrics().horizontalAdvance(WidestText(CardinalNumber())) + LeftMargin + RightMargin;
+    const int height = fontMetrics().height() + 2 * TopMargin;
+    return {std::max(CreationSize.width(), width + frame),
+            std::max(CreationSize.height(), height + frame)};
+}
+
+bool TEditInt::event(QEvent* event) {
+    // Keys the field uses are not shortcuts of the window around it while it has the focus.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (EditKeyOf(key) || TypedChar(key)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QFrame::event(event);
+}
+
+void TEditInt::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QPalette& colors = palette();
+    const QColor background = ToQColor(isEnabled() ? clWindow : clBtnFace, colors);
+    painter.fillRect(contentsRect(), background);
+
+    const QString text = QString::fromStdString(model_.Text());
+    painter.setClipRect(contentsRect());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        const QRect cell = CharRect(index);
+        QColor ink = colors.color(QPalette::Active, QPalette::Text);
+        switch (model_.StyleOf(index)) {
+        case TIntCharStyle::Selected:
+            painter.fillRect(cell, ToQColor(clHighlight, colors));
+            ink = ToQColor(clHighlightText, colors);
+            break;
+        case TIntCharStyle::Overflow:
+            ink = ToQColor(overflowColor_, colors);
+            break;
+        case TIntCharStyle::Normal:
+            break;
+        }
+        painter.setPen(ink);
+        painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop, text.sliced(i, 1));
+    }
+    if (hasFocus()) painter.fillRect(CaretRect(), colors.color(QPalette::Active, QPalette::Text));
+}
+
+void TEditInt::keyPressEvent(QKeyEvent* event) {
+    if (const auto key = EditKeyOf(*event)) {
+        model_.Press(*key, (event->modifiers() & Qt::ShiftModifier) != 0);
+    } else if (const auto typed = TypedChar(*event)) {
+        const bool entry =
+            typed->unicode() < 0x80 && model_.Type(static_cast<char>(typed->unicode()));
+        if (!entry) {
+            event->ignore();
+            emit otherKeyPress(event);
+            return;
+        }
+    } else {
+        event->ignore();
+        emit otherKey(event);
+        return;
+    }
+    event->accept();
+    update();
+    emit changed(Value());
+}
+
+void TEditInt::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QFrame::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    model_.PressAt(PlaceAt(event->position().toPoint().x()),
+                   (event->modifiers() & Qt::ShiftModifier) != 0);
+    update();
+}
+
+void TEditInt::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) return;
+    model_.DragTo(PlaceAt(event->position().toPoint().x()));
+    update();
+}
+
+void TEditInt::focusInEvent(QFocusEvent* event) {
+    QFrame::focusInEvent(event);
+    update();
+    emit entered();
+}
+
+void TEditInt::focusOutEvent(QFocusEvent* event) {
+    QFrame::focusOutEvent(event);
+    update();
+}
+
+std::vector<int> TEditInt::CharEdges(const QString& text) const {
+    std::vector<int> advances;
+    advances.reserve(static_cast<std::size_t>(text.size()));
+    int width = 0;
+    for (const QChar c : text) {
+        advances.push_back(fontMetrics().horizontalAdvance(c));
+        width += advances.back();
+    }
+    std::vector<int> edges;
+    edges.reserve(advances.size() + 1);
+    int x = contentsRect().left() + contentsRect().width() - RightMargin - width;
+    for (const int advance : advances) {
+        edges.push_back(x);
+        x += advance;
+    }
+    edges.push_back(x);
+    return edges;
+}
+
+TPlace TEditInt::PlaceAt(int x) const {
+    const std::vector<int> edges = CharEdges(QString::fromStdString(model_.Text()));
+    if (x >= edges.back()) return 0;
+    for (std::size_t index = edges.size() - 1; index-- > 0;)
+        if (x >= edges[index]) return model_.PlaceAtChar(index);
+    return model_.LeftmostPlace();
+}
+
+} // namespace mv
