@@ -81,12 +81,12 @@ TModalResult TQtHostServices::MessageDlgBeep(std::string_view text, TMsgDlgType 
                                           : QGuiApplication::applicationDisplayName());
     box.setText(FromUtf8(text));
     std::vector<std::pair<QAbstractButton*, TModalResult>> results;
-    for (const TButtonSpec& spec : ButtonSpecs) {
-        if (!buttons.Contains(spec.Button)) continue;
-        QPushButton* button = box.addButton(QString::fromUtf8(spec.Caption), spec.Role);
-        results.emplace_back(button, spec.Result);
-        if (spec.Button == DefaultOf(buttons)) box.setDefaultButton(button);
-        if (spec.Button == EscapeOf(buttons)) box.setEscapeButton(button);
+    for (const TButtonSpec& choice : ButtonSpecs) {
+        if (!buttons.Contains(choice.Button)) continue;
+        QPushButton* button = box.addButton(QString::fromUtf8(choice.Caption), choice.Role);
+        results.emplace_back(button, choice.Result);
+        if (choice.Button == DefaultOf(buttons)) box.setDefaultButton(button);
+        if (choice.Button == EscapeOf(buttons)) box.setEscapeButton(button);
     }
     box.exec();
     for (const auto& [button, result] : results)

@@ -203,6 +203,7 @@ private:
     void Copy();
     void Paste();
     void StepInteger(bool increment);
+    void WriteData(TEditKind kind, std::span<const Byte> bytes, Address address);
     // Applies with caret movement; advances the group unless packed typing asks otherwise.
     void Apply(const TEditRequest& request, bool advanceGroup);
     [[nodiscard]] bool ViewOnly() const { return inputMode_ == TInputMode::ViewOnly; }

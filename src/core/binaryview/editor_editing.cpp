@@ -181,24 +181,23 @@ void TEditorCore::TypeCharacters(std::string_view shiftJisText) {
 // ---- data entry for the typed-input commands and the filer
 
 void TEditorCore::InsertData(std::span<const Byte> bytes, Address address) {
-    if (ViewOnly() || bytes.empty() || address < 0 || WouldOverflow(std::ssize(bytes))) return;
-    address = std::min(address, module_.Size());
-    const auto count = static_cast<ByteCount>(bytes.size());
-    Apply({.Kind = TEditKind::Insert,
-           .Address = address,
-           .CaretBefore = Within(Caret(), module_.Size()),
-           .CaretAfter = {address + count, 0},
-           .Data = bytes.data(),
-           .Length = count},
-          true);
+    WriteData(TEditKind::Insert, bytes, address);
 }
 
 void TEditorCore::OverwriteData(std::span<const Byte> bytes, Address address) {
+    WriteData(TEditKind::Overwrite, bytes, address);
+}
+
+// An insertion or overwrite that leaves the caret after the written bytes, as one undo step.
+void TEditorCore::WriteData(TEditKind kind, std::span<const Byte> bytes, Address address) {
     if (ViewOnly() || bytes.empty() || address < 0) return;
     address = std::min(address, module_.Size());
-    if (WouldOverflow(OverwriteGrowth(address, std::ssize(bytes), module_.Size()))) return;
+    const std::int64_t growth = kind == TEditKind::Insert
+                                    ? std::ssize(bytes)
+                                    : OverwriteGrowth(address, std::ssize(bytes), module_.Size());
+    if (WouldOverflow(growth)) return;
     const auto count = static_cast<ByteCount>(bytes.size());
-    Apply({.Kind = TEditKind::Overwrite,
+    Apply({.Kind = kind,
            .Address = address,
            .CaretBefore = Within(Caret(), module_.Size()),
            .CaretAfter = {address + count, 0},

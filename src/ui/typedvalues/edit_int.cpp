@@ -97,7 +97,7 @@ void TEditInt::SetOverflowColor(TColor color) {
 QRect TEditInt::CaretRect() const {
     if (!hasFocus()) return {};
     const std::vector<int> edges = CharEdges(QString::fromStdString(model_.Text()));
-    const int x = edges[model_.CaretCharIndex()] - 1;
+    const int x = edges[model_.CaretCharIndex()];
     return {x, contentsRect().top() + TopMargin, 1, fontMetrics().height()};
 }
 

@@ -78,6 +78,7 @@ private:
 TSelChar::TSelChar(QWidget* parent) : QListWidget(parent) {
     setFont(FixedFont(FontHeight));
     setUniformItemSizes(true);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setItemDelegate(new CharItemDelegate(*this));
     SetAsciiCharaSet(TAsciiSet::asASCII);

@@ -23,26 +23,11 @@ TIntInputModel Integer(TVariableType type, TByteOrder order, TValueType value) {
     return model;
 }
 
-TEST(IntInputModel, TypeListItemsAndMaxima) {
-    const std::vector<std::pair<TVariableType, std::uint32_t>> maxima = {
-        {None, 0}, {DWord, 4294967295u}, {Word, 65535}, {Byte, 255}};
-    for (int item = 0; item < 4; ++item) {
-        const auto [type, max] = maxima[static_cast<std::size_t>(item)];
-        EXPECT_EQ(TIntInputModel::VariableOfItem(item), type);
-        EXPECT_EQ(TIntInputModel::VariableItem(type), item);
-        EXPECT_EQ(TIntInputModel::MaxValue(type), max);
-    }
-}
-
 TEST(IntInputModel, ModeDecidesWhichWidthsStay) {
     TIntInputModel model;
     model.SetVariableType(Word);
     model.SetDialogMode(TDialogMode::dmInteger);
     EXPECT_EQ(model.VariableType(), Word);
-    model.SetDialogMode(TDialogMode::dmUnformat);
-    EXPECT_EQ(model.VariableType(), None);
-    model.SetDialogMode(TDialogMode::dmInteger);
-    EXPECT_EQ(model.VariableType(), DWord);
 
     struct Case {
         TDialogMode mode;

