@@ -1,9 +1,6 @@
 #include "platform/qsettings_registry.h"
 
-#include "core/config/configuration_store.h"
-#include "core/typedvalues/command_table.h"
 #include "support/registry_contract.h"
-#include "support/scripted_host.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -66,46 +63,6 @@ TEST(QSettingsRegistry, AFileThatCannotBeWrittenFailsTheFlush) {
     EXPECT_EQ(registry.WriteDword("Config", "FontHeight", 14), "");
     const std::string error = registry.Flush();
     EXPECT_NE(error.find("に書き込めません"), std::string::npos) << error;
-}
-
-// The configuration as the program saves and loads it, through the INI file: stored key
-// names hold '/' and '\', texts are Japanese.
-TEST(QSettingsRegistry, CarriesTheWholeConfigurationAcrossARestart) {
-    TTempFolder folder;
-    TEnvironment saved;
-    saved.FontHeight = 20;
-    saved.ViewModeExt = "bin;データ";
-    saved.CharaSet = CharaSet::Euc;
-    saved.ToolBar = false;
-    saved.SetColor(TColorIndex::SelectBG, 0x00FF8000);
-    saved.KeyAssignType = TKeyAssignType::UserDefined;
-    saved.KeyAssignment.Clear();
-    const auto commands = CommandTable();
-    saved.KeyAssignment.SetKey(3, 45, commands[0].Id); // "Ctrl+Shift+{/}"
-    saved.KeyAssignment.SetKey(0, 38, commands[1].Id); // "{\}"
-    saved.KeyAssignment.SetUserMenu(4, 25, commands[2].Id);
-    THistoryList history;
-    history.AddHistory("/nonexistent/ファイル.bin");
-    TProfileList profiles;
-    {
-        TQSettingsRegistry registry(IniPath(folder));
-        TScriptedHost host;
-        const auto result = SaveConfiguration(registry, host, folder.Path(), folder.Path(), saved,
-                                              history, profiles);
-        EXPECT_EQ(result.RegistryError, "");
-    }
-
-    const TQSettingsRegistry registry(IniPath(folder));
-    TEnvironment loaded;
-    THistoryList loadedHistory;
-    bool firstStart = false;
-    LoadConfiguration(
-        registry, folder.Path(), [&] { firstStart = true; }, loaded, loadedHistory, profiles);
-    EXPECT_FALSE(firstStart);
-    EXPECT_EQ(loaded, saved);
-    ASSERT_EQ(loadedHistory.HistoryCount(), 1u);
-    EXPECT_EQ(loadedHistory.HistoryAt(0), "/nonexistent/ファイル.bin");
-    EXPECT_TRUE(registry.KeyExists("Key\\UserMenu{0}")); // empty keys survive too
 }
 
 } // namespace

