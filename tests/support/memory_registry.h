@@ -37,15 +37,11 @@ public:
 
     std::optional<std::uint32_t> ReadDword(std::string_view key,
                                            std::string_view name) const override {
-        const Value* value = Find(key, name);
-        if (value == nullptr || !std::holds_alternative<std::uint32_t>(*value)) return std::nullopt;
-        return std::get<std::uint32_t>(*value);
+        return Read<std::uint32_t>(key, name);
     }
     std::optional<std::string> ReadString(std::string_view key,
                                           std::string_view name) const override {
-        const Value* value = Find(key, name);
-        if (value == nullptr || !std::holds_alternative<std::string>(*value)) return std::nullopt;
-        return std::get<std::string>(*value);
+        return Read<std::string>(key, name);
     }
     std::vector<std::string> ValueNames(std::string_view key) const override {
         std::vector<std::string> names;
@@ -79,20 +75,15 @@ public:
         });
         return {};
     }
-    std::string Flush() override {
-        if (failing_) {
-            ++attemptsAfterFailure_;
-            return failMessage_;
-        }
-        return flushError_;
-    }
+    std::string Flush() override { return failing_ ? Attempt({}) : flushError_; }
 
 private:
-    const Value* Find(std::string_view key, std::string_view name) const {
-        const auto found = keys_.find(key);
-        if (found == keys_.end()) return nullptr;
-        const auto value = found->second.find(name);
-        return value == found->second.end() ? nullptr : &value->second;
+    // A value of the other type reads as missing.
+    template <class T> std::optional<T> Read(std::string_view key, std::string_view name) const {
+        const Values values = ValuesOf(key);
+        const auto value = values.find(name);
+        if (value == values.end() || !std::holds_alternative<T>(value->second)) return std::nullopt;
+        return std::get<T>(value->second);
     }
 
     // The key and every parent up to the root.

@@ -105,15 +105,8 @@ TYPED_TEST_P(RegistryContract, NamesAndTextsAreKeptByteForByte) {
         "{/}", "{\\}", "Ctrl+Shift+{/(NumPad)}", "%2F", "%", "{;}", "a=b", "日本語", "General",
     };
     const std::vector<std::string> texts = {
-        "/home/user/データ.bin",
-        "a,b;c",
-        "@at",
-        "\"quoted\"",
-        " padded ",
-        "line\nbreak",
-        std::string("\xff\xfe\x80 not UTF-8"),
-        "100",
-    };
+        "/home/user/データ.bin",  "a,b;c", "@at", "\"quoted\"", " padded ", "line\nbreak",
+        "\xff\xfe\x80 not UTF-8", "100"};
     TRegistry& writing = this->factory.Open();
     for (std::size_t i = 0; i < names.size(); ++i)
         this->ExpectOk(writing.WriteString("Key", names[i], texts[i % texts.size()]));

@@ -15,7 +15,8 @@ namespace mv::test {
 class TScriptedEditorHost : public TScriptedHost, public TEditorHost {
 public:
     ~TScriptedEditorHost() override {
-        if (!ReplaceAnswers.empty()) ADD_FAILURE() << ReplaceAnswers.size() << " replace answer(s) unused";
+        if (!ReplaceAnswers.empty())
+            ADD_FAILURE() << ReplaceAnswers.size() << " replace answer(s) unused";
     }
 
     std::optional<std::vector<Byte>> ClipboardPayload() override { return Payload; }

@@ -22,7 +22,8 @@ inline void Append(TMemoryModule& module, const ByteVector& bytes) {
 // Bytes 0, 1, 2, ... wrapping at 251 so that block-sized stretches never repeat in step.
 inline ByteVector Sequence(std::size_t count, int seed = 0) {
     ByteVector bytes(count);
-    for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<Byte>((i + seed) % 251);
+    for (std::size_t i = 0; i < count; ++i)
+        bytes[i] = static_cast<Byte>((i + seed) % 251);
     return bytes;
 }
 

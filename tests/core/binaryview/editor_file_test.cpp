@@ -62,45 +62,37 @@ TEST(EditorFile, LoadReplacesDataHistoryAndCaretAndAFailedLoadStillClearsThem) {
     EXPECT_EQ(failed.core.CaretAddress(), 0) << "the caret stays inside the emptied store";
 }
 
+// The backup replaces an older one, even a dangling link, or a link to the file itself through
+// which writing would destroy the file being backed up.
 TEST(EditorFile, SaveKeepsThePreviousFileAsItsBackup) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"archive.tar.gz", "archive.tar.bak"},
-        {"README", "README.bak"},
-        {"v1.d/README", "v1.d/README.bak"},
-        {".profile", ".profile.bak"},
-        {"name.", "name.bak"},
+    enum TOld { File, LinkToItself, DanglingLink };
+    struct Case {
+        const char* file;
+        const char* backup;
+        TOld old;
     };
-    for (const auto& [file, backup] : cases) {
-        SCOPED_TRACE(file);
+    const Case cases[] = {{"archive.tar.gz", "archive.tar.bak", File},
+                          {"README", "README.bak", DanglingLink},
+                          {"v1.d/README", "v1.d/README.bak", File},
+                          {".profile", ".profile.bak", File},
+                          {"name.", "name.bak", File},
+                          {"data.bin", "data.bak", LinkToItself}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
         TTempFolder folder;
-        fs::create_directories(fs::path(folder / file).parent_path());
-        folder.Write(file, kOld);
+        fs::create_directories(fs::path(folder / c.file).parent_path());
+        folder.Write(c.file, kOld);
+        if (c.old == File)
+            folder.Write(c.backup, Hex("01 02 03 04"));
+        else
+            fs::create_symlink(c.old == LinkToItself ? folder / c.file : folder / "gone",
+                               folder / c.backup);
         TEditedDocument f;
-        EXPECT_TRUE(f.core.SaveFile(folder / file));
-        EXPECT_EQ(TTempFolder::Read(folder / file), kSaved);
-        EXPECT_EQ(TTempFolder::Read(folder / backup), kOld);
+        EXPECT_TRUE(f.core.SaveFile(folder / c.file));
+        EXPECT_EQ(TTempFolder::Read(folder / c.file), kSaved);
+        EXPECT_FALSE(fs::is_symlink(folder / c.backup));
+        EXPECT_EQ(TTempFolder::Read(folder / c.backup), kOld);
         EXPECT_FALSE(f.core.Module().IsModified());
-    }
-}
-
-TEST(EditorFile, SaveReplacesTheOldBackupWhateverItIs) {
-    using MakeBackup = void (*)(const TTempFolder&);
-    const MakeBackup cases[] = {
-        [](const TTempFolder& d) { d.Write("data.bak", Hex("01 02 03 04")); },
-        // Writing through the old name would destroy the file that is being backed up.
-        [](const TTempFolder& d) { fs::create_symlink(d / "data.bin", d / "data.bak"); },
-        [](const TTempFolder& d) { fs::create_symlink(d / "gone", d / "data.bak"); },
-    };
-    for (const MakeBackup makeOldBackup : cases) {
-        TTempFolder folder;
-        folder.Write("data.bin", kOld);
-        makeOldBackup(folder);
-        TEditedDocument f;
-        EXPECT_TRUE(f.core.SaveFile(folder / "data.bin"));
-        EXPECT_EQ(TTempFolder::Read(folder / "data.bin"), kSaved);
-        EXPECT_FALSE(fs::is_symlink(folder / "data.bak"));
-        EXPECT_EQ(TTempFolder::Read(folder / "data.bak"), kOld);
-        EXPECT_EQ(folder.Names(), (Names{"data.bak", "data.bin"}));
     }
 }
 

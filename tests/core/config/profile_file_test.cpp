@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -16,40 +16,26 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
 // A file assembled field by field, independently of the serialiser.
-class FileBuilder {
-public:
+struct FileBuilder {
     FileBuilder& Text(std::string_view text) {
-        bytes_.insert(bytes_.end(), text.begin(), text.end());
+        Out.insert(Out.end(), text.begin(), text.end());
         return *this;
     }
     FileBuilder& Int32(std::int64_t value) {
         for (int i = 0; i < 4; ++i)
-            bytes_.push_back(
-                static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i)));
+            Out.push_back(static_cast<std::uint8_t>(static_cast<std::uint64_t>(value) >> (8 * i)));
         return *this;
     }
-    FileBuilder& Raw(std::span<const std::uint8_t> bytes) {
-        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
-        return *this;
-    }
-    [[nodiscard]] const Bytes& Get() const { return bytes_; }
-
-private:
-    Bytes bytes_;
+    Bytes Out;
 };
 
 WindowProfile SampleProfile(std::int32_t seed) {
-    WindowProfile p;
-    p.Left = -seed;
-    p.Top = seed * 2;
-    p.ClientWidth = 640 + seed;
-    p.ClientHeight = 480;
-    p.TopLine = 0x01020304;
-    p.CaretLine = 3;
-    p.CaretColumn = 15;
-    p.CaretSubPosition = 1;
-    p.InputArea = static_cast<std::uint8_t>(seed & 1);
-    return p;
+    return {.Left = -seed,
+            .Top = seed * 2,
+            .ClientWidth = 640 + seed,
+            .TopLine = 0x01020304,
+            .CaretColumn = 15,
+            .InputArea = static_cast<std::uint8_t>(seed & 1)};
 }
 
 std::vector<TProfileEntry> SampleEntries(int count) {
@@ -60,16 +46,7 @@ std::vector<TProfileEntry> SampleEntries(int count) {
 }
 
 TEST(WindowProfile, StoresEachFieldLittleEndianAtItsOffset) {
-    WindowProfile p;
-    p.Left = -2;
-    p.Top = 0x01020304;
-    p.ClientWidth = 0x7FFFFFFF;
-    p.ClientHeight = 0x10;
-    p.TopLine = 0x00ABCDEF;
-    p.CaretLine = 1;
-    p.CaretColumn = 15;
-    p.CaretSubPosition = 1;
-    p.InputArea = 1;
+    const WindowProfile p{-2, 0x01020304, 0x7FFFFFFF, 0x10, 0x00ABCDEF, 1, 15, 1, 1};
     const WindowProfile::Bytes expected = {
         0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xFF, 0xFF, 0xFF,
         0x7F, 0x10, 0x00, 0x00, 0x00, 0xEF, 0xCD, 0xAB, 0x00, 0x01, 0x00,
@@ -82,15 +59,14 @@ TEST(WindowProfile, StoresEachFieldLittleEndianAtItsOffset) {
 TEST(ProfileFile, SerializesTheDocumentedLayout) {
     const WindowProfile profile = SampleProfile(5);
     const WindowProfile::Bytes profileBytes = profile.Serialize();
-    FileBuilder expected;
-    expected.Text("MvPr_Profile").Int32(2).Int32(20 + (4 + 2 + 32) + (4 + 0 + 32));
-    expected.Int32(2).Text("/a").Raw(profileBytes).Int32(0).Raw(profileBytes); // an empty name
+    Bytes expected =
+        FileBuilder().Text("MvPr_Profile").Int32(2).Int32(20 + 38 + 36).Int32(2).Text("/a").Out;
+    expected.insert(expected.end(), profileBytes.begin(), profileBytes.end());
+    expected.insert(expected.end(), 4, 0); // an empty name
+    expected.insert(expected.end(), profileBytes.begin(), profileBytes.end());
     const std::vector<TProfileEntry> entries{{"/a", profile}, {"", profile}};
-    EXPECT_EQ(SerializeProfileFile(entries), expected.Get());
-
-    FileBuilder empty;
-    empty.Text("MvPr_Profile").Int32(0).Int32(20);
-    EXPECT_EQ(SerializeProfileFile({}), empty.Get());
+    EXPECT_EQ(SerializeProfileFile(entries), expected);
+    EXPECT_EQ(SerializeProfileFile({}), FileBuilder().Text("MvPr_Profile").Int32(0).Int32(20).Out);
 }
 
 TEST(ProfileFile, AcceptsWellFormedFilesWithTheirEntriesInOrder) {
@@ -110,9 +86,7 @@ TEST(ProfileFile, RejectsEveryMalformedFileWhole) {
     const std::size_t secondEntry = firstEntry + 4 + SampleEntries(2)[0].Name.size() + 32;
     const auto patched = [&](std::size_t offset, std::int64_t value) {
         Bytes bytes = valid;
-        FileBuilder field;
-        field.Int32(value);
-        std::copy(field.Get().begin(), field.Get().end(), bytes.begin() + offset);
+        std::ranges::copy(FileBuilder().Int32(value).Out, bytes.begin() + offset);
         return bytes;
     };
     Bytes trailing = patched(16, static_cast<std::int64_t>(valid.size()) + 1);

@@ -26,53 +26,51 @@ public:
         const auto size = static_cast<Address>(bytes.size());
         const Address at = std::min(r.Address, size); // writes at or past the end append
         const Bytes data(r.Data, r.Data + std::max(0, r.Kind <= TEditKind::Replace ? r.Length : 0));
+        const std::span<Byte> range = Range(r);
+        Bits bits = ToBits(range);
+        const int delta =
+            r.Kind == TEditKind::IncrementLittle || r.Kind == TEditKind::IncrementBig ? 1 : -1;
         switch (r.Kind) {
+        case TEditKind::Replace:
+            Erase(at, r.Count);
+            [[fallthrough]];
         case TEditKind::Insert:
             bytes.insert(bytes.begin() + at, data.begin(), data.end());
             break;
         case TEditKind::Overwrite:
             bytes.resize(std::max<std::size_t>(bytes.size(), at + data.size()));
-            std::copy(data.begin(), data.end(), bytes.begin() + at);
-            break;
-        case TEditKind::Replace:
-            Erase(at, r.Count);
-            bytes.insert(bytes.begin() + at, data.begin(), data.end());
+            std::ranges::copy(data, bytes.begin() + at);
             break;
         case TEditKind::Delete:
             Erase(at, r.Count);
             break;
         case TEditKind::BitRotation:
-            RotateBitsRight(Range(r), r.Length);
+            RotateRight(bits, r.Length);
+            FromBits(bits, range);
             break;
         case TEditKind::ByteRotation:
-            RotateRight(Range(r), r.Length);
+            RotateRight(range, r.Length);
             break;
-        case TEditKind::BitReversal: {
-            Bits bits = ToBits(Range(r));
-            std::reverse(bits.begin(), bits.end());
-            FromBits(bits, Range(r));
+        case TEditKind::BitReversal:
+            std::ranges::reverse(bits);
+            FromBits(bits, range);
             break;
-        }
         case TEditKind::BitInversion:
-            for (Byte& b : Range(r))
+            for (Byte& b : range)
                 b = static_cast<Byte>(~b);
             break;
-        case TEditKind::ByteReversal: {
-            const std::span<Byte> range = Range(r);
-            std::reverse(range.begin(), range.end());
+        case TEditKind::ByteReversal:
+            std::ranges::reverse(range);
             break;
-        }
         case TEditKind::IncrementLittle:
-            AddOne(Range(r), +1);
-            break;
         case TEditKind::DecrementLittle:
-            AddOne(Range(r), -1);
+            AddOne(range, delta);
             break;
         case TEditKind::IncrementBig:
-            AddOneBig(Range(r), +1);
-            break;
-        case TEditKind::DecrementBig:
-            AddOneBig(Range(r), -1);
+        case TEditKind::DecrementBig: // the low byte is the last
+            std::ranges::reverse(range);
+            AddOne(range, delta);
+            std::ranges::reverse(range);
             break;
         }
     }
@@ -118,24 +116,12 @@ private:
         std::rotate(seq.begin(), seq.end() - r, seq.end());
     }
 
-    static void RotateBitsRight(std::span<Byte> range, std::int64_t amount) {
-        Bits bits = ToBits(range);
-        RotateRight(bits, amount);
-        FromBits(bits, range);
-    }
-
     // Adds delta to the range read as a little-endian integer; the result wraps.
     static void AddOne(std::span<Byte> range, int delta) {
         for (Byte& b : range) {
             b = static_cast<Byte>(b + delta);
             if (b != (delta > 0 ? 0x00 : 0xFF)) return;
         }
-    }
-
-    static void AddOneBig(std::span<Byte> range, int delta) {
-        Bytes reversed(range.rbegin(), range.rend());
-        AddOne(reversed, delta);
-        std::copy(reversed.rbegin(), reversed.rend(), range.begin());
     }
 };
 

@@ -6,11 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -95,30 +93,6 @@ TEST(MemoryModuleFile, SaveKeepsPermissionsAndReplacesALinksTarget) {
     EXPECT_EQ(TTempFolder::Read(original), (ByteVector{7, 8}));
     EXPECT_EQ(fs::status(original).permissions() & fs::perms::mask,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-// A save that runs out of room part-way: the file-size limit makes the write fail after
-// some bytes were written, as a full disk would.
-TEST(MemoryModuleFile, FailedSaveLeavesTheOriginalByteIdentical) {
-    TTempFolder folder;
-    const ByteVector originalBytes = Sequence(1000, 3);
-    const std::string original = folder.Write("doc.bin", originalBytes);
-    TMemoryModule module;
-    Append(module, Sequence(64 * 4096));
-
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 10000;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const int error = module.SaveToFile(original);
-    ::setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(error, EFBIG);
-    EXPECT_EQ(TTempFolder::Read(original), originalBytes);
-    EXPECT_EQ(folder.Names(), std::vector<std::string>{"doc.bin"});
 }
 
 TEST(MemoryModuleFile, SaveIntoReadOnlyFolderFailsWithoutTouchingTheFile) {

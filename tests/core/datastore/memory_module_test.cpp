@@ -58,32 +58,6 @@ TEST(MemoryModule, RangesAreClampedToTheData) {
     EXPECT_EQ(module.Head(), -1);
 }
 
-TEST(MemoryModule, FreedEntriesAreReusedLowestFirst) {
-    TMemoryModule module;
-    Append(module, Sequence(4096 * 8));
-    for (int i = 0; i < 1000; ++i) {
-        module.DeleteBytes(4096, 4096); // frees table entry 1
-        const ByteVector data = Sequence(4096, i);
-        module.InsertBytes(data.data(), 4096 * 3 + 7, 4096);
-    }
-    EXPECT_EQ(module.Blocks().size(), 256u);
-}
-
-// The differential test covers every operation through the history; these are the amounts
-// that the history never asks for.
-TEST(MemoryModule, RotationAmountsBeyondOneTurnAndNegative) {
-    TMemoryModule module;
-    Append(module, {0x12, 0x34, 0x56});
-    int changes = 0;
-    module.OnChange = [&](TMemoryModule&) { ++changes; };
-    module.RotateBitsLeft(0, 3, 12);
-    EXPECT_EQ(Contents(module), (ByteVector{0x45, 0x61, 0x23}));
-    module.RotateBitsLeft(0, 2, -4);
-    EXPECT_EQ(Contents(module), (ByteVector{0x14, 0x56, 0x23}));
-    module.RotateBitsLeft(0, 3, 3 * 8 * 5);
-    EXPECT_EQ(changes, 2) << "whole turns change nothing";
-}
-
 TEST(MemoryModule, OperationsStopAtTheEndAndLockedSuppressesOnlyTheEvent) {
     TMemoryModule module;
     Append(module, {0xAA, 0x12, 0x34});

@@ -33,7 +33,6 @@ TEST(FieldData, IntegersByWidthAndByteOrder) {
         {{0x12, 0x34}, 2, true, 4660},
         {{0xFF, 0xFF, 0xFF, 0xFF}, 4, false, -1},
         {{0xFF}, 1, true, 255},
-        {{0x01, 0x02, 0x03, 0x04}, 4, false, 0x04030201},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Width << (c.BigEndian ? " big" : " little"));
@@ -66,16 +65,6 @@ TEST(FieldData, StringsAsShown) {
     EXPECT_TRUE(WriteFieldText(target, 0, 2, "XYZ", 0));
     EXPECT_EQ(target.Bytes, (Bytes{'X', 'Y', ' ', 'B', 0, 0xEE}));
     EXPECT_FALSE(WriteFieldText(target, 4, 4, "x", 0));
-}
-
-TEST(FieldData, Bits) {
-    test::TVectorTarget target(Bytes{0x80, 0x01});
-    EXPECT_TRUE(ReadFieldBit(target, 0, 7));
-    EXPECT_FALSE(ReadFieldBit(target, 2, 0));
-    EXPECT_TRUE(WriteFieldBit(target, 1, 0, false));
-    EXPECT_TRUE(WriteFieldBit(target, 1, 6, true));
-    EXPECT_EQ(target.Bytes, (Bytes{0x80, 0x40}));
-    EXPECT_FALSE(WriteFieldBit(target, 2, 0, true));
 }
 
 } // namespace

@@ -26,16 +26,14 @@ public:
         }
     }
     bool OverwriteInPlace(std::span<const Byte> bytes, Address address) override {
-        if (ReadOnly) return false;
         Log.push_back("write " + std::to_string(address) + "+" + std::to_string(bytes.size()));
         std::ranges::copy(bytes, Bytes.begin() + address);
         return true;
     }
     void CloseUndoStep() override { Log.emplace_back("close"); }
-    [[nodiscard]] bool ViewOnly() const override { return ReadOnly; }
+    [[nodiscard]] bool ViewOnly() const override { return false; }
 
     std::vector<Byte> Bytes;
-    bool ReadOnly = false;
     std::vector<std::string> Log;
 };
 

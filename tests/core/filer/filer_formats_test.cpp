@@ -1,17 +1,19 @@
-// The filers shipped in the "filer" folder, run against sample files of their formats.
+// The filers shipped in the "filer" folder, run against small but complete files of their
+// formats built byte by byte here.
 #include "core/filer/filer_analyzer.h"
-#include "core/filer/filer_define.h"
 #include "core/filer/filer_field.h"
 #include "core/filer/filer_layout.h"
 #include "core/typedvalues/sjis_utf8.h"
 
 #include "filer_fakes.h"
-#include "sample_files.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -20,156 +22,136 @@ namespace {
 
 using Bytes = std::vector<Byte>;
 
-// A shipped filer loaded as the tool window will load it, with a probe for every field.
-class TShippedFiler {
-public:
-    explicit TShippedFiler(const std::string& name) : path_(std::string(MV_FILER_DIR "/") + name) {
-        const TAnalyzeError result = AnalyzeFiler(path_, initialize_, edit_, finalize_);
-        EXPECT_FALSE(result.IsError) << name << " line " << result.Line << ": " << result.Message
-                                     << " (file error " << result.FileError << ")";
-        Layout = BuildFilerLayout(edit_);
-        for (const TFilerPage& page : Layout.Pages) {
-            for (const TFilerItem& item : page.Items) {
-                if (item.Kind == TFilerItemKind::Label || item.Kind == TFilerItemKind::Message ||
-                    item.Kind == TFilerItemKind::HorizontalRule)
-                    continue;
-                probes_.push_back({ShiftJisToUtf8(page.Name) + "/" + ShiftJisToUtf8(item.Caption),
-                                   std::make_unique<test::TProbeField>(item)});
-                fields_.push_back(probes_.back().Field.get());
-            }
-        }
+std::uint32_t Crc32(std::span<const Byte> bytes) {
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (const Byte b : bytes) {
+        crc ^= b;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
+    return ~crc;
+}
 
-    // The field with the caption on the page, both in UTF-8.
-    test::TProbeField& Field(const std::string& page, const std::string& caption) {
-        for (auto& probe : probes_)
-            if (probe.Key == page + "/" + caption) return *probe.Field;
-        ADD_FAILURE() << "no field " << page << "/" << caption;
-        static test::TProbeField none{TFilerItem{}};
-        return none;
+struct TByteWriter {
+    TByteWriter& Le(std::uint32_t v, int count = 4) {
+        for (int i = 0; i < count; ++i)
+            Out.push_back(static_cast<Byte>(v >> (8 * i)));
+        return *this;
     }
-    std::int32_t Value(const std::string& page, const std::string& caption) {
-        return Field(page, caption).Value;
+    TByteWriter& Be32(std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8)
+            Out.push_back(static_cast<Byte>(v >> shift));
+        return *this;
     }
-    std::string Text(const std::string& page, const std::string& caption) {
-        return Field(page, caption).Text;
+    TByteWriter& Text(std::string_view text) {
+        Out.insert(Out.end(), text.begin(), text.end());
+        return *this;
     }
-
-    void Read(TFilerTarget& target) { ReadFilerFields(target, host_, initialize_, fields_); }
-    void Write(TFilerTarget& target) {
-        EXPECT_TRUE(WriteFilerFields(target, host_, finalize_, fields_));
+    TByteWriter& Raw(const Bytes& bytes) {
+        Out.insert(Out.end(), bytes.begin(), bytes.end());
+        return *this;
     }
-
-    [[nodiscard]] TFilerDefine Define() const {
-        TFilerDefine define;
-        EXPECT_TRUE(ReadFilerDefine(path_, define));
-        return define;
+    // A PNG chunk: length, type, data and the CRC of type and data.
+    TByteWriter& Chunk(std::string_view type, const Bytes& data) {
+        Be32(static_cast<std::uint32_t>(data.size())).Text(type).Raw(data);
+        return Be32(Crc32(std::span(Out).last(type.size() + data.size())));
     }
-
-    TFilerLayout Layout;
-
-private:
-    struct TProbe {
-        std::string Key;
-        std::unique_ptr<test::TProbeField> Field;
-    };
-    std::string path_;
-    TFilerCommands initialize_, edit_, finalize_;
-    std::vector<TProbe> probes_;
-    std::vector<TFilerField*> fields_;
-    test::TScriptedHost host_; // any dialog would fail the test: the runs must succeed
+    Bytes Out;
 };
 
-// What every shipped filer offers, and that reading and applying it unchanged leaves a
-// well-formed file as it was.
-void ExpectWellFormed(TShippedFiler& filer, const Bytes& sample) {
-    const TFilerDefine define = filer.Define();
-    EXPECT_FALSE(define.Title.empty());
-    EXPECT_FALSE(define.Author.empty());
-    EXPECT_TRUE(filer.Layout.Title.has_value());
-    EXPECT_GE(filer.Layout.Pages.size(), 2u);
-    bool hasOptions = false;
-    for (const TFilerPage& page : filer.Layout.Pages)
+// 2 × 2 pixels, 24 bits, stored top-down (negative height).
+Bytes SampleBmp() {
+    TByteWriter w;
+    w.Text("BM").Le(70).Le(0).Le(54).Le(40).Le(2).Le(-2u).Le(1, 2).Le(24, 2).Le(0).Le(16);
+    w.Le(2835).Le(2835).Le(0).Le(0).Raw({0, 0, 255, 255, 255, 255, 0, 0});
+    return w.Raw({0, 0, 255, 255, 255, 255, 0, 0}).Out;
+}
+
+// 16-bit stereo PCM at 44100 Hz with one sample frame.
+Bytes SampleWav() {
+    TByteWriter w;
+    w.Text("RIFF").Le(40).Text("WAVE").Text("fmt ").Le(16).Le(1, 2).Le(2, 2).Le(44100).Le(176400);
+    return w.Le(4, 2).Le(16, 2).Text("data").Le(4).Raw({0x00, 0x10, 0x00, 0xF0}).Out;
+}
+
+// One grey pixel: an 8-bit greyscale header, a stored deflate block and the end.
+Bytes SamplePng() {
+    TByteWriter w;
+    w.Raw({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A});
+    w.Chunk("IHDR", TByteWriter().Be32(1).Be32(1).Raw({8, 0, 0, 0, 0}).Out);
+    w.Chunk("IDAT", {0x78, 0x01, 0x01, 0x02, 0x00, 0xFD, 0xFF, 0x00, 0x80, 0x00, 0x82, 0x00, 0x81});
+    return w.Chunk("IEND", {}).Out;
+}
+
+// One stored member "a.txt" holding "hello" and its directory entry, with UTF-8 names.
+Bytes SampleZip() {
+    constexpr std::uint32_t crc = 0x3610A686, time = (12 << 11) | (34 << 5) | 28;
+    constexpr std::uint32_t date = ((2024 - 1980) << 9) | (5 << 5) | 17;
+    TByteWriter w;
+    w.Le(0x04034B50).Le(20, 2).Le(1 << 11, 2).Le(0, 2).Le(time, 2).Le(date, 2).Le(crc).Le(5);
+    w.Le(5).Le(5, 2).Le(0, 2).Text("a.txthello");
+    w.Le(0x02014B50).Le(20, 2).Le(20, 2).Le(1 << 11, 2).Le(0, 2).Le(time, 2).Le(date, 2);
+    w.Le(crc).Le(5).Le(5).Le(5, 2).Le(0).Le(0).Le(0).Le(0).Text("a.txt");
+    return w.Le(0x06054B50).Le(0).Le(1, 2).Le(1, 2).Le(51).Le(40).Le(0, 2).Out;
+}
+
+using TValue = std::pair<std::string, std::int32_t>; // a field by "page/caption", in UTF-8
+
+// Loads a shipped filer with a probe for every field, reads the sample and applies it
+// unchanged, checks the values read, then edits one value and applies again.
+void ExpectFiler(const std::string& file, const Bytes& sample, const std::vector<TValue>& read,
+                 const TValue& edited, std::size_t at, const Bytes& written) {
+    SCOPED_TRACE(file);
+    TFilerCommands initialize, edit, finalize;
+    const TAnalyzeError result =
+        AnalyzeFiler(std::string(MV_FILER_DIR "/") + file, initialize, edit, finalize);
+    ASSERT_FALSE(result.IsError) << "line " << result.Line << ": " << result.Message;
+    std::vector<std::unique_ptr<test::TProbeField>> probes;
+    std::map<std::string, test::TProbeField*> byName;
+    std::vector<TFilerField*> fields;
+    for (const TFilerPage& page : BuildFilerLayout(edit).Pages)
         for (const TFilerItem& item : page.Items)
-            hasOptions |= !item.Options.empty();
-    EXPECT_TRUE(hasOptions);
+            if (item.Kind != TFilerItemKind::Label && item.Kind != TFilerItemKind::Message &&
+                item.Kind != TFilerItemKind::HorizontalRule) {
+                probes.push_back(std::make_unique<test::TProbeField>(item));
+                fields.push_back(probes.back().get());
+                byName[ShiftJisToUtf8(page.Name) + "/" + ShiftJisToUtf8(item.Caption)] =
+                    probes.back().get();
+            }
 
+    test::TScriptedHost host; // any dialog fails the test: the runs must succeed
     test::TVectorTarget target(sample);
-    filer.Read(target);
-    filer.Write(target);
-    EXPECT_EQ(target.Bytes, sample);
+    ReadFilerFields(target, host, initialize, fields);
+    EXPECT_TRUE(WriteFilerFields(target, host, finalize, fields));
+    EXPECT_EQ(target.Bytes, sample) << "an unchanged apply changes nothing";
+    for (const auto& [name, value] : read) {
+        ASSERT_TRUE(byName.contains(name)) << name;
+        EXPECT_EQ(byName[name]->Value, value) << name;
+    }
+
+    ASSERT_TRUE(byName.contains(edited.first)) << edited.first;
+    byName[edited.first]->Value = edited.second;
+    target.Bytes[0] = 0; // the finalization writes the signature again
+    EXPECT_TRUE(WriteFilerFields(target, host, finalize, fields));
+    Bytes expected = sample;
+    std::ranges::copy(written, expected.begin() + static_cast<std::ptrdiff_t>(at));
+    EXPECT_EQ(target.Bytes, expected);
 }
 
-TEST(ShippedFilers, Bmp) {
-    TShippedFiler filer("BMP.MVF");
-    ExpectWellFormed(filer, test::SampleBmp());
-    test::TVectorTarget target(test::SampleBmp());
-    filer.Read(target);
-    const std::string info = "情報ヘッダ";
-    EXPECT_EQ(filer.Text("ファイルヘッダ", "識別子"), "BM");
-    EXPECT_EQ(filer.Value(info, "高さ"), -2);
-    EXPECT_EQ(filer.Value(info, "色深度"), 24);
-
-    target.Bytes[0] = 'X';
-    filer.Field(info, "高さ").Value = 2;
-    filer.Write(target);
-    EXPECT_EQ(Bytes(target.Bytes.begin() + 22, target.Bytes.begin() + 26), (Bytes{2, 0, 0, 0}));
-    EXPECT_EQ(target.Bytes[0], 'B') << "the finalization rewrites the signature";
-}
-
-TEST(ShippedFilers, Wav) {
-    TShippedFiler filer("WAV.MVF");
-    ExpectWellFormed(filer, test::SampleWav());
-    test::TVectorTarget target(test::SampleWav());
-    filer.Read(target);
-    const std::string fmt = "fmt チャンク";
-    EXPECT_EQ(filer.Value(fmt, "チャンネル数"), 2);
-    EXPECT_EQ(filer.Value(fmt, "サンプリング周波数 (Hz)"), 44100);
-    EXPECT_EQ(filer.Value("data チャンク", "チャンクサイズ"), 4);
-
-    filer.Field(fmt, "サンプリング周波数 (Hz)").Value = 48000;
-    filer.Write(target);
-    EXPECT_EQ(Bytes(target.Bytes.begin() + 24, target.Bytes.begin() + 28),
-              (Bytes{0x80, 0xBB, 0, 0}));
-}
-
-TEST(ShippedFilers, Png) {
-    TShippedFiler filer("PNG.MVF");
-    const Bytes sample = test::SamplePng();
-    ExpectWellFormed(filer, sample);
-    test::TVectorTarget target(sample);
-    filer.Read(target);
-    const std::string header = "IHDR チャンク";
-    EXPECT_EQ(filer.Value("シグネチャ", "改行 (0x0D0A)"), 0x0D0A);
-    EXPECT_EQ(filer.Value(header, "幅"), 1);
-    EXPECT_EQ(static_cast<std::uint32_t>(filer.Value(header, "CRC")),
-              test::Crc32(std::span(sample).subspan(12, 17)));
-
-    std::fill_n(target.Bytes.begin(), 16, Byte{0});
-    filer.Field(header, "幅").Value = 640;
-    filer.Write(target);
-    EXPECT_EQ(Bytes(target.Bytes.begin(), target.Bytes.begin() + 8),
-              Bytes(sample.begin(), sample.begin() + 8));
-    EXPECT_EQ(Bytes(target.Bytes.begin() + 12, target.Bytes.begin() + 20),
-              (Bytes{'I', 'H', 'D', 'R', 0, 0, 0x02, 0x80}));
-}
-
-TEST(ShippedFilers, Zip) {
-    TShippedFiler filer("ZIP.MVF");
-    ExpectWellFormed(filer, test::SampleZip());
-    test::TVectorTarget target(test::SampleZip());
-    filer.Read(target);
-    const std::string header = "ヘッダ", flags = "汎用フラグ";
-    EXPECT_EQ(filer.Value(header, "更新時刻 (MS-DOS 形式)"), (12 << 11) | (34 << 5) | 28);
-    EXPECT_EQ(filer.Value(header, "CRC-32"), 0x3610A686);
-    EXPECT_EQ(filer.Value(flags, "ファイル名とコメントが UTF-8"), 1);
-
-    filer.Field(flags, "暗号化されている").Value = 1;
-    filer.Field(header, "圧縮方式").Value = 8;
-    target.Bytes[2] = 0;
-    filer.Write(target);
-    EXPECT_EQ(Bytes(target.Bytes.begin(), target.Bytes.begin() + 10),
-              (Bytes{'P', 'K', 3, 4, 20, 0, 0x01, 0x08, 8, 0}));
+TEST(ShippedFilers, ReadTheirSamplesAndWriteBackOnlyWhatWasEdited) {
+    ExpectFiler("BMP.MVF", SampleBmp(), {{"情報ヘッダ/高さ", -2}, {"情報ヘッダ/色深度", 24}},
+                {"情報ヘッダ/高さ", 2}, 22, {2, 0, 0, 0});
+    // The data chunk's size comes from a common block included at another base.
+    ExpectFiler("WAV.MVF", SampleWav(),
+                {{"fmt チャンク/チャンネル数", 2}, {"data チャンク/チャンクサイズ", 4}},
+                {"fmt チャンク/サンプリング周波数 (Hz)", 48000}, 24, {0x80, 0xBB, 0, 0});
+    ExpectFiler("PNG.MVF", SamplePng(),
+                {{"シグネチャ/改行 (0x0D0A)", 0x0D0A}, {"IHDR チャンク/幅", 1}},
+                {"IHDR チャンク/幅", 640}, 16, {0, 0, 0x02, 0x80});
+    ExpectFiler("ZIP.MVF", SampleZip(),
+                {{"ヘッダ/更新時刻 (MS-DOS 形式)", (12 << 11) | (34 << 5) | 28},
+                 {"汎用フラグ/ファイル名とコメントが UTF-8", 1}},
+                {"ヘッダ/圧縮方式", 8}, 8, {8, 0});
 }
 
 } // namespace

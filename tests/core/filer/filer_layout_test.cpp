@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace mv {
 namespace {
@@ -39,23 +40,18 @@ TEST(BuildFilerLayout, PageStateAndCarriedByteOrder) {
                "EDITINTEGER(far, 0x7FFFFFFF, 4, 0, 0)");
     ASSERT_EQ(layout.Pages.size(), 2u);
     const auto& one = layout.Pages[0].Items;
-    ASSERT_EQ(one.size(), 2u);
-    EXPECT_EQ(one[0].Address, 2);
-    EXPECT_TRUE(one[0].Enabled);
-    EXPECT_TRUE(one[0].BigEndian);
-    EXPECT_EQ(one[0].Indent, TFilerItem::Automatic);
-    EXPECT_EQ(one[1].Address, 0x102);
-    EXPECT_FALSE(one[1].Enabled);
-    EXPECT_EQ(one[1].Indent, 40);
-    EXPECT_EQ(one[1].Margin, 100);
-
     const auto& two = layout.Pages[1].Items;
+    ASSERT_EQ(one.size(), 2u);
     ASSERT_EQ(two.size(), 4u);
-    EXPECT_EQ(two[0].Address, 1);
-    EXPECT_TRUE(two[0].Enabled);
-    EXPECT_TRUE(two[0].BigEndian);
+    using State = std::tuple<std::int64_t, bool, bool, std::int32_t, std::int32_t>;
+    const auto state = [](const TFilerItem& i) {
+        return State{i.Address, i.Enabled, i.BigEndian, i.Indent, i.Margin};
+    };
+    constexpr auto Auto = TFilerItem::Automatic;
+    EXPECT_EQ(state(one[0]), (State{2, true, true, Auto, Auto}));
+    EXPECT_EQ(state(one[1]), (State{0x102, false, true, 40, 100}));
+    EXPECT_EQ(state(two[0]), (State{1, true, true, Auto, Auto}));
     EXPECT_EQ(two[0].Options, (std::vector<TFilerOption>{{0, "zero"}, {7, "a=>b"}}));
-    EXPECT_EQ(two[1].Kind, TFilerItemKind::Message);
     EXPECT_EQ(two[1].Lines, (std::vector<std::string>{"l1", "l2"}));
     EXPECT_EQ(two[2].Kind, TFilerItemKind::HorizontalRule);
     EXPECT_EQ(two[3].Address, 0xFFFFFFFEll) << "no 32-bit wrap to a negative address";

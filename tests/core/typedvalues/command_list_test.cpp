@@ -43,9 +43,6 @@ TEST(ReadCommandList, ToleratesLineEndsBlankLinesAndUnknownNames) {
         {"unknown names and other case",
          ".A\r\nup\r\nNOSUCH\r\n  Down \r\nUP DOWN\r\n",
          {{"A", {up, down}}}},
-        {"headings without commands",
-         ".A\r\n.\r\n.B\r\nNOSUCH\r\n",
-         {{"A", {}}, {"", {}}, {"B", {}}}},
         // ".ソ表": a title whose Shift JIS trail bytes are 0x5C.
         {"Shift JIS title", ".\x83\x5C\x95\x5C\r\nUP\r\n", {{"ソ表", {up}}}},
         {"undecodable title", ".\xFF\r\n", {{"\xEF\xBF\xBD", {}}}},

@@ -19,14 +19,11 @@ TEST(InputData, TypedTextBytes) {
         std::string bytes;
     };
     const std::vector<Case> cases = {
-        {"", TNewLineCode::Lf, CharaSet::Jis, ""},
-        {"A\r\nB", TNewLineCode::CrLf, CharaSet::ShiftJis, "A\r\nB"},
-        {"A\r\nB", TNewLineCode::Lf, CharaSet::Euc, "A\nB"},
         {"A\r\nB\r\n", TNewLineCode::Cr, CharaSet::ShiftJis, "A\rB\r"},
         {"\r\r\n\n", TNewLineCode::Lf, CharaSet::ShiftJis, "\r\n\n"},
         {kanji + "\r\nA", TNewLineCode::Lf, CharaSet::Jis, kanjiIn + "0!" + kanjiOut + "\nA"},
         {kanji, TNewLineCode::CrLf, CharaSet::Jis, kanjiIn + "0!"},
-        {kanji + "\r\n", TNewLineCode::Cr, CharaSet::Euc, "\xB0\xA1\r"},
+        {kanji + "\r\n", TNewLineCode::CrLf, CharaSet::Euc, "\xB0\xA1\r\n"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TypedTextBytes(c.text, c.newLine, c.set), c.bytes)

@@ -30,14 +30,8 @@ TCellColors::TState Comparing(Address size, Address targetSize) {
 
 using enum TColorIndex;
 
-TEST(CellColors, DifferencesBiggerSmallerAndOver) {
-    const TCellColors colors(Comparing(10, 14));
-    EXPECT_EQ(colors.Of(0, 5, 5), Expect(NormalFont, NormalBG));
-    EXPECT_EQ(colors.Of(0, 6, 5), Expect(DifferenceBiggerFont, DifferenceBiggerBG));
-    EXPECT_EQ(colors.Of(0, 4, 5), Expect(DifferenceSmallerFont, DifferenceSmallerBG));
-    // Past this file's end inside the target: over, whatever the buffers hold there.
-    EXPECT_EQ(colors.Of(11, 0, 0), Expect(OverFont, OverBG));
-    // Past the target's end inside this file.
+// The painted view checks the colours of bigger, smaller and past this file's end.
+TEST(CellColors, OverPastTheTargetsEndAndDifferencesWithoutDirection) {
     EXPECT_EQ(TCellColors(Comparing(14, 10)).Of(11, 1, 0), Expect(OverFont, OverBG));
 
     TCellColors::TState plain = Comparing(10, 14);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/typedvalues/command_ids.h"
+#include "support/store_bytes.h"
 #include "ui/binaryview/b_editor.h"
 #include "ui/binaryview/binary_view.h"
 
@@ -19,11 +20,8 @@ class ViewFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         editor_ = std::make_unique<TBEditor>();
-        TEnvironment environment;
-        environment.ApplyModes = 1;
-        environment.CaretMarker = false;
         editor_->SetViewItems(AllViewItems);
-        editor_->SetEnvironment(environment);
+        editor_->SetEnvironment(Environment());
         editor_->resize(editor_->PreferredWidth(), editor_->PreferredHeight());
         editor_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(editor_.get()));
@@ -32,20 +30,24 @@ protected:
         QApplication::processEvents();
     }
 
+    // The default environment, applied, without the caret marker.
+    static TEnvironment Environment() {
+        TEnvironment environment;
+        environment.ApplyModes = 1;
+        environment.CaretMarker = false;
+        return environment;
+    }
     TBinaryView& View() { return editor_->View(); }
     TEditorCore& Core() { return View().Core(); }
     QWidget* Viewport() { return View().viewport(); }
 
+    // Into the empty file, the caret at its start.
     void Load(const std::vector<Byte>& bytes) {
-        Core().Module().InsertBytes(bytes.data(), 0, static_cast<ByteCount>(bytes.size()));
+        Append(Core().Module(), bytes);
         Core().SetCaret({0, 0});
         QApplication::processEvents();
     }
-    [[nodiscard]] std::vector<Byte> Bytes() {
-        std::vector<Byte> bytes(static_cast<std::size_t>(Core().Module().Size()));
-        Core().Module().ReadBytes(bytes.data(), 0, Core().Module().Size());
-        return bytes;
-    }
+    [[nodiscard]] std::vector<Byte> Bytes() { return Contents(Core().Module()); }
 
     // The middle of the cell of an address on the screen (the address must be visible).
     QPoint HexCell(Address address) {

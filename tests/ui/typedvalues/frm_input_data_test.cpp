@@ -53,7 +53,6 @@ TEST_F(FrmInputDataTest, StringPageConvertsLineEndsAndSet) {
     frame_->SetPage(TInputDataPage::String);
     TFrmInputStr& string = frame_->FrmInputStr();
     string.EditBox().setPlainText(QStringLiteral("亜\nA"));
-    EXPECT_EQ(frame_->GetData().Bytes, (Bytes{0x88, 0x9F, '\r', '\n', 'A'}));
     string.SetNewLineCode(TNewLineCode::Lf);
     string.SetCharaSet(CharaSet::Euc);
     EXPECT_EQ(frame_->GetData().Bytes, (Bytes{0xB0, 0xA1, '\n', 'A'}));
