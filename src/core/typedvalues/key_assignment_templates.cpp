@@ -15,6 +15,17 @@ struct TBinding {
 constexpr ModifierState kCtrl = 2;
 
 // Windows 版標準
+// Both templates bind the Ctrl letters, and their Ctrl+Shift forms, alike.
+constexpr TBinding kSharedCtrl[] = {
+    {"{A}", "SELECTALL"}, {"{C}", "COPY"},     {"{E}", "SAVECLOSE"}, {"{F}", "SEARCH"},
+    {"{N}", "NEW"},       {"{O}", "OPEN"},     {"{Q}", "CLOSE"},     {"{R}", "REPLACE"},
+    {"{S}", "SAVE"},      {"{V}", "PASTE"},    {"{X}", "CUT"},       {"{Y}", "REDO"},
+    {"{Z}", "UNDO"},      {"{,}", "BITROLLL"}, {"{.}", "BITROLLR"},
+};
+constexpr TBinding kSharedCtrlShift[] = {
+    {"{E}", "ALLSAVECLOSE"}, {"{Q}", "ALLCLOSE"},  {"{S}", "ALLSAVE"},
+    {"{,}", "BYTEROLLL"},    {"{.}", "BYTEROLLR"},
+};
 constexpr TBinding kWindowsPlain[] = {
     {"{F1}", "HELP"},
     {"{F2}", "LUMPSETTING"},
@@ -54,45 +65,19 @@ constexpr TBinding kWindowsShift[] = {
     {"{Left}", "LEFTSEL"},      {"{Right}", "RIGHTSEL"},
 };
 constexpr TBinding kWindowsCtrl[] = {
-    {"{A}", "SELECTALL"},
-    {"{C}", "COPY"},
-    {"{E}", "SAVECLOSE"},
-    {"{F}", "SEARCH"},
-    {"{N}", "NEW"},
-    {"{O}", "OPEN"},
-    {"{Q}", "CLOSE"},
-    {"{R}", "REPLACE"},
-    {"{S}", "SAVE"},
-    {"{V}", "PASTE"},
-    {"{X}", "CUT"},
-    {"{Y}", "REDO"},
-    {"{Z}", "UNDO"},
-    {"{,}", "BITROLLL"},
-    {"{.}", "BITROLLR"},
-    {"{F1}", "FILEMENU"},
-    {"{F2}", "EDITMENU"},
-    {"{F3}", "SEARCHMENU"},
-    {"{F4}", "VIEWMENU"},
-    {"{F5}", "COMPAREMENU"},
-    {"{F6}", "WINDOWMENU"},
-    {"{F7}", "TOOLMENU"},
-    {"{F8}", "HELPMENU"},
-    {"{Insert}", "COPY"},
-    {"{PageUp}", "SEARCHPREV"},
-    {"{PageDown}", "SEARCHNEXT"},
-    {"{Home}", "FILETOP"},
-    {"{End}", "FILEEND"},
-    {"{Left}", "LEFTEX"},
-    {"{Right}", "RIGHTEX"},
+    {"{F1}", "FILEMENU"},       {"{F2}", "EDITMENU"},         {"{F3}", "SEARCHMENU"},
+    {"{F4}", "VIEWMENU"},       {"{F5}", "COMPAREMENU"},      {"{F6}", "WINDOWMENU"},
+    {"{F7}", "TOOLMENU"},       {"{F8}", "HELPMENU"},         {"{Insert}", "COPY"},
+    {"{PageUp}", "SEARCHPREV"}, {"{PageDown}", "SEARCHNEXT"}, {"{Home}", "FILETOP"},
+    {"{End}", "FILEEND"},       {"{Left}", "LEFTEX"},         {"{Right}", "RIGHTEX"},
 };
 constexpr TBinding kWindowsCtrlShift[] = {
-    {"{E}", "ALLSAVECLOSE"},     {"{Q}", "ALLCLOSE"},           {"{S}", "ALLSAVE"},
-    {"{,}", "BYTEROLLL"},        {"{.}", "BYTEROLLR"},          {"{F1}", "OPTION"},
-    {"{F2}", "CHARASET"},        {"{F3}", "CHECKSUM"},          {"{F4}", "EXPANDTENKEY"},
-    {"{F5}", "FILER"},           {"{F6}", "RELATIVEJUMP"},      {"{F9}", "HISTORYFLUSH"},
-    {"{F10}", "GARBAGE"},        {"{F11}", "WEBPAGECS"},        {"{F12}", "WEBPAGE"},
-    {"{PageUp}", "COMPAREPREV"}, {"{PageDown}", "COMPARENEXT"}, {"{Home}", "FILETOPSEL"},
-    {"{End}", "FILEENDSEL"},     {"{Left}", "LEFTEXSEL"},       {"{Right}", "RIGHTEXSEL"},
+    {"{F1}", "OPTION"},        {"{F2}", "CHARASET"},        {"{F3}", "CHECKSUM"},
+    {"{F4}", "EXPANDTENKEY"},  {"{F5}", "FILER"},           {"{F6}", "RELATIVEJUMP"},
+    {"{F9}", "HISTORYFLUSH"},  {"{F10}", "GARBAGE"},        {"{F11}", "WEBPAGECS"},
+    {"{F12}", "WEBPAGE"},      {"{PageUp}", "COMPAREPREV"}, {"{PageDown}", "COMPARENEXT"},
+    {"{Home}", "FILETOPSEL"},  {"{End}", "FILEENDSEL"},     {"{Left}", "LEFTEXSEL"},
+    {"{Right}", "RIGHTEXSEL"},
 };
 
 // MS-DOS 版標準
@@ -131,38 +116,12 @@ constexpr TBinding kDosShift[] = {
     {"{Right}", "RIGHTHIGH"},
 };
 constexpr TBinding kDosCtrl[] = {
-    {"{A}", "SELECTALL"},
-    {"{C}", "COPY"},
-    {"{E}", "SAVECLOSE"},
-    {"{F}", "SEARCH"},
-    {"{N}", "NEW"},
-    {"{O}", "OPEN"},
-    {"{Q}", "CLOSE"},
-    {"{R}", "REPLACE"},
-    {"{S}", "SAVE"},
-    {"{V}", "PASTE"},
-    {"{X}", "CUT"},
-    {"{Y}", "REDO"},
-    {"{Z}", "UNDO"},
-    {"{,}", "BITROLLL"},
-    {"{.}", "BITROLLR"},
-    {"{F3}", "SELECTSWAP"},
-    {"{F4}", "SELECTTOP"},
-    {"{F5}", "SELECTEND"},
-    {"{F6}", "CHARASET"},
-    {"{F8}", "CHECKSUM"},
-    {"{F10}", "EXPANDTENKEY"},
-    {"{PageUp}", "SEARCHPREV"},
-    {"{PageDown}", "SEARCHNEXT"},
-    {"{Left}", "LEFTEX"},
+    {"{F3}", "SELECTSWAP"},     {"{F4}", "SELECTTOP"},        {"{F5}", "SELECTEND"},
+    {"{F6}", "CHARASET"},       {"{F8}", "CHECKSUM"},         {"{F10}", "EXPANDTENKEY"},
+    {"{PageUp}", "SEARCHPREV"}, {"{PageDown}", "SEARCHNEXT"}, {"{Left}", "LEFTEX"},
     {"{Right}", "RIGHTEX"},
 };
 constexpr TBinding kDosCtrlShift[] = {
-    {"{E}", "ALLSAVECLOSE"},
-    {"{Q}", "ALLCLOSE"},
-    {"{S}", "ALLSAVE"},
-    {"{,}", "BYTEROLLL"},
-    {"{.}", "BYTEROLLR"},
     {"{F1}", "SAVE"},
     {"{F3}", "ALLSAVE"},
     {"{F4}", "OPEN"},
@@ -180,6 +139,7 @@ using TTemplate = std::array<std::span<const TBinding>, StoredStateCount>;
 constexpr TTemplate kWindowsStandard = {kWindowsPlain, kWindowsShift, kWindowsCtrl,
                                         kWindowsCtrlShift};
 constexpr TTemplate kDosStandard = {kDosPlain, kDosShift, kDosCtrl, kDosCtrlShift};
+constexpr TTemplate kShared = {std::span<const TBinding>{}, {}, kSharedCtrl, kSharedCtrlShift};
 
 // The index of a key name; KeyCount, which SetKey ignores, when there is none.
 KeyIndex KeyOf(std::string_view name) {
@@ -195,9 +155,10 @@ TKeyAssignment TKeyAssignment::Template(TKeyAssignType type) {
         return assignment;
     const TTemplate& bindings =
         type == TKeyAssignType::WindowsStandard ? kWindowsStandard : kDosStandard;
-    for (ModifierState state = 0; state < StoredStateCount; ++state)
-        for (const TBinding& binding : bindings[static_cast<std::size_t>(state)])
-            assignment.SetKey(state, KeyOf(binding.Key), CommandIdOf(binding.Command));
+    for (const TTemplate* layer : {&kShared, &bindings})
+        for (ModifierState state = 0; state < StoredStateCount; ++state)
+            for (const TBinding& binding : (*layer)[static_cast<std::size_t>(state)])
+                assignment.SetKey(state, KeyOf(binding.Key), CommandIdOf(binding.Command));
     // User menu 1 repeats the Ctrl letters, so Esc then the letter does what Ctrl+letter does.
     for (int letter = 0; letter < UserMenuLetters; ++letter)
         assignment.SetUserMenu(0, letter, assignment.Key(kCtrl, KeyOf("{A}") + letter));
