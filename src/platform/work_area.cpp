@@ -1,17 +1,35 @@
 #include "platform/work_area.h"
 
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
+#include <QtWidgets/QWidget>
+
 namespace mv {
 
+TScreenRect ToScreenRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
 QPoint KeptInside(const QRect& frame, const QRect& workArea) {
-    int x = frame.x();
-    int y = frame.y();
-    if (x + frame.width() > workArea.x() + workArea.width())
-        x = workArea.x() + workArea.width() - frame.width();
-    if (x < workArea.x()) x = workArea.x();
-    if (y + frame.height() > workArea.y() + workArea.height())
-        y = workArea.y() + workArea.height() - frame.height();
-    if (y < workArea.y()) y = workArea.y();
-    return {x, y};
+    const TScreenPoint place = PulledIntoWorkArea(ToScreenRect(frame), ToScreenRect(workArea));
+    return {place.X, place.Y};
+}
+
+QRect WorkAreaOf(const QWidget* window) {
+    const QScreen* screen = window != nullptr ? window->screen() : nullptr;
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+QPoint DialogPlaceOnScreen(QSize size, const QWidget* owner) {
+    const QSize frame =
+        owner != nullptr ? size + (owner->frameGeometry().size() - owner->size()) : size;
+    const TScreenRect ownerFrame = owner != nullptr ? ToScreenRect(owner->frameGeometry())
+                                                    : TScreenRect{};
+    const TScreenPoint place = DialogPlace(frame.width(), frame.height(),
+                                           owner != nullptr ? &ownerFrame : nullptr,
+                                           ToScreenRect(WorkAreaOf(owner)));
+    return {place.X, place.Y};
 }
 
 } // namespace mv
