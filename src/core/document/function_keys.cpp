@@ -18,7 +18,7 @@ TFunctionKeyLayout FunctionKeyLayout(int buttonCount, int barWidth) {
     // button ends at the bar's right edge.
     const int rest = std::max(0, barWidth - count * layout.Width - margin);
     const std::array<int, 2> gaps =
-        ten ? std::array<int, 2>{barWidth - count * layout.Width, 0}
+        ten ? std::array<int, 2>{std::max(0, barWidth - count * layout.Width), 0}
             : std::array<int, 2>{rest / 2 + 4, rest / 2 + 4 + rest % 2};
     int left = 0;
     for (int button = 0; button < count; ++button) {
