@@ -24,11 +24,11 @@ QRect WorkAreaOf(const QWidget* window) {
 QPoint DialogPlaceOnScreen(QSize size, const QWidget* owner) {
     const QSize frame =
         owner != nullptr ? size + (owner->frameGeometry().size() - owner->size()) : size;
-    const TScreenRect ownerFrame = owner != nullptr ? ToScreenRect(owner->frameGeometry())
-                                                    : TScreenRect{};
-    const TScreenPoint place = DialogPlace(frame.width(), frame.height(),
-                                           owner != nullptr ? &ownerFrame : nullptr,
-                                           ToScreenRect(WorkAreaOf(owner)));
+    const TScreenRect ownerFrame =
+        owner != nullptr ? ToScreenRect(owner->frameGeometry()) : TScreenRect{};
+    const TScreenPoint place =
+        DialogPlace(frame.width(), frame.height(), owner != nullptr ? &ownerFrame : nullptr,
+                    ToScreenRect(WorkAreaOf(owner)));
     return {place.X, place.Y};
 }
 

@@ -9,8 +9,8 @@ struct TScreenRect {
     int Width = 0;
     int Height = 0;
 
-    [[nodiscard]] int Right() const { return Left + Width; }   // one past the last column
-    [[nodiscard]] int Bottom() const { return Top + Height; }  // one past the last row
+    [[nodiscard]] int Right() const { return Left + Width; }  // one past the last column
+    [[nodiscard]] int Bottom() const { return Top + Height; } // one past the last row
 
     friend bool operator==(const TScreenRect&, const TScreenRect&) = default;
 };
@@ -31,7 +31,8 @@ struct TScreenPoint {
 // it aligns the right edges; then a top above the area aligns the tops and a left edge before
 // it aligns the lefts. A frame larger than the area therefore keeps its top-left corner, and
 // with it the title bar, on screen.
-[[nodiscard]] TScreenPoint PulledIntoWorkArea(const TScreenRect& frame, const TScreenRect& workArea);
+[[nodiscard]] TScreenPoint PulledIntoWorkArea(const TScreenRect& frame,
+                                              const TScreenRect& workArea);
 
 // Where a dialog of the given frame size goes: centred over its owner's frame and pulled into
 // the work area, or centred on the work area when it has no owner.

@@ -21,9 +21,9 @@ TEST(WindowPlacement, DialogOverItsOwnerStaysInsideTheWorkArea) {
         TScreenPoint Expected;
     };
     const Case cases[] = {
-        {{100, 100, 400, 300}, {200, 200}},  // well inside: centred over the owner
-        {{800, 600, 400, 300}, {800, 640}},  // off the right and bottom: aligned there
-        {{-300, -200, 400, 300}, {0, 40}},   // off the left and top: aligned there
+        {{100, 100, 400, 300}, {200, 200}}, // well inside: centred over the owner
+        {{800, 600, 400, 300}, {800, 640}}, // off the right and bottom: aligned there
+        {{-300, -200, 400, 300}, {0, 40}},  // off the left and top: aligned there
     };
     for (const Case& c : cases)
         EXPECT_EQ(DialogPlace(200, 100, &c.Owner, kWorkArea), c.Expected) << c.Owner.Left;

@@ -1,0 +1,219 @@
+#include "platform/handover_server.h"
+#include "platform/instance_lock.h"
+#include "platform/runtime_folder.h"
+#include "platform/single_instance.h"
+
+#include "support/temp_folder.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace mv {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string NameOf(const THandoverFrame& request) {
+    if (request.Kind == THandoverKind::NewWindow) return "<new window>";
+    return {request.FileName.begin(), request.FileName.end()};
+}
+
+// Runs `work` on a thread, as a later start would run in its own process, while this thread
+// serves the running instance's event loop.
+template <typename T> T WhileServing(std::function<T()> work) {
+    std::future<T> result = std::async(std::launch::async, std::move(work));
+    while (result.wait_for(1ms) != std::future_status::ready)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    return result.get();
+}
+
+// A raw connection to the socket, for what no well-behaved client sends.
+int RawConnect(const std::string& path) {
+    const int descriptor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    if (connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
+// Serves events until the server closes the raw connection; the time that took, or nothing
+// when it stayed open for `limit`.
+std::optional<std::chrono::milliseconds> TimeUntilClosed(int descriptor,
+                                                         std::chrono::milliseconds limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < limit.count()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pollfd entry{descriptor, POLLIN, 0};
+        if (poll(&entry, 1, 1) <= 0) continue;
+        char byte;
+        if (recv(descriptor, &byte, 1, MSG_DONTWAIT) <= 0)
+            return std::chrono::milliseconds(clock.elapsed());
+    }
+    return std::nullopt;
+}
+
+class SingleInstance : public ::testing::Test {
+protected:
+    test::TTempFolder folder_;
+    std::vector<std::string> requests_;
+    TWindowId nextWindow_ = 100;
+
+    THandoverServer::THandler Recorder() {
+        return [this](const THandoverFrame& request) {
+            requests_.push_back(NameOf(request));
+            return ++nextWindow_;
+        };
+    }
+    [[nodiscard]] std::string Socket() const { return InstanceSocketPath(folder_.Path()); }
+
+    TStartDecision LaterStart(std::vector<std::string> names,
+                              std::chrono::milliseconds patience = 3s) {
+        return WhileServing<TStartDecision>(
+            [this, names, patience] { return StartOrHandOver(folder_.Path(), names, patience); });
+    }
+};
+
+TEST_F(SingleInstance, LaterStartsHandTheirFilesOverOneByOne) {
+    TStartDecision first = StartOrHandOver(folder_.Path(), {"/tmp/own"});
+    ASSERT_EQ(first.Role, TStartRole::First);
+    EXPECT_EQ(first.FileNames, std::vector<std::string>{"/tmp/own"});
+    ASSERT_TRUE(first.Instance->Serve(Recorder()));
+
+    struct stat status {};
+    ASSERT_EQ(stat(Socket().c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 077, 0u) << "the socket is open to other users";
+
+    const std::string shiftJis = "/tmp/\x93\xfa\x96\x7b.bin";
+    EXPECT_EQ(LaterStart({"/tmp/a", shiftJis}).Role, TStartRole::HandedOver);
+    EXPECT_EQ(LaterStart({}).Role, TStartRole::HandedOver);
+    EXPECT_EQ(requests_, (std::vector<std::string>{"/tmp/a", shiftJis, "<new window>"}));
+
+    // Once the instance resigns at its end, the next start runs the program itself.
+    first.Instance->Resign();
+    const TStartDecision next = LaterStart({"/tmp/b"});
+    EXPECT_EQ(next.Role, TStartRole::First);
+    EXPECT_EQ(next.FileNames, std::vector<std::string>{"/tmp/b"});
+}
+
+TEST_F(SingleInstance, InstanceEndingMidwayLeavesTheRestToTheNewStart) {
+    TStartDecision first = StartOrHandOver(folder_.Path(), {});
+    ASSERT_TRUE(first.Instance->Serve([&](const THandoverFrame& request) -> TWindowId {
+        requests_.push_back(NameOf(request));
+        if (requests_.size() == 2) first.Instance->Resign(); // its last window closed meanwhile
+        return 1;
+    }));
+    const TStartDecision next = LaterStart({"/a", "/b", "/c"});
+    EXPECT_EQ(next.Role, TStartRole::First);
+    EXPECT_EQ(requests_, (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_EQ(next.FileNames, (std::vector<std::string>{"/b", "/c"})); // "/b" got no answer
+}
+
+TEST_F(SingleInstance, LockHeldWithoutAnyoneListeningIsNoAnswer) {
+    const auto lock = TInstanceLock::TryAcquire(folder_.Path());
+    ASSERT_NE(lock, nullptr);
+    EXPECT_EQ(TInstanceLock::TryAcquire(folder_.Path()), nullptr);
+    EXPECT_EQ(StartOrHandOver(folder_.Path(), {"/a"}, 50ms).Role, TStartRole::NoAnswer);
+}
+
+TEST_F(SingleInstance, BadFramesCloseTheirConnectionWithoutReachingTheHandler) {
+    THandoverServer server(Recorder(), 300ms);
+    ASSERT_TRUE(server.Listen(QString::fromStdString(Socket())));
+    struct Case {
+        const char* What;
+        std::string Bytes;
+        bool WaitsForTimeout;
+    };
+    const Case cases[] = {
+        {"garbage", "\x7fgarbage", false},
+        {"oversized name", std::string("\x01\xff\xff\xff\xff", 5), false},
+        {"slow header", std::string("\x01\x05", 2), true},
+        {"slow name", std::string("\x01\x05\x00\x00\x00/tm", 8), true},
+    };
+    for (const Case& c : cases) {
+        const int descriptor = RawConnect(Socket());
+        ASSERT_GE(descriptor, 0) << c.What;
+        ASSERT_EQ(send(descriptor, c.Bytes.data(), c.Bytes.size(), MSG_NOSIGNAL),
+                  static_cast<ssize_t>(c.Bytes.size()));
+        const auto closedAfter = TimeUntilClosed(descriptor, 3s);
+        close(descriptor);
+        ASSERT_TRUE(closedAfter.has_value()) << c.What << " left the connection open";
+        if (c.WaitsForTimeout)
+            EXPECT_GE(*closedAfter, 250ms) << c.What;
+        else
+            EXPECT_LT(*closedAfter, 250ms) << c.What << " waited for the timeout";
+    }
+    EXPECT_TRUE(requests_.empty());
+}
+
+TEST_F(SingleInstance, PeerOfAnotherUserIsRefused) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to run a peer as the user nobody";
+    THandoverServer server(Recorder());
+    ASSERT_TRUE(server.Listen(QString::fromStdString(Socket())));
+    // Open the way on purpose, as a careless folder would: the peer check must still hold.
+    ASSERT_EQ(chmod(folder_.Path().c_str(), 0755), 0);
+    ASSERT_EQ(chmod(Socket().c_str(), 0777), 0);
+
+    const pid_t child = fork();
+    if (child == 0) {
+        // Only async-signal-safe calls here. Exit 0: closed without an answer.
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(3);
+        const int descriptor = RawConnect(Socket());
+        if (descriptor < 0) _exit(2);
+        const char newWindow[] = {2, 0, 0, 0, 0};
+        if (send(descriptor, newWindow, sizeof newWindow, MSG_NOSIGNAL) < 0) _exit(0);
+        char answer[16];
+        _exit(recv(descriptor, answer, sizeof answer, 0) > 0 ? 1 : 0);
+    }
+    int status = 0;
+    QElapsedTimer clock;
+    clock.start();
+    while (waitpid(child, &status, WNOHANG) == 0 && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: answered, 2: could not connect, 3: no setuid";
+    EXPECT_TRUE(requests_.empty());
+}
+
+TEST(RuntimeFolder, OnlyAFolderOfOurOwnClosedToOthersIsUsed) {
+    test::TTempFolder folder;
+    const std::string open = folder / "open";
+    const std::string closed = folder / "closed";
+    mkdir(open.c_str(), 0755);
+    mkdir(closed.c_str(), 0700);
+    symlink(closed.c_str(), (folder / "link").c_str());
+    EXPECT_TRUE(FolderIsPrivate(closed));
+    EXPECT_FALSE(FolderIsPrivate(open));
+    EXPECT_FALSE(FolderIsPrivate(folder / "link"));
+    EXPECT_FALSE(FolderIsPrivate(folder / "missing"));
+
+    const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(closed));
+    EXPECT_EQ(InstanceRuntimeFolder(), closed);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(open));
+    const std::string fallback = InstanceRuntimeFolder();
+    EXPECT_EQ(fallback, "/tmp/morvane-" + std::to_string(geteuid()));
+    EXPECT_TRUE(FolderIsPrivate(fallback));
+    if (saved.isNull())
+        qunsetenv("XDG_RUNTIME_DIR");
+    else
+        qputenv("XDG_RUNTIME_DIR", saved);
+}
+
+} // namespace
+} // namespace mv
