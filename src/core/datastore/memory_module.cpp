@@ -13,8 +13,7 @@ std::int32_t TMemoryModule::RoundUpToTableStep(std::int64_t entries) {
         std::max<std::int64_t>(TableStep, (entries + TableStep - 1) / TableStep * TableStep));
 }
 
-TMemoryModule::TMemoryModule()
-    : AllocateBuffer([] { return std::make_unique_for_overwrite<Byte[]>(BlockSize); }) {
+TMemoryModule::TMemoryModule() {
     blocks_.resize(TableStep);
 }
 
@@ -22,6 +21,7 @@ void TMemoryModule::Clear() {
     blocks_.clear();
     blocks_.shrink_to_fit();
     blocks_.resize(TableStep);
+    pool_.ReleaseAll();
     head_ = tail_ = -1;
     hintBlock_ = -1;
     size_ = 0;
@@ -73,25 +73,23 @@ int TMemoryModule::CompactedEfficiency() const {
 
 // ---- block management ----
 
-TMemoryModule::BufferReserve TMemoryModule::ReserveBlocks(std::int64_t count) {
+TBufferReserve TMemoryModule::ReserveBlocks(std::int64_t count) {
     const std::int64_t freeEntries = static_cast<std::int64_t>(blocks_.size()) - liveBuffers_;
     if (count > freeEntries)
         blocks_.resize(RoundUpToTableStep(static_cast<std::int64_t>(blocks_.size()) + count - freeEntries));
-    BufferReserve reserve;
-    reserve.reserve(static_cast<std::size_t>(count));
+    TBufferReserve reserve(pool_, count);
     for (std::int64_t i = 0; i < count; ++i) {
-        reserve.push_back(AllocateBuffer());
-        if (!reserve.back()) throw std::bad_alloc();
+        if (AllocateBuffer) AllocateBuffer();
+        reserve.Add();
     }
     return reserve;
 }
 
-std::int32_t TMemoryModule::AllocBlock(BufferReserve& reserve) {
+std::int32_t TMemoryModule::AllocBlock(TBufferReserve& reserve) {
     auto index = firstFree_;
     while (blocks_[index].Data) ++index; // ReserveBlocks made sure a free entry exists
     TMemoryBlock& block = blocks_[index];
-    block.Data = std::move(reserve.back());
-    reserve.pop_back();
+    block.Data = reserve.Take();
     block.Next = block.Prev = -1;
     block.Used = 0;
     ++liveBuffers_;
@@ -99,7 +97,7 @@ std::int32_t TMemoryModule::AllocBlock(BufferReserve& reserve) {
     return index;
 }
 
-std::int32_t TMemoryModule::InsertBlockAfter(std::int32_t index, BufferReserve& reserve) {
+std::int32_t TMemoryModule::InsertBlockAfter(std::int32_t index, TBufferReserve& reserve) {
     const std::int32_t fresh = AllocBlock(reserve);
     TMemoryBlock& block = blocks_[fresh];
     if (index == -1) {
@@ -123,29 +121,30 @@ void TMemoryModule::FreeBlock(std::int32_t index) {
     if (head_ == index) head_ = block.Next;
     if (tail_ == index) tail_ = block.Prev;
     if (hintBlock_ == index) hintBlock_ = -1;
+    pool_.Release(block.Data);
     block = TMemoryBlock{};
     --liveBuffers_;
     firstFree_ = std::min(firstFree_, index);
 }
 
 void TMemoryModule::LinkFilledBlocks(std::int32_t index, const Byte* src, std::int64_t count,
-                                     BufferReserve& reserve) {
+                                     TBufferReserve& reserve) {
     while (count > 0) {
         index = InsertBlockAfter(index, reserve);
         const auto n = static_cast<std::int32_t>(std::min<std::int64_t>(count, BlockSize));
-        std::memcpy(blocks_[index].Data.get(), src, n);
+        std::memcpy(blocks_[index].Data, src, n);
         blocks_[index].Used = n;
         src += n;
         count -= n;
     }
 }
 
-void TMemoryModule::AppendTail(const Byte* src, std::int64_t count, BufferReserve& reserve) {
+void TMemoryModule::AppendTail(const Byte* src, std::int64_t count, TBufferReserve& reserve) {
     const std::int32_t last = tail_;
     if (last != -1) {
         TMemoryBlock& block = blocks_[last];
         const auto n = static_cast<std::int32_t>(std::min<std::int64_t>(count, BlockSize - block.Used));
-        std::memcpy(block.Data.get() + block.Used, src, n);
+        std::memcpy(block.Data + block.Used, src, n);
         block.Used += n;
         src += n;
         count -= n;
@@ -220,7 +219,7 @@ void TMemoryModule::ReadBytes(Byte* dest, Address address, ByteCount count) cons
     while (count > 0 && pos.Block != -1) {
         const TMemoryBlock& block = blocks_[pos.Block];
         const std::int32_t n = std::min(count, block.Used - pos.Offset);
-        std::memcpy(dest, block.Data.get() + pos.Offset, n);
+        std::memcpy(dest, block.Data + pos.Offset, n);
         dest += n;
         count -= n;
         pos = {block.Next, 0};
@@ -233,25 +232,26 @@ void TMemoryModule::InsertBytes(const Byte* src, Address address, ByteCount coun
     CheckGrowth(count);
     const TStorePos pos = Locate(address);
     if (pos.Block == -1) {
-        BufferReserve reserve = ReserveBlocks(count / BlockSize + 1);
+        TBufferReserve reserve = ReserveBlocks(count / BlockSize + 1);
         AppendTail(src, count, reserve);
     } else {
         TMemoryBlock* block = &blocks_[pos.Block];
         const std::int32_t prev = block->Prev;
         if (pos.Offset == 0 && prev != -1 && count <= BlockSize - blocks_[prev].Used) {
             // Typing at a block boundary fills the previous block's free tail.
-            std::memcpy(blocks_[prev].Data.get() + blocks_[prev].Used, src, count);
+            std::memcpy(blocks_[prev].Data + blocks_[prev].Used, src, count);
             blocks_[prev].Used += count;
             hintStart_ += count; // the located block now starts later
         } else if (count > BlockSize - block->Used) {
             const std::int32_t splitBlocks = pos.Offset > 0 ? 1 : 0;
-            BufferReserve reserve = ReserveBlocks((count + BlockSize - 1) / BlockSize + splitBlocks);
+            TBufferReserve reserve =
+                ReserveBlocks((count + BlockSize - 1) / BlockSize + splitBlocks);
             block = &blocks_[pos.Block]; // the table may have grown
             std::int32_t insertAfter = prev;
             if (pos.Offset > 0) {
                 const std::int32_t tail = InsertBlockAfter(pos.Block, reserve);
                 const std::int32_t moved = block->Used - pos.Offset;
-                std::memcpy(blocks_[tail].Data.get(), block->Data.get() + pos.Offset, moved);
+                std::memcpy(blocks_[tail].Data, block->Data + pos.Offset, moved);
                 blocks_[tail].Used = moved;
                 block->Used = pos.Offset;
                 insertAfter = pos.Block;
@@ -260,7 +260,7 @@ void TMemoryModule::InsertBytes(const Byte* src, Address address, ByteCount coun
             }
             LinkFilledBlocks(insertAfter, src, count, reserve);
         } else {
-            Byte* at = block->Data.get() + pos.Offset;
+            Byte* at = block->Data + pos.Offset;
             std::memmove(at + count, at, block->Used - pos.Offset);
             std::memcpy(at, src, count);
             block->Used += count;
@@ -275,13 +275,13 @@ void TMemoryModule::OverwriteBytes(const Byte* src, Address address, ByteCount c
     const std::int64_t inside = std::clamp<std::int64_t>(std::int64_t{size_} - address, 0, count);
     const std::int64_t appended = count - inside;
     CheckGrowth(appended);
-    BufferReserve reserve = ReserveBlocks(appended == 0 ? 0 : appended / BlockSize + 1);
+    TBufferReserve reserve = ReserveBlocks(appended == 0 ? 0 : appended / BlockSize + 1);
     TStorePos pos = Locate(address);
     std::int64_t remaining = inside;
     while (remaining > 0) {
         TMemoryBlock& block = blocks_[pos.Block];
         const auto n = static_cast<std::int32_t>(std::min<std::int64_t>(remaining, block.Used - pos.Offset));
-        std::memcpy(block.Data.get() + pos.Offset, src, n);
+        std::memcpy(block.Data + pos.Offset, src, n);
         src += n;
         remaining -= n;
         pos = {block.Next, 0};
@@ -300,7 +300,7 @@ void TMemoryModule::DeleteBytes(Address address, ByteCount count) {
         TMemoryBlock& block = blocks_[pos.Block];
         const std::int32_t avail = block.Used - pos.Offset;
         if (count <= avail) {
-            Byte* at = block.Data.get() + pos.Offset;
+            Byte* at = block.Data + pos.Offset;
             std::memmove(at, at + count, avail - count);
             block.Used -= count;
             if (block.Used == 0) FreeBlock(pos.Block);
@@ -328,7 +328,7 @@ void TMemoryModule::Compact() {
         TMemoryBlock& from = blocks_[read.Block];
         TMemoryBlock& to = blocks_[write.Block];
         const std::int32_t n = std::min(from.Used - read.Offset, BlockSize - write.Offset);
-        std::memmove(to.Data.get() + write.Offset, from.Data.get() + read.Offset, n);
+        std::memmove(to.Data + write.Offset, from.Data + read.Offset, n);
         read.Offset += n;
         write.Offset += n;
         if (read.Offset == from.Used) read = {from.Next, 0};

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/datastore/address.h"
+#include "core/datastore/block_pool.h"
 
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +14,10 @@ namespace mv {
 
 class TMemoryModule;
 
-// One entry of the block table. An entry without a buffer is free and unlinked.
+// One entry of the block table. An entry without a buffer is free and unlinked; the buffer
+// belongs to the module's pool.
 struct TMemoryBlock {
-    std::unique_ptr<Byte[]> Data;
+    Byte* Data = nullptr;
     std::int32_t Next = -1;
     std::int32_t Prev = -1;
     std::int32_t Used = 0;
@@ -54,14 +55,13 @@ struct TDifferenceRecord {
 // nothing, unless an operation says otherwise.
 class TMemoryModule {
 public:
-    static constexpr std::int32_t BlockSize = 4096;
+    static constexpr std::int32_t BlockSize = TBlockPool::BufferBytes;
     static constexpr std::int32_t TableStep = 256;
     // The largest number of bytes a module holds: addresses are signed 32-bit.
     static constexpr std::int64_t MaxSize = std::numeric_limits<Address>::max();
 
     using ChangeEvent = std::function<void(TMemoryModule&)>;
     using ProgressEvent = std::function<void(TMemoryModule&, std::string_view text)>;
-    using BufferAllocator = std::function<std::unique_ptr<Byte[]>()>;
 
     TMemoryModule();
     TMemoryModule(const TMemoryModule&) = delete;
@@ -71,9 +71,9 @@ public:
 
     // Whole-file load and save. Both answer 0 or an errno value and report progress.
     // A load refuses files of 2^31 bytes or more (EFBIG) and anything but a regular file
-    // (EISDIR, EINVAL); after a failed load the module is empty. A save writes a temporary
-    // file beside the target and renames it over the target, so a failure leaves the
-    // target as it was.
+    // (EISDIR, EINVAL); after a failed load the module is empty. A save replaces the target
+    // in one rename where that is safe and writes over it in place where it is not (see
+    // SaveFileContents).
     [[nodiscard]] int LoadFromFile(const std::string& fileName);
     [[nodiscard]] int SaveToFile(const std::string& fileName) const;
 
@@ -125,28 +125,25 @@ public:
     // While set, Recount does not fire OnChange (compound operations set it around the
     // inner operations they call).
     bool Locked = false;
-    // Where block buffers come from; tests replace it to make allocation fail.
-    BufferAllocator AllocateBuffer;
+    // Runs before each block buffer is allocated; tests set it to one that throws
+    // std::bad_alloc to see the store run out of memory.
+    std::function<void()> AllocateBuffer;
 
 private:
-    // Buffers allocated before a change touches the chain, so that running out of memory
-    // leaves the module as it was.
-    using BufferReserve = std::vector<std::unique_ptr<Byte[]>>;
-
     void Recount(bool modified);
     void Progress(std::string_view text) const;
 
-    [[nodiscard]] BufferReserve ReserveBlocks(std::int64_t count);
-    std::int32_t AllocBlock(BufferReserve& reserve);
-    std::int32_t InsertBlockAfter(std::int32_t index, BufferReserve& reserve);
+    [[nodiscard]] TBufferReserve ReserveBlocks(std::int64_t count);
+    std::int32_t AllocBlock(TBufferReserve& reserve);
+    std::int32_t InsertBlockAfter(std::int32_t index, TBufferReserve& reserve);
     void FreeBlock(std::int32_t index);
     [[nodiscard]] std::int64_t ChainTotal() const;
     [[nodiscard]] bool HintHolds() const;
     // Links fresh blocks after `index` (-1: at the head), filled with count bytes.
     void LinkFilledBlocks(std::int32_t index, const Byte* src, std::int64_t count,
-                          BufferReserve& reserve);
+                          TBufferReserve& reserve);
     // Appends count bytes after the last chain block, filling its free tail first.
-    void AppendTail(const Byte* src, std::int64_t count, BufferReserve& reserve);
+    void AppendTail(const Byte* src, std::int64_t count, TBufferReserve& reserve);
     // Throws std::bad_alloc when growing by `bytes` would pass the largest address.
     void CheckGrowth(std::int64_t bytes) const;
 
@@ -166,6 +163,7 @@ private:
     [[nodiscard]] int LoadBlocks(int fd, std::int64_t expectedBlocks);
     [[nodiscard]] int WriteBlocks(int fd) const;
 
+    TBlockPool pool_;
     std::vector<TMemoryBlock> blocks_;
     std::int32_t head_ = -1;
     std::int32_t tail_ = -1;

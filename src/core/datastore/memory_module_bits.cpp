@@ -24,7 +24,7 @@ void TMemoryModule::ForEachChunk(Address address, ByteCount count, ChunkFn fn) {
     while (count > 0 && pos.Block != -1) {
         TMemoryBlock& block = blocks_[pos.Block];
         const std::int32_t n = std::min(count, block.Used - pos.Offset);
-        fn(block.Data.get() + pos.Offset, n);
+        fn(block.Data + pos.Offset, n);
         count -= n;
         pos = {block.Next, 0};
     }

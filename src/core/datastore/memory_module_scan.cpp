@@ -13,7 +13,7 @@ bool TMemoryModule::MatchesAt(TStorePos pos, const Byte* pattern, ByteCount leng
         if (pos.Block == -1) return false;
         const TMemoryBlock& block = blocks_[pos.Block];
         const std::int32_t n = std::min(length, block.Used - pos.Offset);
-        if (std::memcmp(block.Data.get() + pos.Offset, pattern, n) != 0) return false;
+        if (std::memcmp(block.Data + pos.Offset, pattern, n) != 0) return false;
         pattern += n;
         length -= n;
         pos = {block.Next, 0};
@@ -44,7 +44,7 @@ Address TMemoryModule::SearchForward(const TSearchRecord& record) const {
     std::int64_t blockStart = start - pos.Offset; // address of the block's first byte
     while (pos.Block != -1) {
         const TMemoryBlock& block = blocks_[pos.Block];
-        const Byte* data = block.Data.get();
+        const Byte* data = block.Data;
         // Matches that lie wholly inside the block.
         for (std::int32_t from = pos.Offset; std::int64_t{from} + length <= block.Used;) {
             const void* hit = ::memmem(data + from, block.Used - from, pattern, length);
@@ -80,7 +80,7 @@ Address TMemoryModule::SearchBackward(const TSearchRecord& record) const {
     TStorePos pos = Locate(static_cast<Address>(start));
     std::int64_t blockStart = start - pos.Offset;
     for (;;) {
-        const Byte* data = blocks_[pos.Block].Data.get();
+        const Byte* data = blocks_[pos.Block].Data;
         // Candidates from the cursor back to the block's first byte, found by their first byte.
         for (std::int32_t end = pos.Offset + 1; end > 0;) {
             const void* hit = ::memrchr(data, pattern[0], end);
@@ -137,7 +137,7 @@ public:
 private:
     static std::int32_t Used(const TMemoryModule& m, TStorePos p) { return m.Blocks()[p.Block].Used; }
     static const Byte* Data(const TMemoryModule& m, TStorePos p) {
-        return m.Blocks()[p.Block].Data.get() + p.Offset;
+        return m.Blocks()[p.Block].Data + p.Offset;
     }
     static void Advance(const TMemoryModule& m, TStorePos& p, std::int32_t n) {
         p.Offset += n;

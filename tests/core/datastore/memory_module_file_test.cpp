@@ -6,10 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
+#include <iterator>
+#include <pwd.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace mv {
@@ -81,30 +88,169 @@ TEST(MemoryModuleFile, LoadRefusesWhatCannotBeADocument) {
     }
 }
 
-TEST(MemoryModuleFile, SaveKeepsPermissionsAndReplacesALinksTarget) {
+TEST(MemoryModuleFile, SaveReplacesALinksTargetAndWritesIntoAPipe) {
     TTempFolder folder;
     const std::string original = folder.Write("doc.bin", {1, 2, 3});
-    ASSERT_EQ(::chmod(original.c_str(), 0640), 0);
     fs::create_symlink(original, folder / "link.bin");
     TMemoryModule module;
     Append(module, {7, 8});
     ASSERT_EQ(module.SaveToFile(folder / "link.bin"), 0);
     EXPECT_TRUE(fs::is_symlink(folder / "link.bin"));
     EXPECT_EQ(TTempFolder::Read(original), (ByteVector{7, 8}));
-    EXPECT_EQ(fs::status(original).permissions() & fs::perms::mask,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // A pipe stays a pipe: the bytes go to its reader.
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(module.SaveToFile(fifo), ENXIO) << "no reader: refused, not waited for";
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(module.SaveToFile(fifo), 0);
+    Byte got[3] = {};
+    EXPECT_EQ(::read(reader, got, 3), 2);
+    EXPECT_EQ(ByteVector(got, got + 2), (ByteVector{7, 8}));
+    ::close(reader);
+    EXPECT_TRUE(fs::is_fifo(fifo));
 }
 
-TEST(MemoryModuleFile, SaveIntoReadOnlyFolderFailsWithoutTouchingTheFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
-    TTempFolder folder;
-    const std::string original = folder.Write("doc.bin", {1, 2, 3});
-    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
-    TMemoryModule module;
-    Append(module, {9});
-    EXPECT_EQ(module.SaveToFile(original), EACCES);
-    EXPECT_EQ(TTempFolder::Read(original), (ByteVector{1, 2, 3}));
-    fs::permissions(folder.Path(), fs::perms::owner_all);
+// Saves run as the unprivileged user `nobody` in a child process, so that the folder and
+// ownership rules bind as they do for a user; the files are prepared as the superuser.
+class SaveAsUser : public testing::Test {
+protected:
+    void SetUp() override {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "preparing files of other users and becoming nobody needs root";
+        const passwd* user = ::getpwnam("nobody");
+        if (user == nullptr) GTEST_SKIP() << "there is no user nobody";
+        nobody_ = user->pw_uid;
+        nogroup_ = user->pw_gid;
+        ASSERT_EQ(::chmod(scratch_.Path().c_str(), 0755), 0);
+    }
+
+    std::string Folder(const std::string& name, uid_t owner, mode_t mode) const {
+        const std::string path = scratch_ / name;
+        EXPECT_EQ(::mkdir(path.c_str(), 0700), 0);
+        Own(path, owner, owner == 0 ? 0 : nogroup_, mode);
+        return path;
+    }
+
+    static std::string File(const std::string& path, const ByteVector& bytes, uid_t owner,
+                            gid_t group, mode_t mode) {
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+        Own(path, owner, group, mode);
+        return path;
+    }
+
+    // Saves `bytes` to `path` as nobody, writing at most `sizeLimit` bytes of any file;
+    // answers what the save answered.
+    int SaveAsNobody(const std::string& path, const ByteVector& bytes,
+                     rlim_t sizeLimit = RLIM_INFINITY) const {
+        TMemoryModule module;
+        Append(module, bytes);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const rlimit limit{sizeLimit, sizeLimit};
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails with EFBIG instead
+            if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || ::setgroups(0, nullptr) != 0 ||
+                ::setgid(nogroup_) != 0 || ::setuid(nobody_) != 0)
+                ::_exit(kNotDropped);
+            ::_exit(module.SaveToFile(path));
+        }
+        int status = 0;
+        EXPECT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status));
+        EXPECT_NE(WEXITSTATUS(status), kNotDropped) << "the child could not become nobody";
+        return WEXITSTATUS(status);
+    }
+
+    static struct stat StatOf(const std::string& path) {
+        struct stat st {};
+        EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+        return st;
+    }
+
+    static void Own(const std::string& path, uid_t owner, gid_t group, mode_t mode) {
+        EXPECT_EQ(::chown(path.c_str(), owner, group), 0) << path;
+        EXPECT_EQ(::chmod(path.c_str(), mode), 0) << path;
+    }
+
+    static constexpr int kNotDropped = 255;
+    TTempFolder scratch_;
+    uid_t nobody_ = 0;
+    gid_t nogroup_ = 0;
+};
+
+TEST_F(SaveAsUser, ReadOnlyFolderTakesTheBytesInPlace) {
+    const std::string folder = Folder("readonly", 0, 0555);
+    const std::string doc = File(folder + "/doc", Sequence(100), nobody_, nogroup_, 0644);
+    const std::string locked = File(folder + "/locked", {1, 2, 3}, nobody_, nogroup_, 0444);
+    const ino_t inode = StatOf(doc).st_ino;
+    EXPECT_EQ(SaveAsNobody(doc, {9, 8, 7}), 0);
+    EXPECT_EQ(TTempFolder::Read(doc), (ByteVector{9, 8, 7})) << "cut to the new length";
+    EXPECT_EQ(StatOf(doc).st_ino, inode);
+    EXPECT_EQ(SaveAsNobody(locked, {9}), EACCES);
+    EXPECT_EQ(TTempFolder::Read(locked), (ByteVector{1, 2, 3}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 2) << "no scratch file left";
+}
+
+// The rename over another user's file in a sticky folder would fail with EPERM.
+TEST_F(SaveAsUser, StickySharedFolderKeepsAnotherUsersFile) {
+    const std::string folder = Folder("shared", 0, 01777);
+    const std::string doc = File(folder + "/doc", {1, 2, 3}, 0, 0, 0666);
+    EXPECT_EQ(SaveAsNobody(doc, Sequence(5000)), 0);
+    EXPECT_EQ(TTempFolder::Read(doc), Sequence(5000));
+    EXPECT_EQ(StatOf(doc).st_uid, 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+}
+
+TEST_F(SaveAsUser, HardLinkedFileChangesUnderEveryName) {
+    const std::string folder = Folder("own", nobody_, 0755);
+    const std::string doc = File(folder + "/doc", {1, 2, 3}, nobody_, nogroup_, 0644);
+    ASSERT_EQ(::link(doc.c_str(), (folder + "/other").c_str()), 0);
+    EXPECT_EQ(SaveAsNobody(doc, {4, 5}), 0);
+    EXPECT_EQ(TTempFolder::Read(folder + "/other"), (ByteVector{4, 5}));
+    EXPECT_EQ(StatOf(doc).st_nlink, 2u);
+}
+
+TEST_F(SaveAsUser, OwnerOrGroupTheUserCannotGiveStays) {
+    const std::string folder = Folder("own", nobody_, 0755);
+    const std::pair<uid_t, gid_t> owners[] = {{0, 0}, {nobody_, 0}};
+    for (const auto& [owner, group] : owners) {
+        SCOPED_TRACE(testing::Message() << "owner " << owner << ", group " << group);
+        const std::string doc = File(folder + "/doc", {1, 2, 3}, owner, group, 0666);
+        EXPECT_EQ(SaveAsNobody(doc, {4, 5, 6, 7}), 0);
+        EXPECT_EQ(TTempFolder::Read(doc), (ByteVector{4, 5, 6, 7}));
+        EXPECT_EQ(StatOf(doc).st_uid, owner);
+        EXPECT_EQ(StatOf(doc).st_gid, group);
+    }
+}
+
+// A reader that opened the file before the save keeps the old bytes: the new ones arrive in
+// a new file under the old name.
+TEST_F(SaveAsUser, OwnFileIsReplacedInOneRename) {
+    const std::string folder = Folder("own", nobody_, 0755);
+    const std::string doc = File(folder + "/doc", {1, 2, 3}, nobody_, nogroup_, 0640);
+    const ino_t inode = StatOf(doc).st_ino;
+    std::ifstream reader(doc, std::ios::binary);
+    EXPECT_EQ(SaveAsNobody(doc, {4, 5}), 0);
+    EXPECT_EQ(ByteVector(std::istreambuf_iterator<char>(reader), {}), (ByteVector{1, 2, 3}));
+    EXPECT_EQ(TTempFolder::Read(doc), (ByteVector{4, 5}));
+    const struct stat st = StatOf(doc);
+    EXPECT_NE(st.st_ino, inode);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(nobody_, nogroup_));
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+}
+
+// An in-place write that fails part way reports the error and has not cut the file short.
+TEST_F(SaveAsUser, FailedInPlaceWriteKeepsTheOldBytesNotYetWritten) {
+    const std::string folder = Folder("readonly", 0, 0555);
+    const ByteVector old = Sequence(100), fresh = Sequence(100, 50);
+    const std::string doc = File(folder + "/doc", old, nobody_, nogroup_, 0644);
+    EXPECT_EQ(SaveAsNobody(doc, fresh, 40), EFBIG);
+    ByteVector expected(fresh.begin(), fresh.begin() + 40);
+    expected.insert(expected.end(), old.begin() + 40, old.end());
+    EXPECT_EQ(TTempFolder::Read(doc), expected);
 }
 
 } // namespace

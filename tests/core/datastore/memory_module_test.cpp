@@ -112,9 +112,8 @@ TEST(MemoryModule, CompactPacksFragmentedChainInPlace) {
 // of a change leaves nothing half-done.
 struct FailingAllocator {
     int left;
-    std::unique_ptr<Byte[]> operator()() {
+    void operator()() {
         if (left-- <= 0) throw std::bad_alloc();
-        return std::make_unique<Byte[]>(TMemoryModule::BlockSize);
     }
 };
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace mv {
+
+// An open file descriptor, closed once: by Close, which answers the error, or at the end.
+class TFileDescriptor {
+public:
+    explicit TFileDescriptor(int fd) : fd_(fd) {}
+    TFileDescriptor(const TFileDescriptor&) = delete;
+    TFileDescriptor& operator=(const TFileDescriptor&) = delete;
+    ~TFileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    [[nodiscard]] int Get() const { return fd_; }
+
+    // Closes now and answers `error`, or else 0 or the close's own error, which for a written
+    // file may be a late write error.
+    [[nodiscard]] int CloseAfter(int error) {
+        const int closed = ::close(fd_) == 0 ? 0 : errno;
+        fd_ = -1;
+        return error != 0 ? error : closed;
+    }
+
+private:
+    int fd_;
+};
+
+} // namespace mv
