@@ -1,6 +1,7 @@
 #include "ui/document/document_status_bar.h"
 
 #include "ui/document/document_icons.h"
+#include "ui/document/panel_font.h"
 
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
@@ -52,6 +53,7 @@ constexpr std::array<int, 7> PanelWidths{32, 32, 32, 32, 108, TGaugeSwitch::Widt
 
 TDocumentStatusBar::TDocumentStatusBar(QWidget* parent) : QStatusBar(parent) {
     setFixedHeight(BarHeight);
+    UsePanelFont(*this);
     for (int panel = 0; panel < PanelCount; ++panel) {
         if (panel == GaugePanel) {
             switch_ = new TGaugeSwitch(this, [this] { OpenInfoModeMenu(); });

@@ -1,6 +1,7 @@
 #include "ui/document/function_key_bar.h"
 
 #include "platform/virtual_key_map.h"
+#include "ui/document/panel_font.h"
 
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QToolButton>
@@ -9,14 +10,13 @@ namespace mv {
 
 TFunctionKeyBar::TFunctionKeyBar(QWidget* parent) : QWidget(parent) {
     setFixedHeight(BarHeight);
+    UsePanelFont(*this);
     SetButtonCount(MaxFunctionButtons);
 }
 
 void TFunctionKeyBar::SetButtonCount(int count) {
     count = count == 10 ? 10 : MaxFunctionButtons;
     if (count == ButtonCount()) return;
-    QFont font = this->font();
-    font.setPixelSize(12);
     while (ButtonCount() > count) {
         delete buttons_.back();
         buttons_.pop_back();
@@ -25,7 +25,6 @@ void TFunctionKeyBar::SetButtonCount(int count) {
         auto* button = new QToolButton(this);
         const int index = ButtonCount();
         button->setAutoRaise(true);
-        button->setFont(font);
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QToolButton::clicked, this, [this, index] {
             emit keyClicked(FunctionKeyIndex(index),

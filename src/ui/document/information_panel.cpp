@@ -2,6 +2,7 @@
 
 #include "core/binaryview/editor_core.h"
 #include "ui/document/document_icons.h"
+#include "ui/document/panel_font.h"
 
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
@@ -39,6 +40,7 @@ std::size_t At(TInfoRow row) { return static_cast<std::size_t>(row); }
 
 TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
     setFixedHeight(PanelHeight);
+    UsePanelFont(*this);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(4, 0, 4, 0);
     grid->setHorizontalSpacing(4);
