@@ -180,48 +180,43 @@ protected:
     gid_t nogroup_ = 0;
 };
 
-TEST_F(SaveAsUser, ReadOnlyFolderTakesTheBytesInPlace) {
-    const std::string folder = Folder("readonly", 0, 0555);
-    const std::string doc = File(folder + "/doc", Sequence(100), nobody_, nogroup_, 0644);
-    const std::string locked = File(folder + "/locked", {1, 2, 3}, nobody_, nogroup_, 0444);
-    const ino_t inode = StatOf(doc).st_ino;
-    EXPECT_EQ(SaveAsNobody(doc, {9, 8, 7}), 0);
-    EXPECT_EQ(TTempFolder::Read(doc), (ByteVector{9, 8, 7})) << "cut to the new length";
-    EXPECT_EQ(StatOf(doc).st_ino, inode);
-    EXPECT_EQ(SaveAsNobody(locked, {9}), EACCES);
-    EXPECT_EQ(TTempFolder::Read(locked), (ByteVector{1, 2, 3}));
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 2) << "no scratch file left";
-}
-
-// The rename over another user's file in a sticky folder would fail with EPERM.
-TEST_F(SaveAsUser, StickySharedFolderKeepsAnotherUsersFile) {
-    const std::string folder = Folder("shared", 0, 01777);
-    const std::string doc = File(folder + "/doc", {1, 2, 3}, 0, 0, 0666);
-    EXPECT_EQ(SaveAsNobody(doc, Sequence(5000)), 0);
-    EXPECT_EQ(TTempFolder::Read(doc), Sequence(5000));
-    EXPECT_EQ(StatOf(doc).st_uid, 0u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
-}
-
-TEST_F(SaveAsUser, HardLinkedFileChangesUnderEveryName) {
-    const std::string folder = Folder("own", nobody_, 0755);
-    const std::string doc = File(folder + "/doc", {1, 2, 3}, nobody_, nogroup_, 0644);
-    ASSERT_EQ(::link(doc.c_str(), (folder + "/other").c_str()), 0);
-    EXPECT_EQ(SaveAsNobody(doc, {4, 5}), 0);
-    EXPECT_EQ(TTempFolder::Read(folder + "/other"), (ByteVector{4, 5}));
-    EXPECT_EQ(StatOf(doc).st_nlink, 2u);
-}
-
-TEST_F(SaveAsUser, OwnerOrGroupTheUserCannotGiveStays) {
-    const std::string folder = Folder("own", nobody_, 0755);
-    const std::pair<uid_t, gid_t> owners[] = {{0, 0}, {nobody_, 0}};
-    for (const auto& [owner, group] : owners) {
-        SCOPED_TRACE(testing::Message() << "owner " << owner << ", group " << group);
-        const std::string doc = File(folder + "/doc", {1, 2, 3}, owner, group, 0666);
-        EXPECT_EQ(SaveAsNobody(doc, {4, 5, 6, 7}), 0);
-        EXPECT_EQ(TTempFolder::Read(doc), (ByteVector{4, 5, 6, 7}));
-        EXPECT_EQ(StatOf(doc).st_uid, owner);
-        EXPECT_EQ(StatOf(doc).st_gid, group);
+// Where a new file cannot take the old one's place, the old file takes the bytes: the same
+// file under every name, with its owner and group, and no scratch file is left behind.
+TEST_F(SaveAsUser, WritesInPlaceWhereARenameWouldFailOrChangeTheFile) {
+    constexpr uid_t root = 0;
+    const struct {
+        const char* why;
+        uid_t folderOwner;
+        mode_t folderMode;
+        uid_t owner;
+        gid_t group;
+        bool linked;
+    } cases[] = {
+        {"read-only folder (EACCES)", root, 0555, nobody_, nogroup_, false},
+        {"another user's file in a sticky folder (EPERM)", root, 01777, root, root, false},
+        {"owner not restorable", nobody_, 0755, root, root, false},
+        {"group not restorable", nobody_, 0755, nobody_, root, false},
+        {"hard link", nobody_, 0755, nobody_, nogroup_, true},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.why);
+        const std::string folder =
+            Folder("case" + std::to_string(n++), c.folderOwner, c.folderMode);
+        const std::string doc = File(folder + "/doc", Sequence(100), c.owner, c.group, 0666);
+        if (c.linked) {
+            ASSERT_EQ(::link(doc.c_str(), (folder + "/other").c_str()), 0);
+        }
+        const ino_t inode = StatOf(doc).st_ino;
+        EXPECT_EQ(SaveAsNobody(doc, {9, 8, 7}), 0);
+        EXPECT_EQ(TTempFolder::Read(doc), (ByteVector{9, 8, 7})) << "cut to the new length";
+        const struct stat st = StatOf(doc);
+        EXPECT_EQ(st.st_ino, inode);
+        EXPECT_EQ(std::pair(st.st_uid, st.st_gid), std::pair(c.owner, c.group));
+        if (c.linked) {
+            EXPECT_EQ(TTempFolder::Read(folder + "/other"), (ByteVector{9, 8, 7}));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), c.linked ? 2 : 1);
     }
 }
 
@@ -242,11 +237,14 @@ TEST_F(SaveAsUser, OwnFileIsReplacedInOneRename) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
 }
 
-// An in-place write that fails part way reports the error and has not cut the file short.
+// An in-place write reports its error; one that fails part way has not cut the file short.
 TEST_F(SaveAsUser, FailedInPlaceWriteKeepsTheOldBytesNotYetWritten) {
     const std::string folder = Folder("readonly", 0, 0555);
     const ByteVector old = Sequence(100), fresh = Sequence(100, 50);
     const std::string doc = File(folder + "/doc", old, nobody_, nogroup_, 0644);
+    const std::string locked = File(folder + "/locked", old, nobody_, nogroup_, 0444);
+    EXPECT_EQ(SaveAsNobody(locked, fresh), EACCES);
+    EXPECT_EQ(TTempFolder::Read(locked), old);
     EXPECT_EQ(SaveAsNobody(doc, fresh, 40), EFBIG);
     ByteVector expected(fresh.begin(), fresh.begin() + 40);
     expected.insert(expected.end(), old.begin() + 40, old.end());
