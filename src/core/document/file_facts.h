@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace mv {
+
+// What the document window needs to know of a file before it opens, saves over or reloads it.
+struct TFileFacts {
+    bool Exists = false;
+    bool Directory = false;
+    bool Regular = false; // not a folder, device, pipe or socket
+    bool Readable = false;
+    bool Writable = false;
+    std::int64_t Size = 0;
+    std::int64_t ModifiedTime = 0; // nanoseconds since the epoch
+
+    // The attributes that make a file open in view mode: read-only is a file the user may not
+    // write, system anything that is not a regular file.
+    [[nodiscard]] bool ReadOnly() const { return Exists && !Writable; }
+    [[nodiscard]] bool System() const { return Exists && !Regular; }
+};
+
+// The facts of the file the path names, following symbolic links; Exists false when it
+// names nothing.
+[[nodiscard]] TFileFacts ReadFileFacts(const std::string& path);
+
+// Why the file cannot be opened as a document, as the message that says so: it is missing,
+// a folder, a device or other special file, unreadable, or 2 GiB or larger. Nothing when it
+// can be loaded.
+[[nodiscard]] std::optional<std::string> OpenRefusal(const std::string& name,
+                                                     const TFileFacts& facts);
+
+} // namespace mv
