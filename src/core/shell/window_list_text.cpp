@@ -15,6 +15,15 @@ std::string Numbered(std::string_view prefix, int number, std::string_view separ
     return text;
 }
 
+std::string MenuEscaped(std::string_view name) {
+    std::string text;
+    for (const char c : name) {
+        if (c == '&') text += '&';
+        text += c;
+    }
+    return text;
+}
+
 } // namespace
 
 std::string WindowDisplayName(std::string_view fileName) {
@@ -22,11 +31,11 @@ std::string WindowDisplayName(std::string_view fileName) {
 }
 
 std::string NumberedMenuItemText(int number, std::string_view name) {
-    return Numbered("&", number, ": ", name);
+    return Numbered("&", number, ": ", MenuEscaped(name));
 }
 
 std::string SelectFileItemText(int number, std::string_view name) {
-    return Numbered("&", number, " : ", name);
+    return Numbered("&", number, " : ", MenuEscaped(name));
 }
 
 std::string WindowListLine(int number, std::string_view name) {

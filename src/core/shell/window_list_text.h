@@ -11,9 +11,10 @@ namespace mv {
 // What a window is called in every list: its file name, or "(新規)" while it has none.
 [[nodiscard]] std::string WindowDisplayName(std::string_view fileName);
 
-// "&%d: %s": an item of the Window menu, a history menu or the tray's submenus.
+// "&%d: %s": an item of the Window menu, a history menu or the tray's submenus. A '&' in the
+// name is doubled so that it shows as itself instead of making the next letter a shortcut.
 [[nodiscard]] std::string NumberedMenuItemText(int number, std::string_view name);
-// "&%d : %s": an item of the select-file pop-up (spaces around the colon).
+// "&%d : %s": an item of the select-file pop-up (spaces around the colon), '&' doubled too.
 [[nodiscard]] std::string SelectFileItemText(int number, std::string_view name);
 // "%d: %s": a line of the window-selection dialog.
 [[nodiscard]] std::string WindowListLine(int number, std::string_view name);

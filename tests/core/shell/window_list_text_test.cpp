@@ -10,6 +10,10 @@ TEST(WindowListText, EachListSpellsNumberAndNameItsOwnWay) {
     EXPECT_EQ(NumberedMenuItemText(12, "/tmp/a.bin"), "&12: /tmp/a.bin");
     EXPECT_EQ(SelectFileItemText(1, "/tmp/日本語.bin"), "&1 : /tmp/日本語.bin");
     EXPECT_EQ(WindowListLine(10, WindowDisplayName("")), "10: (新規)");
+    // In menus a '&' of the name is no shortcut mark; the dialog's list shows it as it is.
+    EXPECT_EQ(NumberedMenuItemText(2, "/tmp/R&D.bin"), "&2: /tmp/R&&D.bin");
+    EXPECT_EQ(SelectFileItemText(2, "R&D"), "&2 : R&&D");
+    EXPECT_EQ(WindowListLine(2, "R&D"), "2: R&D");
     EXPECT_EQ(WindowDisplayName("/tmp/x"), "/tmp/x");
     EXPECT_EQ(MoreWindowsItemText, "& : more...");
 }
