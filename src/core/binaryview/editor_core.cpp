@@ -93,7 +93,7 @@ void TEditorCore::SetCaret(TCaretState caret) {
     caretRow_ = line - topLine_;
     caretColumn_ = address % Columns;
     subPosition_ = caret.SubPosition != 0 ? 1 : 0;
-    SetHighlight(-1, 0);
+    ForgetHighlight();
     CaretMoved();
 }
 
@@ -153,10 +153,10 @@ void TEditorCore::ExecuteCommand(CommandId command) {
         if (OnPostMenu) OnPostMenu(command);
         return;
     case UNDO:
-        if (!ViewOnly()) history_.Undo();
+        if (CanUndo()) history_.Undo();
         return;
     case REDO:
-        if (!ViewOnly()) history_.Redo();
+        if (CanRedo()) history_.Redo();
         return;
     case CUT:
         if (!ViewOnly() && !Selection().Empty()) {

@@ -69,6 +69,9 @@ public:
     [[nodiscard]] const TMemoryModule& Module() const { return module_; }
     [[nodiscard]] TEditHistory& History() { return history_; }
     [[nodiscard]] const TEditHistory& History() const { return history_; }
+    // Whether UNDO and REDO would act: never in view-only mode. Menus enable their items by it.
+    [[nodiscard]] bool CanUndo() const { return !ViewOnly() && history_.CanUndo(); }
+    [[nodiscard]] bool CanRedo() const { return !ViewOnly() && history_.CanRedo(); }
     [[nodiscard]] TSearchEngine& Search() { return search_; }
     [[nodiscard]] TComparison& Comparison() { return comparison_; }
     [[nodiscard]] const TComparison& Comparison() const { return comparison_; }
@@ -128,10 +131,12 @@ public:
     // Ends the current undo step from outside (the filer, the document window).
     void CloseUndoStep() { history_.AdvanceGroup(); }
 
-    // The bytes drawn bold by the next repaint (a search or compare hit); -1 when none.
+    // The bytes drawn bold by the next repaint (a search or compare hit); -1 when none. The
+    // widget forgets them once painted, so that only the repaint placing the caret shows them.
     [[nodiscard]] Address HighlightStart() const { return highlightStart_; }
     [[nodiscard]] ByteCount HighlightLength() const { return highlightLength_; }
     void SetHighlight(Address start, ByteCount length);
+    void ForgetHighlight() { SetHighlight(-1, 0); }
     // The caret stands on the last search hit / the start of the last difference run.
     bool SearchHit = false;
     bool CompareHit = false;
@@ -161,11 +166,13 @@ public:
     void TypeCharacters(std::string_view shiftJisText);
     void InsertData(std::span<const Byte> bytes, Address address);
     void OverwriteData(std::span<const Byte> bytes, Address address);
-    // For the filer: no caret move, no new undo step; answers false when refused.
+    // For the filer: no caret move, no new undo step (the open one becomes indivisible);
+    // answers false when refused.
     bool OverwriteInPlace(std::span<const Byte> bytes, Address address);
     // BITROLL (bits) and BYTEROLL (bytes × 8) over the selection or the whole file. The count
-    // is 64-bit so that a byte count × 8 reaches here without wrapping; whole turns of the
-    // range are dropped. Counts below 1 do nothing.
+    // is 64-bit so that a byte count × 8 reaches here without wrapping; whole turns beyond
+    // the first are dropped, and a rotation by whole turns is still an undo step. Counts below
+    // 1 do nothing.
     void Rotate(bool left, std::int64_t bits);
     // The document window's BITNOT, BITREVERSE, BITROLLL, BITROLLR, BYTEREVERSE, BYTEROLLL,
     // BYTEROLLR, INTINC and INTDEC over the selection or, when there is none, the whole file

@@ -212,6 +212,8 @@ bool TEditorCore::OverwriteInPlace(std::span<const Byte> bytes, Address address)
     address = std::min(address, module_.Size());
     if (WouldOverflow(OverwriteGrowth(address, std::ssize(bytes), module_.Size()))) return false;
     const TCaretState caret = Within(Caret(), module_.Size());
+    // The writes of one filer apply are one undo step, kept whole or not at all.
+    history_.MakeGroupIndivisible();
     history_.Apply({.Kind = TEditKind::Overwrite,
                     .Address = address,
                     .CaretBefore = caret,
@@ -316,7 +318,6 @@ bool TEditorCore::CanPaste() {
 void TEditorCore::RangeOperation(CommandId command) {
     const Address size = module_.Size();
     if (ViewOnly() || size == 0) return;
-    const TRange range = OperationRange(Selection(), size);
     TEditKind kind{};
     switch (command) {
     case cmd::INTINC:
@@ -327,12 +328,14 @@ void TEditorCore::RangeOperation(CommandId command) {
     case cmd::BITROLLR:
         Rotate(command == cmd::BITROLLL, 1);
         return;
+    // The byte commands ask for a file of two bytes, whatever the selection: on one selected
+    // byte they change nothing but are still an undo step.
     case cmd::BYTEROLLL:
     case cmd::BYTEROLLR:
-        if (range.Count >= 2) Rotate(command == cmd::BYTEROLLL, 8);
+        if (size >= 2) Rotate(command == cmd::BYTEROLLL, 8);
         return;
     case cmd::BYTEREVERSE:
-        if (range.Count < 2) return;
+        if (size < 2) return;
         kind = TEditKind::ByteReversal;
         break;
     case cmd::BITNOT:
@@ -345,6 +348,7 @@ void TEditorCore::RangeOperation(CommandId command) {
         return;
     }
     const TCaretState caret = Within(Caret(), size);
+    const TRange range = OperationRange(Selection(), size);
     Apply({.Kind = kind,
            .Address = range.Start,
            .CaretBefore = caret,
@@ -357,11 +361,15 @@ void TEditorCore::Rotate(bool left, std::int64_t bits) {
     const Address size = module_.Size();
     if (ViewOnly() || size == 0 || bits < 1) return;
     const TRange range = OperationRange(Selection(), size);
-    std::int64_t remaining = bits % (std::int64_t{range.Count} * 8);
-    if (remaining == 0) return;
+    // Whole turns beyond the first are dropped; a rotation by whole turns changes no byte but
+    // is still recorded, as one turn.
+    const std::int64_t turn = std::int64_t{range.Count} * 8;
+    std::int64_t remaining = bits % turn;
+    if (remaining == 0) remaining = turn;
     const TCaretState caret = Within(Caret(), size);
     // A request carries a 32-bit amount; a turn of a selection above 256 MiB can need more and
     // then goes in several requests that undo as one step.
+    history_.MakeGroupIndivisible();
     while (remaining > 0) {
         const auto step = static_cast<std::int32_t>(
             std::min<std::int64_t>(remaining, std::numeric_limits<std::int32_t>::max()));

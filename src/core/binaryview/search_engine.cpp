@@ -41,6 +41,8 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
     const bool backward = direction == TSearchDirection::Backward;
     TCaretState caret = editor_.Caret();
     int replaced = 0;
+    // All replacements are one undo step, which the budget keeps whole or not at all.
+    editor_.history_.MakeGroupIndivisible();
     for (Address hit; (hit = editor_.module_.SearchPattern(record_)) >= 0;) {
         bool replace = true;
         if (confirm) {

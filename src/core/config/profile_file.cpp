@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <optional>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -73,32 +75,26 @@ int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 
 } // namespace
 
-std::optional<std::vector<TProfileEntry>> ParseProfileFile(std::span<const std::uint8_t> bytes) {
-    if (bytes.size() < HeaderSize) return std::nullopt;
+std::vector<TProfileEntry> ParseProfileFile(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < HeaderSize) return {};
     TReader reader(bytes);
     const auto signature = reader.Take(Signature.size());
-    if (!std::equal(signature.begin(), signature.end(), Signature.begin())) return std::nullopt;
+    if (!std::equal(signature.begin(), signature.end(), Signature.begin())) return {};
     const std::int32_t count = reader.TakeInt32();
     const std::int32_t size = reader.TakeInt32();
-    if (count <= 0 || size < 0 || static_cast<std::size_t>(size) != bytes.size())
-        return std::nullopt;
+    if (size < 0 || static_cast<std::size_t>(size) != bytes.size()) return {};
 
     std::vector<TProfileEntry> entries;
-    // The count is only a claim: reserve no more than the bytes can hold.
-    entries.reserve(std::min<std::size_t>(static_cast<std::size_t>(count),
-                                          bytes.size() / (LengthSize + WindowProfile::StoredSize)));
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (reader.Remaining() < LengthSize) return std::nullopt;
+    for (std::int32_t i = 0; i < count && reader.Remaining() >= LengthSize; ++i) {
         const std::int32_t length = reader.TakeInt32();
         if (length < 0 || reader.Remaining() < WindowProfile::StoredSize ||
             static_cast<std::size_t>(length) > reader.Remaining() - WindowProfile::StoredSize)
-            return std::nullopt;
+            break;
         const auto name = reader.Take(static_cast<std::size_t>(length));
         const auto profile = reader.Take(WindowProfile::StoredSize);
         entries.push_back({std::string(name.begin(), name.end()),
                            WindowProfile::Parse(profile.first<WindowProfile::StoredSize>())});
     }
-    if (reader.Remaining() != 0) return std::nullopt;
     return entries;
 }
 
@@ -123,9 +119,7 @@ std::vector<std::uint8_t> SerializeProfileFile(std::span<const TProfileEntry> en
 
 std::vector<TProfileEntry> LoadProfileFile(const std::string& folder) {
     const auto bytes = ReadWholeFile(folder + '/' + std::string(ProfileFileName));
-    if (!bytes) return {};
-    auto entries = ParseProfileFile(*bytes);
-    return entries ? std::move(*entries) : std::vector<TProfileEntry>{};
+    return bytes ? ParseProfileFile(*bytes) : std::vector<TProfileEntry>{};
 }
 
 int SaveProfileFile(const std::string& folder, std::span<const TProfileEntry> entries) {

@@ -3,7 +3,6 @@
 #include "core/config/window_profile.h"
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -15,11 +14,11 @@ namespace mv {
 // entry the name's length, the name's bytes and the 32-byte profile; little endian.
 inline constexpr std::string_view ProfileFileName = "_profile";
 
-// The entries of a well-formed file in file order, or nothing: a file is taken whole or not
-// at all. It must carry the header, a size field equal to its size, a count above 0, and
-// exactly that many entries of non-negative name length ending exactly at its end.
-[[nodiscard]] std::optional<std::vector<TProfileEntry>>
-ParseProfileFile(std::span<const std::uint8_t> bytes);
+// The entries of a file in file order. A file without the header or whose size field is not
+// its size (one cut short) gives none. Otherwise up to the count's number of entries are
+// taken, as long as they are whole: an entry that would reach past the end, or has a negative
+// name length, ends the list, and bytes after the last entry are ignored.
+[[nodiscard]] std::vector<TProfileEntry> ParseProfileFile(std::span<const std::uint8_t> bytes);
 // The whole file for the entries, in their order.
 [[nodiscard]] std::vector<std::uint8_t>
 SerializeProfileFile(std::span<const TProfileEntry> entries);

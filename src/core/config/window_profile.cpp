@@ -15,8 +15,6 @@ WindowProfile::Bytes WindowProfile::Serialize() const {
         StoreLe32(out.subspan(4 * i).first<4>(), static_cast<std::uint32_t>(words[i]));
     bytes[28] = CaretSubPosition;
     bytes[29] = InputArea;
-    bytes[30] = static_cast<std::uint8_t>(Reserved);
-    bytes[31] = static_cast<std::uint8_t>(Reserved >> 8);
     return bytes;
 }
 
@@ -34,7 +32,6 @@ WindowProfile WindowProfile::Parse(std::span<const std::uint8_t, StoredSize> byt
     profile.CaretColumn = word(24);
     profile.CaretSubPosition = bytes[28];
     profile.InputArea = bytes[29];
-    profile.Reserved = static_cast<std::uint16_t>(bytes[30] | bytes[31] << 8);
     return profile;
 }
 

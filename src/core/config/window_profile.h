@@ -9,8 +9,8 @@
 namespace mv {
 
 // A document window's remembered place and view position, kept per file name. Its stored
-// form is 32 bytes, little endian, in field order. The view position is kept as found: the
-// view that restores it checks the sub-position and input area.
+// form is 32 bytes, little endian, in field order, the last two bytes zero. The view position
+// is kept as found: the view that restores it checks the sub-position and input area.
 struct WindowProfile {
     static constexpr std::size_t StoredSize = 32;
     using Bytes = std::array<std::uint8_t, StoredSize>;
@@ -24,8 +24,6 @@ struct WindowProfile {
     std::int32_t CaretColumn = 0;
     std::uint8_t CaretSubPosition = 0; // 0 high nibble or whole byte, 1 low nibble
     std::uint8_t InputArea = 0;        // 0 hexadecimal columns, 1 character column
-    // Written as zero; kept as read so that a profile file survives a load and save unchanged.
-    std::uint16_t Reserved = 0;
 
     [[nodiscard]] Bytes Serialize() const;
     [[nodiscard]] static WindowProfile Parse(std::span<const std::uint8_t, StoredSize> bytes);

@@ -74,7 +74,7 @@ void TEditHistory::Apply(const TEditRequest& request, bool moveCaret) {
         used_ -= it->Cost();
     records_.erase(next_, records_.end());
     next_ = records_.end();
-    if (!openGroupDropped_) {
+    if (!indivisibleGroupDropped_) {
         used_ += pending.front().Cost();
         records_.splice(records_.end(), pending);
         Trim();
@@ -111,7 +111,7 @@ void TEditHistory::Redo() {
 
 void TEditHistory::Clear() {
     records_.clear();
-    openGroupDropped_ = false;
+    indivisibleGroupDropped_ = false;
     next_ = records_.end();
     used_ = 0;
     Changed();
@@ -221,6 +221,7 @@ void TEditHistory::Perform(const TEditRecord& record) {
         module_.DecrementBig(address, count);
         break;
     }
+    module_.SetModified(true);
 }
 
 void TEditHistory::Revert(const TEditRecord& record) {
@@ -259,6 +260,7 @@ void TEditHistory::Revert(const TEditRecord& record) {
         module_.IncrementBig(address, count);
         break;
     }
+    module_.SetModified(true);
 }
 
 std::int32_t TEditHistory::RotationBits(const TEditRecord& record) const {
@@ -279,7 +281,8 @@ bool TEditHistory::Trim() {
             // Once the applied records are gone, next_ follows the front: whatever remains
             // stays redoable.
             const bool wasNext = next_ == records_.begin();
-            if (!wasNext && records_.front().Group == group_) openGroupDropped_ = true;
+            if (groupIndivisible_ && !wasNext && records_.front().Group == group_)
+                indivisibleGroupDropped_ = true;
             used_ -= records_.front().Cost();
             records_.pop_front();
             if (wasNext) next_ = records_.begin();

@@ -35,9 +35,9 @@ public:
     TEditHistory& operator=(const TEditHistory&) = delete;
 
     // Performs and records one change; with moveCaret, places the caret at its CaretAfter.
-    // A change joining a group whose earlier records the budget dropped is not recorded.
-    // A rotation by 0 does nothing. Requests with a negative address, length or count, or
-    // without data for their length, are refused and change nothing.
+    // A change joining an indivisible group whose earlier records the budget dropped is not
+    // recorded. A rotation by 0 does nothing. Requests with a negative address, length or
+    // count, or without data for their length, are refused and change nothing.
     void Apply(const TEditRequest& request, bool moveCaret);
     // Revert / repeat one group; nothing when unavailable.
     void Undo();
@@ -55,8 +55,14 @@ public:
     [[nodiscard]] GroupNumber Group() const { return group_; }
     void AdvanceGroup() {
         ++group_;
-        openGroupDropped_ = false;
+        groupIndivisible_ = false;
+        indivisibleGroupDropped_ = false;
     }
+    // Makes the rest of the open group one action that an undo reverts whole or not at all (a
+    // replace-all, a filer apply): once the budget drops records of the group, its later
+    // changes are performed but not recorded. Other groups (a run of packed typing) go on
+    // recording after such a drop, so that the last changes stay undoable.
+    void MakeGroupIndivisible() { groupIndivisible_ = true; }
 
     // Takes the environment's undo settings and trims the history to the new capacity.
     void ApplySettings(std::int32_t undoBufferKilobytes, bool undoPacked);
@@ -80,6 +86,8 @@ private:
     // The record of a request before it is performed, or nothing for a request that does
     // nothing; throws std::bad_alloc with nothing changed.
     [[nodiscard]] std::optional<TEditRecord> BuildRecord(const TEditRequest& request) const;
+    // Both mark the data modified: a step that leaves the bytes as they were (a rotation by
+    // whole turns, a reversal of one byte) is still an edit, which the module would not mark.
     void Perform(const TEditRecord& record);
     void Revert(const TEditRecord& record);
     // The right rotation, in bits, that a rotation record stands for.
@@ -97,10 +105,9 @@ private:
     Records records_;
     Records::iterator next_ = records_.end();
     GroupNumber group_ = 0;
-    // The budget dropped applied records of the group that new records join: the rest of
-    // that group is performed but not recorded, so that no undo step reverts part of one
-    // action (a replace-all larger than the budget leaves no history, not its last hits).
-    bool openGroupDropped_ = false;
+    bool groupIndivisible_ = false;
+    // The budget dropped records of the open group after it became indivisible.
+    bool indivisibleGroupDropped_ = false;
     std::int64_t used_ = 0;
     std::int64_t capacity_ = DefaultCapacity;
 };

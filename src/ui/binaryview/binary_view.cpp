@@ -215,6 +215,8 @@ void TBinaryView::paintEvent(QPaintEvent* event) {
         const QRect dirty = event->rect();
         view.PaintLines(core_, mine_, theirs_, dirty.top() / layout_.LineHeight(),
                         dirty.bottom() / layout_.LineHeight());
+        // A hit is shown bold by the repaint that places the caret on it, and by no other.
+        core_.ForgetHighlight();
         if (core_.CaretMarker) view.PaintCaretMarker(core_);
         if (hasFocus() && caretShown_) view.PaintCaret(CaretRect());
     }

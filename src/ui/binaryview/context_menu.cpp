@@ -42,8 +42,8 @@ void TContextMenu::SetShortcuts(const TKeyAssignment& keys) {
 void TContextMenu::EnableFor(TEditorCore& core) {
     const bool viewOnly = core.InputMode() == TInputMode::ViewOnly;
     const bool selected = !core.Selection().Empty();
-    undo_->setEnabled(core.History().CanUndo());
-    redo_->setEnabled(core.History().CanRedo());
+    undo_->setEnabled(core.CanUndo());
+    redo_->setEnabled(core.CanRedo());
     copy_->setEnabled(selected);
     cut_->setEnabled(selected && !viewOnly);
     delete_->setEnabled(selected && !viewOnly);

@@ -6,13 +6,7 @@ namespace mv {
 
 namespace {
 
-constexpr char UpperDigits[] = "0123456789ABCDEF";
 constexpr char LowerDigits[] = "0123456789abcdef";
-
-QString TwoDigits(Byte value, const char* digits) {
-    const QChar text[2] = {QLatin1Char(digits[value >> 4]), QLatin1Char(digits[value & 15])};
-    return QString(text, 2);
-}
 
 } // namespace
 
@@ -21,12 +15,10 @@ QString AddressText(std::int64_t lineAddress) {
                                     QLatin1Char('0'));
 }
 
-QString HexByteText(Byte value) {
-    return TwoDigits(value, UpperDigits);
-}
-
 QString FooterText(Byte columnSum) {
-    return TwoDigits(columnSum, LowerDigits);
+    const QChar text[2] = {QLatin1Char(LowerDigits[columnSum >> 4]),
+                           QLatin1Char(LowerDigits[columnSum & 15])};
+    return QString(text, 2);
 }
 
 Byte LineSum(std::span<const Byte> existingBytes, std::int64_t lineAddress, TCheckSum form) {

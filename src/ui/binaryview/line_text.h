@@ -17,8 +17,6 @@ namespace mv {
 
 // "%8.8x" of a line's first address.
 [[nodiscard]] QString AddressText(std::int64_t lineAddress);
-// Two upper-case hexadecimal digits: a byte cell and the SUM column.
-[[nodiscard]] QString HexByteText(Byte value);
 // "%2.2x": a footer cell.
 [[nodiscard]] QString FooterText(Byte columnSum);
 

@@ -25,10 +25,10 @@ TViewLayout::TViewLayout(QSize charSize, std::uint8_t viewItems, QSize clientSiz
         widths_[column] = 3 * cw + 4;
     widths_[SumColumn] = Shows(viSum) ? 3 * cw + 4 : 0;
     widths_[CharacterColumn] = Shows(viCharacters) ? 17 * cw + 4 : 0;
-    const int columns = std::accumulate(widths_.begin(), widths_.end(), 0);
-    totalWidth_ = columns + scrollBarWidth;
-    if (Shows(viCharacters) && columns < clientSize.width())
-        widths_[CharacterColumn] += clientSize.width() - columns;
+    totalWidth_ = std::accumulate(widths_.begin(), widths_.end(), 0) + scrollBarWidth;
+    // The widening leaves a hatched strip as wide as the scroll bar at the right.
+    if (Shows(viCharacters) && totalWidth_ < clientSize.width())
+        widths_[CharacterColumn] += clientSize.width() - totalWidth_;
     lineHeight_ = charHeight_ + 4;
     visibleLines_ = clientSize.height() / lineHeight_;
 }

@@ -48,8 +48,8 @@ public:
     using TColumnWidths = std::array<int, ColumnCount>;
 
     TViewLayout() : TViewLayout(QSize(1, 1), AllViewItems, QSize(0, 0), 0) {}
-    // charSize is the size of "W" in the view's font. The character column is widened to
-    // fill a client area wider than the columns.
+    // charSize is the size of "W" in the view's font. The character column is widened by as
+    // much as the client area is wider than the columns and the scroll bar together.
     TViewLayout(QSize charSize, std::uint8_t viewItems, QSize clientSize, int scrollBarWidth);
 
     [[nodiscard]] int CharWidth() const { return charWidth_; }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -35,6 +36,7 @@ struct TDocument {
     TDocument(const ByteVector& bytes, TInputMode mode = TInputMode::Overwrite,
               TCaretState caret = {}, Address start = 0, Address end = 0) {
         test::Append(editor.Module(), bytes);
+        editor.Module().SetModified(false); // as loaded
         editor.SetVisibleLines(4);
         editor.SetInputMode(mode);
         editor.SetCaret(caret);
@@ -52,7 +54,7 @@ struct TDocument {
     }
 };
 
-TEST(Editing, DigitsDeletionAndPasteAtTheCaretOrOverTheSelection) {
+TEST(Editing, DigitsDeletionPasteAndDataEntryAtTheCaretOrOverTheSelection) {
     constexpr auto O = TInputMode::Overwrite, I = TInputMode::Insert;
     struct Case {
         const char* Name;
@@ -65,6 +67,11 @@ TEST(Editing, DigitsDeletionAndPasteAtTheCaretOrOverTheSelection) {
         TCaretState CaretAfter;
     };
     const ByteVector four{0x10, 0x11, 0x12, 0x13};
+    const Action insertData = [](TEditorCore& e) { e.InsertData(ByteVector{0xA0, 0xA1}, 1); };
+    const Action overwriteData = [](TEditorCore& e) { e.OverwriteData(ByteVector{0xB0, 0xB1}, 1); };
+    const Action filerWrite = [](TEditorCore& e) {
+        EXPECT_TRUE(e.OverwriteInPlace(ByteVector{0x66}, 1));
+    };
     const Case cases[] = {
         {"overwrite high", {0x3F}, O, {0, 0}, 0, 0, Digit(0xA), {0xAF}, {0, 1}},
         {"overwrite at EOF appends", {0x11}, O, {1, 0}, 0, 0, Digit(2), {0x11, 0x20}, {1, 1}},
@@ -77,6 +84,9 @@ TEST(Editing, DigitsDeletionAndPasteAtTheCaretOrOverTheSelection) {
         {"cut", four, O, {}, 0, 2, Command(CUT), {0x12, 0x13}, {0, 0}},
         {"paste past the end", {0x10}, O, {1, 0}, 0, 0, Command(PASTE), {0x10, 'A', 'B'}, {3, 0}},
         {"paste replaces", four, I, {}, 3, 0, Command(PASTE), {'A', 'B', 0x13}, {2, 0}},
+        {"insert data", {0x10, 0x11}, O, {}, 0, 0, insertData, {0x10, 0xA0, 0xA1, 0x11}, {3, 0}},
+        {"overwrite past the end", {0x10}, I, {}, 0, 0, overwriteData, {0x10, 0xB0, 0xB1}, {3, 0}},
+        {"the filer keeps the caret", {0x10}, O, {0, 1}, 0, 0, filerWrite, {0x10, 0x66}, {0, 1}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -100,6 +110,11 @@ TEST(Editing, TypedDigitsUndoInOneStepOnlyWhenPackedAndCharactersAlwaysInOne) {
         doc.editor.ExecuteCommand(BACKSPACE);
         EXPECT_EQ(doc.Bytes(), (ByteVector{0x12, 0x34}));
         EXPECT_EQ(doc.UndoAll(), packed ? 1 : 6) << "packed " << packed;
+        // An undone step puts the caret where its first change found it, a redone one where
+        // its last change left it.
+        EXPECT_EQ(doc.editor.Caret(), (TCaretState{0, 0}));
+        doc.editor.ExecuteCommand(REDO);
+        EXPECT_EQ(doc.editor.Caret(), (packed ? TCaretState{2, 0} : TCaretState{0, 1}));
     }
     TDocument doc({'a', 'b', 'c', 'd'});
     TEditorCore& e = doc.editor;
@@ -115,9 +130,10 @@ TEST(Editing, TypedDigitsUndoInOneStepOnlyWhenPackedAndCharactersAlwaysInOne) {
 }
 
 TEST(Editing, CharactersAreStoredInTheDocumentsSetAndCappedWhole) {
-    const std::string text = "A\x82\xA0\xB1"; // ASCII, a double-byte pair, half-width katakana
+    const std::string text = "A\x82\xA0\xB1"; // ASCII, "あ", half-width "ｱ"
+    const std::string euc = "A\xA4\xA2\x8E\xB1";
     for (const auto& [set, stored] :
-         {std::pair{CharaSet::ShiftJis, text}, std::pair{CharaSet::Euc, ShiftJisToEucText(text)}}) {
+         {std::pair{CharaSet::ShiftJis, text}, std::pair{CharaSet::Euc, euc}}) {
         TDocument doc({}, TInputMode::Insert);
         doc.editor.SetCharaSet(set);
         doc.editor.TypeCharacters(text);
@@ -181,6 +197,8 @@ TEST(Editing, PastedPayloadIsTrustedOnlyAsFarAsItsBytes) {
     }
 }
 
+// A range operation is an undo step and marks the file modified even where it leaves the
+// bytes as they were; the byte commands need a file of two bytes, not a selection of two.
 TEST(Editing, RangeOperationsKeepSelectionAndCaret) {
     constexpr auto BE = TByteOrder::BigEndian;
     struct Case {
@@ -188,6 +206,7 @@ TEST(Editing, RangeOperationsKeepSelectionAndCaret) {
         ByteVector Start;
         Address SelStart, SelEnd;
         ByteVector Expected;
+        bool Recorded = true;
         TByteOrder Order = TByteOrder::LittleEndian;
     };
     const Case cases[] = {
@@ -195,11 +214,14 @@ TEST(Editing, RangeOperationsKeepSelectionAndCaret) {
         {BITREVERSE, {0x01, 0x02}, 0, 1, {0x80, 0x02}},
         {BYTEROLLL, {0x01, 0x02, 0x03}, 0, 0, {0x02, 0x03, 0x01}},
         {BYTEREVERSE, {0x01, 0x02, 0x03, 0x04}, 1, 4, {0x01, 0x04, 0x03, 0x02}},
-        {BYTEROLLL, {0x01, 0x02}, 0, 1, {0x01, 0x02}}, // needs two bytes
+        {BYTEROLLR, {0x01, 0x02}, 0, 1, {0x01, 0x02}}, // one byte turned by eight bits
+        {BYTEREVERSE, {0x01, 0x02}, 1, 2, {0x01, 0x02}},
+        {BYTEROLLL, {0x01}, 0, 0, {0x01}, false},
+        {BYTEREVERSE, {0x01}, 0, 1, {0x01}, false},
         {INTINC, {0xFF, 0xFF, 0x07}, 0, 2, {0x00, 0x00, 0x07}},
-        {INTINC, {0x00, 0xFF}, 0, 2, {0x01, 0x00}, BE},
+        {INTINC, {0x00, 0xFF}, 0, 2, {0x01, 0x00}, true, BE},
         {INTDEC, {0x00, 0x00, 0x05}, 0, 0, {0x00, 0xFF, 0x05}}, // the byte under the caret
-        {INTINC, {}, 0, 0, {}},
+        {INTINC, {}, 0, 0, {}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Command << " on " << c.Start.size() << " bytes");
@@ -209,32 +231,53 @@ TEST(Editing, RangeOperationsKeepSelectionAndCaret) {
         const TCaretState caret = doc.editor.Caret();
         doc.editor.RangeOperation(c.Command);
         EXPECT_EQ(doc.Bytes(), c.Expected);
+        EXPECT_EQ(doc.editor.Module().IsModified(), c.Recorded);
         EXPECT_EQ(doc.editor.Caret(), caret);
         EXPECT_EQ(doc.editor.Selection().End, selection.End);
-        EXPECT_EQ(doc.UndoAll(), c.Expected == c.Start ? 0 : 1);
+        EXPECT_EQ(doc.UndoAll(), c.Recorded ? 1 : 0);
+        EXPECT_EQ(doc.Bytes(), c.Start);
     }
 }
 
-TEST(Editing, RotationDropsWholeTurnsOfTheRange) {
+TEST(Editing, RotationDropsWholeTurnsOfTheRangeButStillRecordsOne) {
     TDocument doc({0x01, 0x02, 0x03});
     // 2^29 bytes × 8 is 2^32 bits, 16 more than a multiple of the 24-bit range.
     doc.editor.Rotate(true, std::int64_t{1} << 32);
     EXPECT_EQ(doc.Bytes(), (ByteVector{0x03, 0x01, 0x02}));
+    doc.editor.Module().SetModified(false);
     doc.editor.Rotate(false, 24 * 1000);
-    EXPECT_EQ(doc.UndoAll(), 1) << "whole turns change nothing and record nothing";
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x03, 0x01, 0x02}));
+    EXPECT_TRUE(doc.editor.Module().IsModified());
+    EXPECT_EQ(doc.UndoAll(), 2);
+    EXPECT_EQ(doc.Bytes(), (ByteVector{0x01, 0x02, 0x03}));
 }
 
-TEST(Editing, DataEntryForDialogsAndTheFiler) {
-    TDocument doc({0x10, 0x11, 0x12});
-    TEditorCore& e = doc.editor;
-    e.InsertData(ByteVector{0xA0, 0xA1}, 1);
-    EXPECT_EQ(e.Caret(), (TCaretState{3, 0}));
-    e.OverwriteData(ByteVector{0xB0, 0xB1}, 4);
-    EXPECT_EQ(doc.Bytes(), (ByteVector{0x10, 0xA0, 0xA1, 0x11, 0xB0, 0xB1}));
-    EXPECT_EQ(e.Caret(), (TCaretState{6, 0}));
-    e.SetCaret({2, 1});
-    EXPECT_TRUE(e.OverwriteInPlace(ByteVector{0x66}, 6)); // the filer's writes keep the caret
-    EXPECT_EQ(e.Caret(), (TCaretState{2, 1}));
+// With room for 17 records (1 KB), one undo step of more changes overflows while it is built.
+TEST(Editing, AStepOverflowingTheUndoBudgetKeepsItsLastTypingButNoPartOfAReplaceAll) {
+    TDocument typed(ByteVector(16, 0x00));
+    typed.editor.History().ApplySettings(1, true); // packed typing
+    for (int i = 0; i < 20; ++i)
+        typed.editor.TypeHexDigit(1);
+    typed.host.Text = "AB";
+    typed.editor.ExecuteCommand(PASTE); // ends the typing's step
+    ByteVector expected(16, 0x00);
+    std::fill_n(expected.begin(), 10, Byte{0x11});
+    expected[10] = 'A';
+    expected[11] = 'B';
+    EXPECT_EQ(typed.Bytes(), expected);
+    // The eighteenth digit overflowed and the step so far was dropped; the two digits after it
+    // and the paste are what the one undo reverts.
+    EXPECT_EQ(typed.UndoAll(), 1);
+    std::fill_n(expected.begin() + 9, 3, Byte{0x00});
+    EXPECT_EQ(typed.Bytes(), expected);
+    EXPECT_EQ(typed.editor.Caret(), (TCaretState{9, 0}));
+
+    TDocument replaced(ByteVector(20, 0x41));
+    replaced.editor.History().ApplySettings(1, true);
+    replaced.editor.Search().Replace(ByteVector{0x41}, ByteVector{0x42}, false, false,
+                                     TSearchDirection::Forward);
+    EXPECT_EQ(replaced.Bytes(), ByteVector(20, 0x42));
+    EXPECT_EQ(replaced.UndoAll(), 0) << "an undo would revert only the last replacements";
 }
 
 // The data shrinks under a selection from outside the editor; the selection's far end then

@@ -43,63 +43,37 @@ struct Document {
     int changes = 0;
 };
 
-TEST(EditHistory, TypingIsOneUndoStepOnlyWhileTheGroupStays) {
-    for (const bool advance : {false, true}) {
-        SCOPED_TRACE(advance);
-        Document doc(Bytes{0x00, 0x00});
-        // Three hexadecimal digits typed in overwrite mode: "1", "2", "3".
-        const struct {
-            Bytes value;
-            Address address;
-            TCaretState before, after;
-        } typed[] = {
-            {{0x10}, 0, {0, 0}, {0, 1}}, {{0x12}, 0, {0, 1}, {1, 0}}, {{0x30}, 1, {1, 0}, {1, 1}}};
-        for (const auto& t : typed) {
-            TEditRequest request = Request(TEditKind::Overwrite, t.address, 0, &t.value);
-            request.CaretBefore = t.before;
-            request.CaretAfter = t.after;
-            doc.history.Apply(request, true);
-            if (advance) doc.history.AdvanceGroup();
+// With room for 17 records (1 KB), a group of 20 overflows while it is built and the budget
+// drops what it has so far. A plain group (packed typing) goes on recording, so its last
+// changes stay undoable; an indivisible one (a replace-all) records nothing more of itself, so
+// that no undo reverts a part of it.
+TEST(EditHistory, GroupOverflowingMidwayKeepsItsLaterChangesUnlessIndivisible) {
+    for (const bool indivisible : {false, true}) {
+        SCOPED_TRACE(indivisible);
+        Document doc(Bytes(20, 0x00));
+        doc.history.ApplySettings(1, false);
+        if (indivisible) doc.history.MakeGroupIndivisible();
+        const Bytes one{0xAA}, two{0xBB};
+        for (Address at = 0; at < 20; ++at)
+            doc.history.Apply(Request(TEditKind::Overwrite, at, 0, &one), false);
+        EXPECT_EQ(doc.host.Beeps, 1);
+        EXPECT_EQ(doc.changes, 20);
+        Bytes expected(20, 0xAA);
+        if (!indivisible) {
+            // A replace-all joining the typing's group: the drop before it does not stop it.
+            doc.history.MakeGroupIndivisible();
+            doc.history.Apply(Request(TEditKind::Overwrite, 0, 0, &two), false);
+            expected[18] = expected[19] = 0x00;
         }
-        EXPECT_EQ(doc.Contents(), (Bytes{0x12, 0x30}));
-        EXPECT_EQ(doc.carets.back(), (TCaretState{1, 1}));
+        doc.history.Undo();
+        EXPECT_EQ(doc.Contents(), expected);
+        EXPECT_FALSE(doc.history.CanUndo());
 
-        int steps = 0;
-        for (; doc.history.CanUndo(); ++steps)
-            doc.history.Undo();
-        EXPECT_EQ(steps, advance ? 3 : 1);
-        EXPECT_EQ(doc.Contents(), (Bytes{0x00, 0x00}));
-        EXPECT_EQ(doc.carets.back(), (TCaretState{0, 0}));
-        doc.history.Redo();
-        EXPECT_EQ(doc.carets.back(), (advance ? TCaretState{0, 1} : TCaretState{1, 1}));
+        // The next group is recorded again.
+        doc.history.AdvanceGroup();
+        doc.history.Apply(Request(TEditKind::Overwrite, 0, 0, &two), false);
+        EXPECT_TRUE(doc.history.CanUndo());
     }
-}
-
-TEST(EditHistory, GroupOverflowingMidwayKeepsNoneOfItsLaterChanges) {
-    Document doc(Bytes(40, 0x00));
-    doc.history.ApplySettings(1, false); // room for 17 records of 60
-    const Bytes one{0xAA};
-    for (Address at = 0; at < 40; ++at)
-        doc.history.Apply(Request(TEditKind::Replace, at, 1, &one), false);
-    EXPECT_EQ(doc.Contents(), Bytes(40, 0xAA));
-    EXPECT_FALSE(doc.history.CanUndo()) << "undo would revert only the last changes";
-    EXPECT_EQ(doc.history.Used(), 0);
-    EXPECT_EQ(doc.host.Beeps, 1);
-    EXPECT_EQ(doc.changes, 40);
-
-    // The next group is recorded again.
-    const Bytes two{0x02};
-    doc.history.AdvanceGroup();
-    doc.history.Apply(Request(TEditKind::Replace, 0, 1, &two), false);
-    doc.history.Undo();
-    EXPECT_EQ(doc.Contents(), Bytes(40, 0xAA));
-
-    // So is the same group after the history was cleared.
-    for (int i = 0; i < 19; ++i)
-        doc.history.Apply(Request(TEditKind::Replace, 2, 1, &two), false);
-    doc.history.Clear();
-    doc.history.Apply(Request(TEditKind::Replace, 3, 1, &two), false);
-    EXPECT_TRUE(doc.history.CanUndo());
 }
 
 TEST(EditHistory, TrimDropsOldestGroupsWithABeepEachAndKeepsTheRedoTail) {

@@ -86,9 +86,12 @@ TEST_F(Menus, ContextMenuEnablesByStateAndShowsShortcuts) {
     // A right click inside the selection keeps it for the menu.
     WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
               [](QWidget* popup) { EXPECT_EQ(Enabling(popup), "UrCCPDS"); });
+    // View-only refuses the undo, and the menu says so rather than offer an item that fails.
     Core().SetInputMode(TInputMode::ViewOnly);
     WithPopup([&] { Click(HexCell(1), Qt::RightButton); },
-              [](QWidget* popup) { EXPECT_EQ(Enabling(popup), "UrcCpdS"); });
+              [](QWidget* popup) { EXPECT_EQ(Enabling(popup), "urcCpdS"); });
+    QTest::keyClick(&View(), Qt::Key_Z, Qt::ControlModifier); // UNDO
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{0x51, 2, 3, 4}));
 
     // The shortcuts follow the key table: here F7 (searched before Delete) with Shift.
     TEnvironment environment;

@@ -18,6 +18,7 @@ constexpr TColor Red = 0x000000FF;
 constexpr TColor Green = 0x0000FF00;
 constexpr TColor Blue = 0x00FF0000;
 constexpr TColor Olive = 0x00008080;
+constexpr TColor Navy = 0x00800000;
 const QColor Aqua(0, 255, 255); // the EOF cell's default background
 
 class PaintColors : public Paint {
@@ -46,6 +47,7 @@ protected:
 
 TEST_F(PaintColors, SelectionAndDifferenceColoursPerByte) {
     Recolor({{TColorIndex::SelectBG, Red},
+             {TColorIndex::DifferenceBG, Navy},
              {TColorIndex::DifferenceBiggerBG, Green},
              {TColorIndex::DifferenceSmallerBG, Blue},
              {TColorIndex::OverBG, Olive}});
@@ -67,6 +69,11 @@ TEST_F(PaintColors, SelectionAndDifferenceColoursPerByte) {
     EXPECT_EQ(Background(picture, 6), Aqua);
     EXPECT_EQ(Background(picture, 6, false), Aqua);
     EXPECT_EQ(Background(picture, 8), Expected(Olive));
+    // Without colouring by direction, bigger and smaller look alike.
+    View().SetCompareColor(false);
+    picture = Picture();
+    EXPECT_EQ(Background(picture, 1), Expected(Navy));
+    EXPECT_EQ(Background(picture, 2), Expected(Navy));
     Core().Comparison().End();
 }
 
@@ -91,6 +98,18 @@ TEST_F(PaintColors, CaretMarkerFramesTheCaretsCellInTheOtherArea) {
     EXPECT_EQ(picture.pixelColor(charCell.right(), 0), marker); // the line over all rows
     EXPECT_EQ(picture.pixelColor(charCell.left(), charCell.top()), marker);
     EXPECT_NE(picture.pixelColor(View().Layout().HexCellRect(5, 1).right(), 0), marker);
+}
+
+// A search hit is bold in the repaint that puts the caret on it, and in no later one.
+TEST_F(PaintColors, SearchHitIsBoldOnlyInTheRepaintThatPlacesTheCaret) {
+    Load(std::vector<Byte>(32, 0x41));
+    Core().SetCaret({5, 0});
+    const QRect cell = View().Layout().HexCellRect(5, 0);
+    const QImage before = Picture().copy(cell);
+    Core().Search().Search(std::vector<Byte>{0x41, 0x41}, TSearchDirection::Forward, false);
+    ASSERT_EQ(Core().CaretAddress(), 5);
+    EXPECT_NE(Picture().copy(cell), before);
+    EXPECT_EQ(Picture().copy(cell), before);
 }
 
 TEST_F(Paint, FooterSumsAndHeaderCaptionFollowTheView) {

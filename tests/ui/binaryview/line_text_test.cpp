@@ -7,12 +7,9 @@
 namespace mv {
 namespace {
 
-TEST(LineText, AddressAndHexTexts) {
+TEST(LineText, AddressesAndSums) {
     EXPECT_EQ(AddressText(0x80000000LL), QStringLiteral("80000000")); // rows past the largest file
-    EXPECT_EQ(HexByteText(0x0A), QStringLiteral("0A"));
-}
 
-TEST(LineText, LineAndColumnSums) {
     const std::vector<Byte> ones(16, 0x01);
     EXPECT_EQ(LineSum(ones, 0x10, TCheckSum::Simple), 0x10);
     // All four bytes of the address count, and only the low 8 bits of the total show.

@@ -21,8 +21,10 @@ TEST(ViewLayout, HiddenColumnsAreZeroWideAndTheCharacterColumnFillsAWiderClient)
     const TViewLayout hidden = Lay(viAddress | viCharacters);
     EXPECT_EQ(hidden.TotalWidth(), 616 - 25 + ScrollBar);
     EXPECT_EQ(hidden.CharCellRect(0, 0).left(), 68 + 16 * 25 + 2);
+    // 700 - (616 + 16): the widening leaves a strip one scroll bar wide right of the columns.
     const TViewLayout wide = Lay(AllViewItems, QSize(700, 100));
-    EXPECT_EQ(wide.ColumnWidths()[TViewLayout::CharacterColumn], 123 + 84);
+    EXPECT_EQ(wide.ColumnWidths()[TViewLayout::CharacterColumn], 123 + 68);
+    EXPECT_EQ(wide.ColumnsRight(), 700 - ScrollBar);
     EXPECT_EQ(wide.TotalWidth(), 616 + ScrollBar); // preferred width ignores the widening
 }
 
