@@ -100,17 +100,17 @@ TPlace TIntEditModel::LeftmostPlace() const {
 bool TIntEditModel::Type(char c) {
     if (radix_ == TCardinalNumber::cnBinary) {
         if (c != ' ' && c != '0' && c != '1') return false;
-        if (!HasSelection() && caret_ == BinaryLeftmost) return true;
-        ChangeBits(Low(), High(), [c](std::uint64_t bits, std::uint64_t mask) {
-            if (c == ' ') return bits ^ mask;
-            return c == '1' ? bits | mask : bits & ~mask;
-        });
-        return true;
+        if (HasSelection() || caret_ < BinaryLeftmost)
+            ChangeBits(Low(), High(), [c](std::uint64_t bits, std::uint64_t mask) {
+                if (c == ' ') return bits ^ mask;
+                return c == '1' ? bits | mask : bits & ~mask;
+            });
+    } else {
+        const auto digit = DigitOf(c, radix_);
+        if (!digit) return false;
+        if (*digit != 0 || caret_ != LeftmostPlace()) InsertDigit(*digit);
     }
-    const auto digit = DigitOf(c, radix_);
-    if (!digit) return false;
-    if (*digit == 0 && caret_ == LeftmostPlace()) return true;
-    InsertDigit(*digit);
+    Normalize();
     return true;
 }
 
@@ -149,10 +149,8 @@ void TIntEditModel::Press(TIntEditKey key, bool shift) {
 }
 
 void TIntEditModel::PressAt(TPlace place, bool shift) {
-    if (!shift)
-        anchor_ = NoAnchor;
-    else if (!HasSelection())
-        anchor_ = caret_;
+    // Unlike a Shift+arrow key, a Shift+click starts the selection afresh at the caret.
+    anchor_ = shift ? caret_ : NoAnchor;
     caret_ = place;
     Normalize();
 }
@@ -227,9 +225,9 @@ bool TIntEditModel::IsOverflowChar(std::size_t index) const {
     case TCardinalNumber::cnHexadecimal:
         return DigitCount() - 1 - index >= widthBits / 4;
     case TCardinalNumber::cnDecimal:
-        // Every digit, as soon as the value does not fit. The pattern is judged as unsigned,
-        // as the text shows it, so a negative value is marked like the huge number it shows.
-        return (Unsigned() >> widthBits) != 0;
+        // Every digit, as soon as the value does not fit. A negative value is never marked:
+        // it is a signed number that a width can hold, whatever the text shows of it.
+        return value_ >= 0 && (Unsigned() >> widthBits) != 0;
     }
     return false;
 }
@@ -278,11 +276,9 @@ void TIntEditModel::MoveCaret(TPlace place, bool shift) {
 }
 
 void TIntEditModel::Normalize() {
-    if (radix_ != TCardinalNumber::cnBinary) {
-        const TPlace leftmost = DigitCount();
-        caret_ = value_ == 0 ? 0 : std::min(caret_, leftmost);
-        if (HasSelection()) anchor_ = std::min(anchor_, leftmost);
-    }
+    const TPlace leftmost = LeftmostPlace();
+    caret_ = value_ == 0 && radix_ != TCardinalNumber::cnBinary ? 0 : std::min(caret_, leftmost);
+    if (HasSelection()) anchor_ = std::min(anchor_, leftmost);
     if (anchor_ == caret_) anchor_ = NoAnchor;
 }
 

@@ -74,7 +74,8 @@ private:
     // Applies op to the bits [low, high) and drops the upper 32 bits.
     template <class Op> void ChangeBits(TPlace low, TPlace high, Op op);
     void MoveCaret(TPlace place, bool shift);
-    // Caret and anchor within the text; an empty selection is none.
+    // Caret and anchor within the text; an empty selection is none. Every public change
+    // ends here, since a shorter value leaves places that no character stands for.
     void Normalize();
 
     TValueType value_ = 0;

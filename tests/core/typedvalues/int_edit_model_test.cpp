@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -27,13 +28,14 @@ TIntEditModel Field(TCardinalNumber radix, TValueType value, TVariableType type 
     return field;
 }
 
-// Plays a script on the field: words of keys ("BS", "DEL", "HOME", "LEFT", "RIGHT", "CTRL-A",
-// "SPACE", with "S-" for Shift); any other word is typed character by character.
+// Plays a script on the field: words of keys ("BS", "DEL", "HOME", "END", "LEFT", "RIGHT",
+// "CTRL-A", "SPACE", with "S-" for Shift); any other word is typed character by character.
 void Play(TIntEditModel& field, const std::string& script) {
     static const std::map<std::string, TIntEditKey> keys = {
-        {"BS", TIntEditKey::Backspace}, {"DEL", TIntEditKey::Delete},
-        {"HOME", TIntEditKey::Home},    {"LEFT", TIntEditKey::Left},
-        {"RIGHT", TIntEditKey::Right},  {"CTRL-A", TIntEditKey::SelectAll}};
+        {"BS", TIntEditKey::Backspace},    {"DEL", TIntEditKey::Delete},
+        {"HOME", TIntEditKey::Home},       {"END", TIntEditKey::End},
+        {"LEFT", TIntEditKey::Left},       {"RIGHT", TIntEditKey::Right},
+        {"CTRL-A", TIntEditKey::SelectAll}};
     std::istringstream words(script);
     for (std::string word; words >> word;) {
         const bool shift = word.starts_with("S-");
@@ -76,6 +78,8 @@ TEST(IntEditModel, KeyScripts) {
         {Hex, 0x12'3456'789A'BCDE, "LEFT 0", 0x23'4567'89AB'CD0E, 1},
         // A stored value wider than entry allows is cut by the next digit.
         {Dec, -1, "5", 67'440'737'095'516'155, 0},
+        // A digit that pushes the top digit out shortens the text; the caret follows.
+        {Hex, 0x10'0000'0000'0005, "HOME RIGHT 0", 5, 1},
         // Delete clears without a selection.
         {Dec, 12345, "LEFT DEL", 0, 0},
         // A selection is taken out as a whole and the caret goes to its low end.
@@ -100,16 +104,52 @@ TEST(IntEditModel, KeyScripts) {
     }
 }
 
-TEST(IntEditModel, CaretAndAnchorKeepWithinTheText) {
+// Whatever the order of keys, digits, clicks and new values, caret and anchor stay on places
+// the text has, so nothing reads past the text when it is drawn.
+TEST(IntEditModel, CaretAndAnchorStayWithinTheTextAfterEveryChange) {
+    const std::vector<std::function<void(TIntEditModel&)>> steps = {
+        [](TIntEditModel& f) { Play(f, "HOME"); },   [](TIntEditModel& f) { Play(f, "S-HOME"); },
+        [](TIntEditModel& f) { Play(f, "RIGHT"); },  [](TIntEditModel& f) { Play(f, "S-LEFT"); },
+        [](TIntEditModel& f) { Play(f, "CTRL-A"); }, [](TIntEditModel& f) { Play(f, "BS"); },
+        [](TIntEditModel& f) { Play(f, "DEL"); },    [](TIntEditModel& f) { Play(f, "0"); },
+        [](TIntEditModel& f) { Play(f, "F"); },      [](TIntEditModel& f) { f.PressAt(100, true); },
+        [](TIntEditModel& f) { f.DragTo(100); },     [](TIntEditModel& f) { f.SetValue(3); },
+    };
+    for (const TCardinalNumber radix : {Bin, Dec, Hex}) {
+        for (const TValueType start :
+             {TValueType{0}, TValueType{-1}, TValueType{0x10'0000'0000'0005}}) {
+            for (std::size_t a = 0; a < steps.size(); ++a) {
+                for (std::size_t b = 0; b < steps.size(); ++b) {
+                    for (std::size_t c = 0; c < steps.size(); ++c) {
+                        TIntEditModel field = Field(radix, start);
+                        for (const std::size_t step : {a, b, c}) {
+                            steps[step](field);
+                            const TPlace leftmost = field.LeftmostPlace();
+                            ASSERT_LE(field.Caret(), leftmost);
+                            ASSERT_TRUE(!field.HasSelection() || field.Anchor() <= leftmost);
+                            ASSERT_LT(field.CaretCharIndex(), field.Text().size())
+                                << int(radix) << ' ' << start << ": " << a << b << c;
+                        }
+                    }
+                }
+            }
+        }
+    }
+    // A value of 0 puts the caret on the right end.
+    TIntEditModel zero = Field(Dec, 12345);
+    Play(zero, "HOME");
+    zero.SetValue(0);
+    EXPECT_EQ(zero.Caret(), 0u);
+}
+
+// A Shift+click selects from the caret even when a selection exists; Shift+arrows extend it.
+TEST(IntEditModel, ShiftClickAnchorsAtTheOldCaret) {
     TIntEditModel field = Field(Dec, 12345);
-    Play(field, "CTRL-A");
-    field.SetValue(7);
-    EXPECT_EQ(field.Anchor(), 1u);
-    field.SetCardinalNumber(Hex);
-    EXPECT_FALSE(field.HasSelection());
-    Play(field, "HOME");
-    field.SetValue(0);
-    EXPECT_EQ(field.Caret(), 0u);
+    Play(field, "S-LEFT S-LEFT");
+    field.PressAt(4, true);
+    EXPECT_EQ(std::pair(field.Anchor(), field.Caret()), std::pair(TPlace{2}, TPlace{4}));
+    Play(field, "S-RIGHT");
+    EXPECT_EQ(std::pair(field.Anchor(), field.Caret()), std::pair(TPlace{2}, TPlace{3}));
 }
 
 TEST(IntEditModel, BinaryCharacterGeometry) {
@@ -145,6 +185,7 @@ TEST(IntEditModel, OverflowAndSelectionStyles) {
             {Hex, Byte, 0x1FF, "", "o..."},
             {Dec, Byte, 255, "", "...."},
             {Dec, Byte, 256, "", "ooo."},
+            {Dec, Word, -1, "", std::string(21, '.')}, // a negative value fits any width
             {Bin, Word, 0x10000, "", "oooo.oooo.oooo.oooo....................."},
             {Hex, Byte, 0x1FF, "HOME S-RIGHT S-RIGHT", "ss.."},
             {Bin, Byte, 0, "LEFT LEFT LEFT S-LEFT S-LEFT S-LEFT",

@@ -99,6 +99,44 @@ TEST_F(EditIntTest, KeysItDoesNotUseGoOnAndItsOwnAreNoShortcuts) {
     EXPECT_EQ(Text(), "0d");
 }
 
+// A field of its own, as the relative jump's address field is: long values typed, the caret
+// moved, the value cut short by a digit, junk typed; every state is painted with its caret.
+TEST(EditIntAlone, PaintsEveryCaretInsideTheText) {
+    TEditInt field;
+    field.SetCardinalNumber(TCardinalNumber::cnHexadecimal);
+    field.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&field));
+    field.activateWindow();
+    field.setFocus();
+    QApplication::processEvents();
+    // Painting draws the caret; it must stand between the first and the last character.
+    const auto paintedInside = [&field] {
+        (void)field.grab();
+        const int x = field.CaretRect().left();
+        const std::size_t last = field.Model().Text().size() - 1;
+        return x >= field.CharRect(0).left() && x <= field.CharRect(last).left();
+    };
+    QTest::keyClicks(&field, "10000000000005");
+    QTest::keyClick(&field, Qt::Key_Home);
+    QTest::keyClick(&field, Qt::Key_Right);
+    EXPECT_TRUE(paintedInside());
+    QTest::keyClick(&field, '0'); // the top digit leaves: "5h"
+    EXPECT_EQ(field.Model().Text(), "5h");
+    EXPECT_TRUE(paintedInside());
+    field.SetCardinalNumber(TCardinalNumber::cnDecimal);
+    QTest::keyClicks(&field, "99999999999999999");
+    QTest::keyClick(&field, Qt::Key_Home);
+    QTest::keyClick(&field, Qt::Key_Right, Qt::ShiftModifier); // the top digit selected
+    QTest::keyClicks(&field, " !~zZ"); // goes on unused, as do control and non-ASCII characters
+    for (const QString& text : {QString(QChar(0x7F)), QStringLiteral("é"), QStringLiteral("日")}) {
+        QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, text);
+        QApplication::sendEvent(&field, &typed);
+    }
+    QTest::keyClick(&field, Qt::Key_Delete);
+    EXPECT_EQ(field.Model().Text(), std::string(16, '9') + "d");
+    EXPECT_TRUE(paintedInside());
+}
+
 TEST_F(EditIntTest, MousePlacesTheCaretAndSelects) {
     Field(TCardinalNumber::cnDecimal, 12345); // "12345d"
     Click(1);
@@ -106,6 +144,10 @@ TEST_F(EditIntTest, MousePlacesTheCaretAndSelects) {
     Click(4, Qt::ShiftModifier);
     EXPECT_EQ(field_->Model().Anchor(), 4u);
     EXPECT_EQ(field_->Model().Caret(), 1u);
+    // With a selection, a Shift+click selects afresh from the caret.
+    Click(2, Qt::ShiftModifier);
+    EXPECT_EQ(field_->Model().Anchor(), 1u);
+    EXPECT_EQ(field_->Model().Caret(), 3u);
 
     const QPoint to = field_->CharRect(3).center();
     QTest::mousePress(field_, Qt::LeftButton, Qt::NoModifier, field_->CharRect(0).center());
