@@ -5,69 +5,10 @@
 namespace mv {
 namespace {
 
-constexpr std::array<std::string_view, KeyCount> kKeyNames = {
-    "{0}",           "{1}",
-    "{2}",           "{3}",
-    "{4}",           "{5}",
-    "{6}",           "{7}",
-    "{8}",           "{9}",
-    "{A}",           "{B}",
-    "{C}",           "{D}",
-    "{E}",           "{F}",
-    "{G}",           "{H}",
-    "{I}",           "{J}",
-    "{K}",           "{L}",
-    "{M}",           "{N}",
-    "{O}",           "{P}",
-    "{Q}",           "{R}",
-    "{S}",           "{T}",
-    "{U}",           "{V}",
-    "{W}",           "{X}",
-    "{Y}",           "{Z}",
-    "{-}",           "{^}",
-    "{\\}",          "{@}",
-    "{[}",           "{]}",
-    "{;}",           "{:}",
-    "{,}",           "{/}",
-    "{.}",           "{F1}",
-    "{F2}",          "{F3}",
-    "{F4}",          "{F5}",
-    "{F6}",          "{F7}",
-    "{F8}",          "{F9}",
-    "{F10}",         "{F11}",
-    "{F12}",         "{F13}",
-    "{F14}",         "{F15}",
-    "{Enter}",       "{Esc}",
-    "{Tab}",         "{Insert}",
-    "{Delete}",      "{BackSpace}",
-    "{PageUp}",      "{PageDown}",
-    "{Home}",        "{End}",
-    "{Up}",          "{Down}",
-    "{Left}",        "{Right}",
-    "{Pause}",       "{Space}",
-    "{0(NumPad)}",   "{1(NumPad)}",
-    "{2(NumPad)}",   "{3(NumPad)}",
-    "{4(NumPad)}",   "{5(NumPad)}",
-    "{6(NumPad)}",   "{7(NumPad)}",
-    "{8(NumPad)}",   "{9(NumPad)}",
-    "{*(NumPad)}",   "{+(NumPad)}",
-    "{-(NumPad)}",   "{.(NumPad)}",
-    "{/(NumPad)}",   "{Enter(NumPad)}",
-    "{=(NumPad)}",   "{,(NumPad)}",
-    "{Application}",
-};
-
 constexpr std::array<std::string_view, 9> kShiftNames = {
     "",           "Shift+",    "Ctrl+",           "Ctrl+Shift+", "Alt+",
     "Alt+Shift+", "Alt+Ctrl+", "Alt+Ctrl+Shift+", "Over+",
 };
-
-// Tables below name their keys; a misspelt name stops the build instead of binding nothing.
-consteval KeyIndex KeyNamed(std::string_view name) {
-    for (std::size_t i = 0; i < kKeyNames.size(); ++i)
-        if (kKeyNames[i] == name) return static_cast<KeyIndex>(i);
-    throw "not a key name";
-}
 
 consteval std::array<std::int8_t, 256> MakeVirtualKeyTable() {
     std::array<std::int8_t, 256> table{};
@@ -145,13 +86,12 @@ std::size_t MenuSlot(int menu, int letter) {
                                     letter);
 }
 
-// The entries that the stored form carries: what the key page can assign. That includes
-// "{Application}", which the templates bind and which would otherwise be lost at a restart
-// under a user-defined assignment. Loading takes exactly what writing writes, so a store
-// never changes by being read and saved again.
+// The entries that the stored form carries, in every modifier state: the keys "{0}" to
+// "{Space}", and "{Application}", which the templates bind and which would otherwise be lost
+// at a restart under a user-defined assignment. Loading takes exactly what writing writes, so
+// a store never changes by being read and saved again: Alt bindings read from it survive.
 bool IsStoredEntry(ModifierState state, KeyIndex key) {
-    return state >= 0 && state < StoredStateCount &&
-           ((key >= 0 && key < StoredKeyCount) || key == kApplicationKey);
+    return IsState(state) && ((key >= 0 && key < StoredKeyCount) || key == kApplicationKey);
 }
 
 char AsciiLower(char c) {
@@ -189,7 +129,7 @@ std::optional<int> TenKeyDigit(KeyIndex key, bool specialJapaneseKeyboard) {
 } // namespace
 
 const std::array<std::string_view, KeyCount>& KeyNames() {
-    return kKeyNames;
+    return KeyNameList;
 }
 
 const std::array<std::string_view, 9>& ShiftNames() {
@@ -227,12 +167,12 @@ void TKeyAssignment::SetUserMenu(int menu, int letter, CommandId command) {
 
 std::vector<TStoredValue> StoredKeyTable(const TKeyAssignment& assignment) {
     std::vector<TStoredValue> values;
-    for (ModifierState state = 0; state < StoredStateCount; ++state) {
+    for (ModifierState state = 0; state < ModifierStateCount; ++state) {
         for (KeyIndex key = 0; key < KeyCount; ++key) {
             if (!IsStoredEntry(state, key)) continue;
             if (const TCommandEntry* entry = StorableCommand(assignment.Key(state, key)))
                 values.emplace_back(std::string(kShiftNames[static_cast<std::size_t>(state)]) +
-                                        std::string(kKeyNames[static_cast<std::size_t>(key)]),
+                                        std::string(KeyNameList[static_cast<std::size_t>(key)]),
                                     std::string(entry->Name));
         }
     }
@@ -245,7 +185,7 @@ std::vector<TStoredValue> StoredUserMenu(const TKeyAssignment& assignment, int m
     for (int letter = 0; letter < UserMenuLetters; ++letter) {
         if (const TCommandEntry* entry = StorableCommand(assignment.UserMenu(menu, letter)))
             values.emplace_back(
-                std::string(kKeyNames[static_cast<std::size_t>(kFirstLetterKey + letter)]),
+                std::string(KeyNameList[static_cast<std::size_t>(kFirstLetterKey + letter)]),
                 std::string(entry->Name));
     }
     return values;
@@ -256,11 +196,11 @@ void LoadStoredKeyTable(TKeyAssignment& assignment, const std::vector<TStoredVal
         const std::size_t brace = name.find('{');
         if (brace == std::string::npos) continue;
         const std::string_view view(name);
-        // A prefix that is no modifier name counts as none at all; a known one outside the
-        // stored states ("Alt+", "Over+") rules the entry out.
+        // A prefix that is no modifier name counts as none at all; "Over+", a known name
+        // beyond the modifier states, rules the entry out.
         const int named = IndexIgnoringCase(kShiftNames, view.substr(0, brace));
         const ModifierState state = named < 0 ? 0 : named;
-        const KeyIndex key = IndexIgnoringCase(kKeyNames, view.substr(brace));
+        const KeyIndex key = IndexIgnoringCase(KeyNameList, view.substr(brace));
         if (IsStoredEntry(state, key)) assignment.SetKey(state, key, CommandIdOf(data));
     }
 }
@@ -269,7 +209,7 @@ void LoadStoredUserMenu(TKeyAssignment& assignment, int menu,
                         const std::vector<TStoredValue>& values) {
     if (!IsMenu(menu)) return;
     for (const auto& [name, data] : values) {
-        const int letter = IndexIgnoringCase(kKeyNames, name) - kFirstLetterKey;
+        const int letter = IndexIgnoringCase(KeyNameList, name) - kFirstLetterKey;
         if (IsLetter(letter)) assignment.SetUserMenu(menu, letter, CommandIdOf(data));
     }
 }
@@ -316,7 +256,7 @@ std::optional<TShortcut> ShortcutOf(const TKeyAssignment& assignment, CommandId 
 
 std::string ShortcutText(const TShortcut& shortcut) {
     if (!IsState(shortcut.State) || !IsKey(shortcut.Key)) return {};
-    const std::string_view name = kKeyNames[static_cast<std::size_t>(shortcut.Key)];
+    const std::string_view name = KeyNameList[static_cast<std::size_t>(shortcut.Key)];
     return std::string(kShiftNames[static_cast<std::size_t>(shortcut.State)]) +
            std::string(name.substr(1, name.size() - 2));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/typedvalues/command_table.h"
+#include "core/typedvalues/key_names.h"
 
 #include <array>
 #include <cstdint>
@@ -13,18 +14,15 @@
 
 namespace mv {
 
-// A position in KeyNames (0..96); -1 for a key without one.
-using KeyIndex = std::int32_t;
 // The sum of Shift 1, Ctrl 2 and Alt 4.
 using ModifierState = std::int32_t;
 
-inline constexpr int KeyCount = 97;
 inline constexpr int ModifierStateCount = 8;
 inline constexpr int UserMenuCount = 5;
 inline constexpr int UserMenuLetters = 26;
-// Stored assignments cover the states without Alt and the keys "{0}" to "{Space}" and
-// "{Application}": what the key page can assign.
-inline constexpr int StoredStateCount = 4;
+// Stored assignments cover every modifier state and the keys "{0}" to "{Space}" and
+// "{Application}".
+inline constexpr int StoredStateCount = ModifierStateCount;
 inline constexpr int StoredKeyCount = 78;
 
 // "{0}" .. "{Application}"; a key index is a position in this list.
@@ -66,7 +64,7 @@ private:
 using TStoredValue = std::pair<std::string, std::string>;
 
 // The stored text form of a user-defined assignment: the values of the key table's
-// registry key (states 0-3, keys 0-77) and of each user menu's key.
+// registry key (keys 0-77 and "{Application}") and of each user menu's key.
 [[nodiscard]] std::vector<TStoredValue> StoredKeyTable(const TKeyAssignment& assignment);
 [[nodiscard]] std::vector<TStoredValue> StoredUserMenu(const TKeyAssignment& assignment, int menu);
 // Reading it back into an assignment that the caller has cleared. Unknown command names

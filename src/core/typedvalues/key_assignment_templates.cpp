@@ -1,151 +1,118 @@
 #include "core/typedvalues/key_assignment.h"
 
-#include <algorithm>
+#include "core/typedvalues/command_ids.h"
+
 #include <cstddef>
 #include <span>
 
 namespace mv {
 namespace {
 
+using namespace cmd;
+
+// A key and the command it runs. Both are names checked by the compiler: a misspelt key or
+// command stops the build instead of leaving the key unbound.
 struct TBinding {
-    std::string_view Key;
-    std::string_view Command;
+    consteval TBinding(std::string_view key, CommandId command)
+        : Key(KeyNamed(key)), Command(command) {}
+    KeyIndex Key;
+    CommandId Command;
 };
 
 constexpr ModifierState kCtrl = 2;
 
-// Windows 版標準
-// Both templates bind the Ctrl letters, and their Ctrl+Shift forms, alike.
+// What both templates bind alike, by modifier state.
+constexpr TBinding kSharedPlain[] = {
+    {"{Esc}", USERMENU1},       {"{Tab}", INPUTAREA},
+    {"{Insert}", INPUTMODE},    {"{Delete}", DELETE},
+    {"{BackSpace}", BACKSPACE}, {"{PageUp}", PAGEUP},
+    {"{PageDown}", PAGEDOWN},   {"{Up}", UP},
+    {"{Down}", DOWN},           {"{Left}", LEFT},
+    {"{Right}", RIGHT},         {"{Application}", POPUPMENU},
+};
+constexpr TBinding kSharedShift[] = {{"{Insert}", PASTE}, {"{Delete}", CUT}};
 constexpr TBinding kSharedCtrl[] = {
-    {"{A}", "SELECTALL"}, {"{C}", "COPY"},     {"{E}", "SAVECLOSE"}, {"{F}", "SEARCH"},
-    {"{N}", "NEW"},       {"{O}", "OPEN"},     {"{Q}", "CLOSE"},     {"{R}", "REPLACE"},
-    {"{S}", "SAVE"},      {"{V}", "PASTE"},    {"{X}", "CUT"},       {"{Y}", "REDO"},
-    {"{Z}", "UNDO"},      {"{,}", "BITROLLL"}, {"{.}", "BITROLLR"},
+    {"{A}", SELECTALL},
+    {"{C}", COPY},
+    {"{E}", SAVECLOSE},
+    {"{F}", SEARCH},
+    {"{N}", NEW},
+    {"{O}", OPEN},
+    {"{Q}", CLOSE},
+    {"{R}", REPLACE},
+    {"{S}", SAVE},
+    {"{V}", PASTE},
+    {"{X}", CUT},
+    {"{Y}", REDO},
+    {"{Z}", UNDO},
+    {"{,}", BITROLLL},
+    {"{.}", BITROLLR},
+    {"{PageUp}", SEARCHPREV},
+    {"{PageDown}", SEARCHNEXT},
+    {"{Left}", LEFTEX},
+    {"{Right}", RIGHTEX},
 };
 constexpr TBinding kSharedCtrlShift[] = {
-    {"{E}", "ALLSAVECLOSE"}, {"{Q}", "ALLCLOSE"},  {"{S}", "ALLSAVE"},
-    {"{,}", "BYTEROLLL"},    {"{.}", "BYTEROLLR"},
+    {"{E}", ALLSAVECLOSE},       {"{Q}", ALLCLOSE},  {"{S}", ALLSAVE},
+    {"{,}", BYTEROLLL},          {"{.}", BYTEROLLR}, {"{PageUp}", COMPAREPREV},
+    {"{PageDown}", COMPARENEXT},
 };
+
+// Windows 版標準
 constexpr TBinding kWindowsPlain[] = {
-    {"{F1}", "HELP"},
-    {"{F2}", "LUMPSETTING"},
-    {"{F3}", "SEARCH"},
-    {"{F4}", "REPLACE"},
-    {"{F5}", "ADDRESSJUMP"},
-    {"{F8}", "SELECT"},
-    {"{F9}", "WINDOWLIST"},
-    {"{F10}", "MENU"},
-    {"{F11}", "OPEN"},
-    {"{F12}", "SAVE"},
-    {"{Esc}", "USERMENU1"},
-    {"{Tab}", "INPUTAREA"},
-    {"{Insert}", "INPUTMODE"},
-    {"{Delete}", "DELETE"},
-    {"{BackSpace}", "BACKSPACE"},
-    {"{PageUp}", "PAGEUP"},
-    {"{PageDown}", "PAGEDOWN"},
-    {"{Home}", "PARATOP"},
-    {"{End}", "PARAEND"},
-    {"{Up}", "UP"},
-    {"{Down}", "DOWN"},
-    {"{Left}", "LEFT"},
-    {"{Right}", "RIGHT"},
-    {"{Application}", "POPUPMENU"},
+    {"{F1}", HELP},        {"{F2}", LUMPSETTING}, {"{F3}", SEARCH},     {"{F4}", REPLACE},
+    {"{F5}", ADDRESSJUMP}, {"{F8}", SELECT},      {"{F9}", WINDOWLIST}, {"{F10}", MENU},
+    {"{F11}", OPEN},       {"{F12}", SAVE},       {"{Home}", PARATOP},  {"{End}", PARAEND},
 };
 constexpr TBinding kWindowsShift[] = {
-    {"{F1}", "INPUTMENU"},      {"{F2}", "BITOPEMENU"},
-    {"{F3}", "BYTEOPEMENU"},    {"{F4}", "INTOPEMENU"},
-    {"{F5}", "COMPAREFILE"},    {"{F6}", "COMPAREWINDOW"},
-    {"{F7}", "COMPAREPRESENT"}, {"{F8}", "COMPAREQUIT"},
-    {"{F9}", "WINDOWNEXT"},     {"{F10}", "POPUPMENU"},
-    {"{Insert}", "PASTE"},      {"{Delete}", "CUT"},
-    {"{PageUp}", "PAGEUPSEL"},  {"{PageDown}", "PAGEDOWNSEL"},
-    {"{Home}", "PARATOPSEL"},   {"{End}", "PARAENDSEL"},
-    {"{Up}", "UPSEL"},          {"{Down}", "DOWNSEL"},
-    {"{Left}", "LEFTSEL"},      {"{Right}", "RIGHTSEL"},
+    {"{F1}", INPUTMENU},      {"{F2}", BITOPEMENU},    {"{F3}", BYTEOPEMENU},
+    {"{F4}", INTOPEMENU},     {"{F5}", COMPAREFILE},   {"{F6}", COMPAREWINDOW},
+    {"{F7}", COMPAREPRESENT}, {"{F8}", COMPAREQUIT},   {"{F9}", WINDOWNEXT},
+    {"{F10}", POPUPMENU},     {"{PageUp}", PAGEUPSEL}, {"{PageDown}", PAGEDOWNSEL},
+    {"{Home}", PARATOPSEL},   {"{End}", PARAENDSEL},   {"{Up}", UPSEL},
+    {"{Down}", DOWNSEL},      {"{Left}", LEFTSEL},     {"{Right}", RIGHTSEL},
 };
 constexpr TBinding kWindowsCtrl[] = {
-    {"{F1}", "FILEMENU"},       {"{F2}", "EDITMENU"},         {"{F3}", "SEARCHMENU"},
-    {"{F4}", "VIEWMENU"},       {"{F5}", "COMPAREMENU"},      {"{F6}", "WINDOWMENU"},
-    {"{F7}", "TOOLMENU"},       {"{F8}", "HELPMENU"},         {"{Insert}", "COPY"},
-    {"{PageUp}", "SEARCHPREV"}, {"{PageDown}", "SEARCHNEXT"}, {"{Home}", "FILETOP"},
-    {"{End}", "FILEEND"},       {"{Left}", "LEFTEX"},         {"{Right}", "RIGHTEX"},
+    {"{F1}", FILEMENU},    {"{F2}", EDITMENU},   {"{F3}", SEARCHMENU}, {"{F4}", VIEWMENU},
+    {"{F5}", COMPAREMENU}, {"{F6}", WINDOWMENU}, {"{F7}", TOOLMENU},   {"{F8}", HELPMENU},
+    {"{Insert}", COPY},    {"{Home}", FILETOP},  {"{End}", FILEEND},
 };
 constexpr TBinding kWindowsCtrlShift[] = {
-    {"{F1}", "OPTION"},        {"{F2}", "CHARASET"},        {"{F3}", "CHECKSUM"},
-    {"{F4}", "EXPANDTENKEY"},  {"{F5}", "FILER"},           {"{F6}", "RELATIVEJUMP"},
-    {"{F9}", "HISTORYFLUSH"},  {"{F10}", "GARBAGE"},        {"{F11}", "WEBPAGECS"},
-    {"{F12}", "WEBPAGE"},      {"{PageUp}", "COMPAREPREV"}, {"{PageDown}", "COMPARENEXT"},
-    {"{Home}", "FILETOPSEL"},  {"{End}", "FILEENDSEL"},     {"{Left}", "LEFTEXSEL"},
-    {"{Right}", "RIGHTEXSEL"},
+    {"{F1}", OPTION},      {"{F2}", CHARASET},      {"{F3}", CHECKSUM},     {"{F4}", EXPANDTENKEY},
+    {"{F5}", FILER},       {"{F6}", RELATIVEJUMP},  {"{F9}", HISTORYFLUSH}, {"{F10}", GARBAGE},
+    {"{F11}", WEBPAGECS},  {"{F12}", WEBPAGE},      {"{Home}", FILETOPSEL}, {"{End}", FILEENDSEL},
+    {"{Left}", LEFTEXSEL}, {"{Right}", RIGHTEXSEL},
 };
 
 // MS-DOS 版標準
 constexpr TBinding kDosPlain[] = {
-    {"{F1}", "FILEMENU"},
-    {"{F2}", "SELECTFILEMENU"},
-    {"{F3}", "COMPAREMENU"},
-    {"{F4}", "INPUTMENU"},
-    {"{F5}", "SEARCH"},
-    {"{F6}", "SELECT"},
-    {"{F7}", "CUT"},
-    {"{F8}", "COPYSEL"},
-    {"{F9}", "PASTE"},
-    {"{F10}", "ADDRESSJUMP"},
-    {"{Esc}", "USERMENU1"},
-    {"{Tab}", "INPUTAREA"},
-    {"{Insert}", "INPUTMODE"},
-    {"{Delete}", "DELETE"},
-    {"{BackSpace}", "BACKSPACE"},
-    {"{PageUp}", "PAGEUP"},
-    {"{PageDown}", "PAGEDOWN"},
-    {"{Home}", "FILETOP"},
-    {"{End}", "HELP"},
-    {"{Up}", "UP"},
-    {"{Down}", "DOWN"},
-    {"{Left}", "LEFT"},
-    {"{Right}", "RIGHT"},
-    {"{Application}", "POPUPMENU"},
+    {"{F1}", FILEMENU}, {"{F2}", SELECTFILEMENU}, {"{F3}", COMPAREMENU}, {"{F4}", INPUTMENU},
+    {"{F5}", SEARCH},   {"{F6}", SELECT},         {"{F7}", CUT},         {"{F8}", COPYSEL},
+    {"{F9}", PASTE},    {"{F10}", ADDRESSJUMP},   {"{Home}", FILETOP},   {"{End}", HELP},
 };
 constexpr TBinding kDosShift[] = {
-    {"{F1}", "OPTION"},         {"{F2}", "LUMPSETTING"},        {"{F3}", "REPLACE"},
-    {"{F4}", "SEARCHPREV"},     {"{F5}", "SEARCHNEXT"},         {"{F7}", "DELETE"},
-    {"{F10}", "GARBAGE"},       {"{Insert}", "PASTE"},          {"{Delete}", "CUT"},
-    {"{PageUp}", "PAGEUPHIGH"}, {"{PageDown}", "PAGEDOWNHIGH"}, {"{Home}", "FILEEND"},
-    {"{Up}", "UPHIGH"},         {"{Down}", "DOWNHIGH"},         {"{Left}", "LEFTHIGH"},
-    {"{Right}", "RIGHTHIGH"},
+    {"{F1}", OPTION},     {"{F2}", LUMPSETTING},    {"{F3}", REPLACE},
+    {"{F4}", SEARCHPREV}, {"{F5}", SEARCHNEXT},     {"{F7}", DELETE},
+    {"{F10}", GARBAGE},   {"{PageUp}", PAGEUPHIGH}, {"{PageDown}", PAGEDOWNHIGH},
+    {"{Home}", FILEEND},  {"{Up}", UPHIGH},         {"{Down}", DOWNHIGH},
+    {"{Left}", LEFTHIGH}, {"{Right}", RIGHTHIGH},
 };
 constexpr TBinding kDosCtrl[] = {
-    {"{F3}", "SELECTSWAP"},     {"{F4}", "SELECTTOP"},        {"{F5}", "SELECTEND"},
-    {"{F6}", "CHARASET"},       {"{F8}", "CHECKSUM"},         {"{F10}", "EXPANDTENKEY"},
-    {"{PageUp}", "SEARCHPREV"}, {"{PageDown}", "SEARCHNEXT"}, {"{Left}", "LEFTEX"},
-    {"{Right}", "RIGHTEX"},
+    {"{F3}", SELECTSWAP}, {"{F4}", SELECTTOP}, {"{F5}", SELECTEND},
+    {"{F6}", CHARASET},   {"{F8}", CHECKSUM},  {"{F10}", EXPANDTENKEY},
 };
 constexpr TBinding kDosCtrlShift[] = {
-    {"{F1}", "SAVE"},
-    {"{F3}", "ALLSAVE"},
-    {"{F4}", "OPEN"},
-    {"{F5}", "SAVEANOTHER"},
-    {"{F6}", "SAVEREPRODUCT"},
-    {"{F7}", "SAVECLOSE"},
-    {"{F8}", "ALLSAVECLOSE"},
-    {"{F9}", "CLOSE"},
-    {"{PageUp}", "COMPAREPREV"},
-    {"{PageDown}", "COMPARENEXT"},
+    {"{F1}", SAVE},          {"{F3}", ALLSAVE},   {"{F4}", OPEN},         {"{F5}", SAVEANOTHER},
+    {"{F6}", SAVEREPRODUCT}, {"{F7}", SAVECLOSE}, {"{F8}", ALLSAVECLOSE}, {"{F9}", CLOSE},
 };
 
 // The bindings of one template by modifier state: none, Shift, Ctrl, Ctrl+Shift.
-using TTemplate = std::array<std::span<const TBinding>, StoredStateCount>;
+constexpr int kTemplateStates = 4;
+using TTemplate = std::array<std::span<const TBinding>, kTemplateStates>;
 constexpr TTemplate kWindowsStandard = {kWindowsPlain, kWindowsShift, kWindowsCtrl,
                                         kWindowsCtrlShift};
 constexpr TTemplate kDosStandard = {kDosPlain, kDosShift, kDosCtrl, kDosCtrlShift};
-constexpr TTemplate kShared = {std::span<const TBinding>{}, {}, kSharedCtrl, kSharedCtrlShift};
-
-// The index of a key name; KeyCount, which SetKey ignores, when there is none.
-KeyIndex KeyOf(std::string_view name) {
-    const auto& names = KeyNames();
-    return static_cast<KeyIndex>(std::find(names.begin(), names.end(), name) - names.begin());
-}
+constexpr TTemplate kShared = {kSharedPlain, kSharedShift, kSharedCtrl, kSharedCtrlShift};
 
 } // namespace
 
@@ -156,12 +123,12 @@ TKeyAssignment TKeyAssignment::Template(TKeyAssignType type) {
     const TTemplate& bindings =
         type == TKeyAssignType::WindowsStandard ? kWindowsStandard : kDosStandard;
     for (const TTemplate* layer : {&kShared, &bindings})
-        for (ModifierState state = 0; state < StoredStateCount; ++state)
+        for (ModifierState state = 0; state < kTemplateStates; ++state)
             for (const TBinding& binding : (*layer)[static_cast<std::size_t>(state)])
-                assignment.SetKey(state, KeyOf(binding.Key), CommandIdOf(binding.Command));
+                assignment.SetKey(state, binding.Key, binding.Command);
     // User menu 1 repeats the Ctrl letters, so Esc then the letter does what Ctrl+letter does.
     for (int letter = 0; letter < UserMenuLetters; ++letter)
-        assignment.SetUserMenu(0, letter, assignment.Key(kCtrl, KeyOf("{A}") + letter));
+        assignment.SetUserMenu(0, letter, assignment.Key(kCtrl, KeyNamed("{A}") + letter));
     return assignment;
 }
 

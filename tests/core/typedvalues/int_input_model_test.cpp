@@ -25,21 +25,20 @@ TIntInputModel Integer(TVariableType type, TByteOrder order, TValueType value) {
     return model;
 }
 
-// The integer frame's test picks "no width" in integer mode.
-TEST(IntInputModel, UnformattedModeKeepsNoWidth) {
+// An address keeps no width whatever is chosen; PageUp wraps from a double word to a byte;
+// the same sign twice goes back to an absolute address.
+TEST(IntInputModel, WidthChoicesAndAddressSigns) {
     TIntInputModel model;
-    model.SetDialogMode(TDialogMode::dmUnformat);
-    model.ChooseVariableType(DWord);
-    EXPECT_EQ(model.VariableType(), None);
-}
-
-TEST(IntInputModel, PageKeysCycleTheWidth) {
-    TIntInputModel model;
-    model.SetVariableType(DWord);
     model.Widen();
     EXPECT_EQ(model.VariableType(), Byte);
     model.Narrow();
     EXPECT_EQ(model.VariableType(), DWord);
+    model.SetDialogMode(TDialogMode::dmUnformat);
+    model.ChooseVariableType(DWord);
+    EXPECT_EQ(model.VariableType(), None);
+    model.ToggleAddress(TAddressMode::RelativeUp);
+    model.ToggleAddress(TAddressMode::RelativeUp);
+    EXPECT_EQ(model.Address(), TAddressMode::Absolute);
 }
 
 TEST(IntInputModel, NetValueAndBytes) {
@@ -71,13 +70,6 @@ TEST(IntInputModel, CaptureReadsByWidthAndOrder) {
         model.Capture();
         EXPECT_EQ(model.Value(), value) << captured;
     }
-}
-
-TEST(IntInputModel, TheSameSignAgainTogglesBackToAbsolute) {
-    TIntInputModel model;
-    model.ToggleAddress(TAddressMode::RelativeUp);
-    model.ToggleAddress(TAddressMode::RelativeUp);
-    EXPECT_EQ(model.Address(), TAddressMode::Absolute);
 }
 
 } // namespace

@@ -4,13 +4,14 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <tuple>
 
 namespace mv {
 namespace {
 
-constexpr ModifierState Plain = 0, Shift = 1, Ctrl = 2, CtrlShift = 3, Alt = 4;
+constexpr ModifierState Plain = 0, Shift = 1, Ctrl = 2, CtrlShift = 3, Alt = 4, AltCtrlShift = 7;
 
 KeyIndex KeyOf(std::string_view name) {
     const auto at = std::ranges::find(KeyNames(), name);
@@ -54,6 +55,84 @@ TEST(KeyIndexOfVirtualKey, MapsTheWindowsCodes) {
     }
 }
 
+// A template as written down for its users: per modifier state (none, Shift, Ctrl,
+// Ctrl+Shift) words "key=COMMAND", the key named without its braces.
+struct TTemplateText {
+    TKeyAssignType Type;
+    std::array<std::string_view, 4> States;
+};
+const TTemplateText TemplateTexts[] = {
+    {TKeyAssignType::WindowsStandard,
+     {"F1=HELP F2=LUMPSETTING F3=SEARCH F4=REPLACE F5=ADDRESSJUMP F8=SELECT F9=WINDOWLIST "
+      "F10=MENU F11=OPEN F12=SAVE Esc=USERMENU1 Tab=INPUTAREA Insert=INPUTMODE Delete=DELETE "
+      "BackSpace=BACKSPACE PageUp=PAGEUP PageDown=PAGEDOWN Home=PARATOP End=PARAEND Up=UP "
+      "Down=DOWN Left=LEFT Right=RIGHT Application=POPUPMENU",
+      "F1=INPUTMENU F2=BITOPEMENU F3=BYTEOPEMENU F4=INTOPEMENU F5=COMPAREFILE F6=COMPAREWINDOW "
+      "F7=COMPAREPRESENT F8=COMPAREQUIT F9=WINDOWNEXT F10=POPUPMENU Insert=PASTE Delete=CUT "
+      "PageUp=PAGEUPSEL PageDown=PAGEDOWNSEL Home=PARATOPSEL End=PARAENDSEL Up=UPSEL "
+      "Down=DOWNSEL Left=LEFTSEL Right=RIGHTSEL",
+      "A=SELECTALL C=COPY E=SAVECLOSE F=SEARCH N=NEW O=OPEN Q=CLOSE R=REPLACE S=SAVE V=PASTE "
+      "X=CUT Y=REDO Z=UNDO ,=BITROLLL .=BITROLLR F1=FILEMENU F2=EDITMENU F3=SEARCHMENU "
+      "F4=VIEWMENU F5=COMPAREMENU F6=WINDOWMENU F7=TOOLMENU F8=HELPMENU Insert=COPY "
+      "PageUp=SEARCHPREV PageDown=SEARCHNEXT Home=FILETOP End=FILEEND Left=LEFTEX Right=RIGHTEX",
+      "E=ALLSAVECLOSE Q=ALLCLOSE S=ALLSAVE ,=BYTEROLLL .=BYTEROLLR F1=OPTION F2=CHARASET "
+      "F3=CHECKSUM F4=EXPANDTENKEY F5=FILER F6=RELATIVEJUMP F9=HISTORYFLUSH F10=GARBAGE "
+      "F11=WEBPAGECS F12=WEBPAGE PageUp=COMPAREPREV PageDown=COMPARENEXT Home=FILETOPSEL "
+      "End=FILEENDSEL Left=LEFTEXSEL Right=RIGHTEXSEL"}},
+    {TKeyAssignType::DosStandard,
+     {"F1=FILEMENU F2=SELECTFILEMENU F3=COMPAREMENU F4=INPUTMENU F5=SEARCH F6=SELECT F7=CUT "
+      "F8=COPYSEL F9=PASTE F10=ADDRESSJUMP Esc=USERMENU1 Tab=INPUTAREA Insert=INPUTMODE "
+      "Delete=DELETE BackSpace=BACKSPACE PageUp=PAGEUP PageDown=PAGEDOWN Home=FILETOP End=HELP "
+      "Up=UP Down=DOWN Left=LEFT Right=RIGHT Application=POPUPMENU",
+      "F1=OPTION F2=LUMPSETTING F3=REPLACE F4=SEARCHPREV F5=SEARCHNEXT F7=DELETE F10=GARBAGE "
+      "Insert=PASTE Delete=CUT PageUp=PAGEUPHIGH PageDown=PAGEDOWNHIGH Home=FILEEND Up=UPHIGH "
+      "Down=DOWNHIGH Left=LEFTHIGH Right=RIGHTHIGH",
+      "A=SELECTALL C=COPY E=SAVECLOSE F=SEARCH N=NEW O=OPEN Q=CLOSE R=REPLACE S=SAVE V=PASTE "
+      "X=CUT Y=REDO Z=UNDO ,=BITROLLL .=BITROLLR F3=SELECTSWAP F4=SELECTTOP F5=SELECTEND "
+      "F6=CHARASET F8=CHECKSUM F10=EXPANDTENKEY PageUp=SEARCHPREV PageDown=SEARCHNEXT "
+      "Left=LEFTEX Right=RIGHTEX",
+      "E=ALLSAVECLOSE Q=ALLCLOSE S=ALLSAVE ,=BYTEROLLL .=BYTEROLLR F1=SAVE F3=ALLSAVE F4=OPEN "
+      "F5=SAVEANOTHER F6=SAVEREPRODUCT F7=SAVECLOSE F8=ALLSAVECLOSE F9=CLOSE PageUp=COMPAREPREV "
+      "PageDown=COMPARENEXT"}},
+};
+// Both templates' user menu 1, by letter.
+constexpr std::string_view UserMenu1Text = "A=SELECTALL C=COPY E=SAVECLOSE F=SEARCH N=NEW O=OPEN "
+                                           "Q=CLOSE R=REPLACE S=SAVE V=PASTE X=CUT Y=REDO Z=UNDO";
+
+// The "key=COMMAND" words of a text as (key, command id).
+std::vector<std::pair<std::string, CommandId>> Bindings(std::string_view text) {
+    std::vector<std::pair<std::string, CommandId>> bindings;
+    std::istringstream words{std::string(text)};
+    for (std::string word; words >> word;) {
+        const std::size_t equals = word.find('=');
+        bindings.emplace_back(word.substr(0, equals), Id(word.substr(equals + 1)));
+    }
+    return bindings;
+}
+
+// Every entry of both templates, the unbound ones included; any other type is empty.
+TEST(TKeyAssignment, TemplatesBindingByBinding) {
+    for (const TTemplateText& text : TemplateTexts) {
+        TKeyAssignment expected;
+        for (ModifierState state = 0; state < 4; ++state)
+            for (const auto& [key, command] : Bindings(text.States[state]))
+                expected.SetKey(state, KeyOf("{" + key + "}"), command);
+        for (const auto& [letter, command] : Bindings(UserMenu1Text))
+            expected.SetUserMenu(0, letter[0] - 'A', command);
+
+        const TKeyAssignment actual = TKeyAssignment::Template(text.Type);
+        for (ModifierState state = 0; state < ModifierStateCount; ++state)
+            for (KeyIndex key = 0; key < KeyCount; ++key)
+                EXPECT_EQ(actual.Key(state, key), expected.Key(state, key))
+                    << static_cast<int>(text.Type) << ' ' << ShiftNames()[state] << KeyNames()[key];
+        for (int menu = 0; menu < UserMenuCount; ++menu)
+            for (int letter = 0; letter < UserMenuLetters; ++letter)
+                EXPECT_EQ(actual.UserMenu(menu, letter), expected.UserMenu(menu, letter))
+                    << static_cast<int>(text.Type) << " menu " << menu << ' ' << letter;
+    }
+    EXPECT_EQ(TKeyAssignment::Template(TKeyAssignType::UserDefined), TKeyAssignment());
+}
+
 TEST(TKeyAssignment, OutOfRangeAccessChangesNothing) {
     TKeyAssignment a;
     a.SetKey(ModifierStateCount, 0, 1);
@@ -72,6 +151,7 @@ TEST(StoredKeyAssignment, WrittenInStateThenKeyOrderAndReadBack) {
     a.SetKey(Shift, KeyOf("{0}"), Id("GARBAGE"));
     a.SetKey(CtrlShift, KeyOf("{Space}"), Id("SELECTSWAP"));
     a.SetKey(Ctrl, KeyOf("{Application}"), Id("VERSION"));
+    a.SetKey(AltCtrlShift, KeyOf("{F12}"), Id("SAVE"));
     a.SetUserMenu(3, 3, Id("COPY"));
     a.SetUserMenu(4, 25, Id("USERMENU5"));
     for (const TKeyAssignment& original : {a, Windows(), Dos()}) {
@@ -82,8 +162,7 @@ TEST(StoredKeyAssignment, WrittenInStateThenKeyOrderAndReadBack) {
         EXPECT_EQ(b, original);
     }
 
-    // Alt states and keypad keys cannot be assigned on the key page, and a number outside the
-    // command table has no name to store.
+    // Keypad keys are not stored, and a number outside the command table has no name.
     a.SetKey(Alt, KeyOf("{A}"), Id("SAVE"));
     a.SetKey(Ctrl, KeyOf("{1(NumPad)}"), Id("SAVE"));
     a.SetKey(Plain, KeyOf("{Enter(NumPad)}"), Id("SAVE"));
@@ -92,14 +171,16 @@ TEST(StoredKeyAssignment, WrittenInStateThenKeyOrderAndReadBack) {
     const std::vector<TStoredValue> keys = {{"{Pause}", "HELP"},
                                             {"Shift+{0}", "GARBAGE"},
                                             {"Ctrl+{Application}", "VERSION"},
-                                            {"Ctrl+Shift+{Space}", "SELECTSWAP"}};
+                                            {"Ctrl+Shift+{Space}", "SELECTSWAP"},
+                                            {"Alt+{A}", "SAVE"},
+                                            {"Alt+Ctrl+Shift+{F12}", "SAVE"}};
     EXPECT_EQ(StoredKeyTable(a), keys);
     EXPECT_EQ(StoredUserMenu(a, 3), (std::vector<TStoredValue>{{"{D}", "COPY"}}));
     EXPECT_TRUE(StoredUserMenu(a, UserMenuCount).empty());
 }
 
 // A prefix that names no modifier counts as none; any other fault in a name drops the entry,
-// and an unknown command stores "no command" over an earlier entry.
+// an unknown command stores "no command" over an earlier entry, and Alt states are kept.
 TEST(StoredKeyAssignment, KeyTableNameRules) {
     TKeyAssignment plainA;
     plainA.SetKey(Plain, KeyOf("{A}"), Id("SAVE"));
@@ -122,9 +203,13 @@ TEST(StoredKeyAssignment, KeyTableNameRules) {
     TKeyAssignment a;
     LoadStoredKeyTable(a, {{"Ctrl+{A}", "SAVE"},
                            {"CTRL+SHIFT+{PAGEUP}", "CompareNext"},
-                           {"ctrl+{a}", std::string("SAVE\0", 5)}});
+                           {"ctrl+{a}", std::string("SAVE\0", 5)},
+                           {"alt+{b}", "HELP"},
+                           {"Alt+Ctrl+Shift+{F1}", "OPEN"}});
     EXPECT_EQ(a.Key(Ctrl, KeyOf("{A}")), NoCommand);
     EXPECT_EQ(a.Key(CtrlShift, KeyOf("{PageUp}")), Id("COMPARENEXT"));
+    EXPECT_EQ(a.Key(Alt, KeyOf("{B}")), Id("HELP"));
+    EXPECT_EQ(a.Key(AltCtrlShift, KeyOf("{F1}")), Id("OPEN"));
 }
 
 // Menus take only letters; an unknown command clears the letter.
@@ -165,6 +250,9 @@ TEST(ResolveKey, ExpandedTenKeyAndLookup) {
                                         : "";
         EXPECT_EQ(got, expected) << press.State << " vk " << int{press.VirtualKey};
     }
+    // Under the MS-DOS template End asks for help and Home goes to the top of the file.
+    EXPECT_EQ(ResolveKey(Dos(), {Plain, 0x23, false}, off).Command, Id("HELP"));
+    EXPECT_EQ(ResolveKey(Dos(), {Plain, 0x24, false}, off).Command, Id("FILETOP"));
 }
 
 TEST(ShortcutOf, NonAlphanumericKeysFirstThenStatesInOrder) {
