@@ -3,7 +3,6 @@
 #include "view_fixture.h"
 
 #include "core/typedvalues/char_set.h"
-#include "core/typedvalues/sjis_utf8.h"
 
 #include <QtGui/QInputMethodEvent>
 #include <QtWidgets/QScrollBar>
@@ -47,7 +46,7 @@ TEST_F(Input, CharactersAndInputMethodResultsInTheDocumentsSet) {
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("日本"));
     QApplication::sendEvent(&View(), &commit);
-    const std::string expected = "AB" + ShiftJisToJisText(Utf8ToShiftJis("日本"));
+    const std::string expected = "AB\x1B$B\x46\x7C\x4B\x5C"; // kanji in, then 日本 in JIS
     EXPECT_EQ(Bytes(), std::vector<Byte>(expected.begin(), expected.end()));
     EXPECT_EQ(Core().CaretAddress(), static_cast<Address>(expected.size()));
 }
