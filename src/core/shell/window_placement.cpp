@@ -1,18 +1,30 @@
 #include "core/shell/window_placement.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace mv {
 
 TScreenPoint CentredIn(const TScreenRect& outer, int width, int height) {
     return {outer.Left + (outer.Width - width) / 2, outer.Top + (outer.Height - height) / 2};
 }
 
+namespace {
+
+// One axis of PulledIntoWorkArea, wide enough that a stored place from a damaged profile
+// cannot overflow: the far edge first, then the near edge, which wins for a frame too large.
+int PulledIn(std::int64_t start, std::int64_t length, std::int64_t areaStart,
+             std::int64_t areaEnd) {
+    if (start + length > areaEnd) start = areaEnd - length;
+    if (start < areaStart) start = areaStart;
+    return static_cast<int>(std::min(start, areaEnd));
+}
+
+} // namespace
+
 TScreenPoint PulledIntoWorkArea(const TScreenRect& frame, const TScreenRect& workArea) {
-    TScreenPoint place{frame.Left, frame.Top};
-    if (place.Y + frame.Height > workArea.Bottom()) place.Y = workArea.Bottom() - frame.Height;
-    if (place.X + frame.Width > workArea.Right()) place.X = workArea.Right() - frame.Width;
-    if (place.Y < workArea.Top) place.Y = workArea.Top;
-    if (place.X < workArea.Left) place.X = workArea.Left;
-    return place;
+    return {PulledIn(frame.Left, frame.Width, workArea.Left, workArea.Right()),
+            PulledIn(frame.Top, frame.Height, workArea.Top, workArea.Bottom())};
 }
 
 TScreenPoint DialogPlace(int width, int height, const TScreenRect* owner,
