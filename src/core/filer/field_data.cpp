@@ -4,15 +4,14 @@
 #include "core/typedvalues/char_set.h"
 
 #include <algorithm>
-#include <array>
 
 namespace mv {
 namespace {
 
-std::vector<Byte> ReadField(const TFilerTarget& target, std::int64_t address, std::int32_t width) {
-    std::vector<Byte> bytes(static_cast<std::size_t>(width));
-    target.ReadBytes(bytes, static_cast<Address>(address));
-    return bytes;
+std::uint32_t Swapped(std::uint32_t pattern, std::size_t width, bool bigEndian) {
+    if (bigEndian && width == 2) return Swap16(static_cast<std::uint16_t>(pattern));
+    if (bigEndian && width == 4) return Swap32(pattern);
+    return pattern;
 }
 
 } // namespace
@@ -22,25 +21,19 @@ bool FieldInRange(const TFilerTarget& target, std::int64_t address, std::int64_t
 }
 
 std::vector<Byte> IntegerBytes(std::int32_t value, std::int32_t width, bool bigEndian) {
-    auto pattern = static_cast<std::uint32_t>(value);
-    if (bigEndian && width == 2) pattern = Swap16(static_cast<std::uint16_t>(pattern));
-    if (bigEndian && width == 4) pattern = Swap32(pattern);
     std::vector<Byte> bytes(static_cast<std::size_t>(std::max(width, 0)));
+    const std::uint32_t pattern =
+        Swapped(static_cast<std::uint32_t>(value), bytes.size(), bigEndian);
     for (std::size_t i = 0; i < bytes.size() && i < 4; ++i)
         bytes[i] = static_cast<Byte>(pattern >> (8 * i));
     return bytes;
 }
 
-std::int32_t ReadFieldInteger(const TFilerTarget& target, std::int64_t address, std::int32_t width,
-                              bool bigEndian) {
-    if (width < 1 || width > 4 || !FieldInRange(target, address, width)) return 0;
+std::int32_t IntegerOfBytes(std::span<const Byte> bytes, bool bigEndian) {
     std::uint32_t pattern = 0;
-    const std::vector<Byte> bytes = ReadField(target, address, width);
-    for (std::size_t i = 0; i < bytes.size(); ++i)
+    for (std::size_t i = 0; i < bytes.size() && i < 4; ++i)
         pattern |= std::uint32_t{bytes[i]} << (8 * i);
-    if (bigEndian && width == 2) pattern = Swap16(static_cast<std::uint16_t>(pattern));
-    if (bigEndian && width == 4) pattern = Swap32(pattern);
-    return static_cast<std::int32_t>(pattern);
+    return static_cast<std::int32_t>(Swapped(pattern, bytes.size(), bigEndian));
 }
 
 bool WriteFieldInteger(TFilerTarget& target, std::int64_t address, std::int32_t width,
@@ -50,9 +43,7 @@ bool WriteFieldInteger(TFilerTarget& target, std::int64_t address, std::int32_t 
                                    static_cast<Address>(address));
 }
 
-std::string ReadFieldText(const TFilerTarget& target, std::int64_t address, std::int32_t length) {
-    if (!FieldInRange(target, address, length)) return {};
-    const std::vector<Byte> bytes = ReadField(target, address, length);
+std::string TextOfBytes(std::span<const Byte> bytes) {
     std::string text;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         const Byte b = bytes[i];
@@ -70,24 +61,28 @@ std::string ReadFieldText(const TFilerTarget& target, std::int64_t address, std:
     return text;
 }
 
+std::vector<Byte> TextBytes(std::string_view text, std::int32_t length, Byte pad) {
+    std::vector<Byte> bytes(static_cast<std::size_t>(std::max(length, 0)), pad);
+    std::copy_n(text.begin(), std::min(text.size(), bytes.size()), bytes.begin());
+    return bytes;
+}
+
 bool WriteFieldText(TFilerTarget& target, std::int64_t address, std::int32_t length,
                     std::string_view text, Byte pad) {
     if (!FieldInRange(target, address, length)) return false;
-    std::vector<Byte> bytes(static_cast<std::size_t>(length), pad);
-    std::copy_n(text.begin(), std::min(text.size(), bytes.size()), bytes.begin());
-    return target.OverwriteInPlace(bytes, static_cast<Address>(address));
+    return target.OverwriteInPlace(TextBytes(text, length, pad), static_cast<Address>(address));
 }
 
-bool ReadFieldBit(const TFilerTarget& target, std::int64_t address, int bit) {
-    if (!FieldInRange(target, address, 1)) return false;
-    return (ReadField(target, address, 1)[0] >> (bit & 7)) & 1u;
+Byte WithBit(Byte byte, int bit, bool on) {
+    const auto mask = static_cast<Byte>(1u << (bit & 7));
+    return on ? static_cast<Byte>(byte | mask) : static_cast<Byte>(byte & ~mask);
 }
 
 bool WriteFieldBit(TFilerTarget& target, std::int64_t address, int bit, bool on) {
     if (!FieldInRange(target, address, 1)) return false;
-    Byte byte = ReadField(target, address, 1)[0];
-    const auto mask = static_cast<Byte>(1u << (bit & 7));
-    byte = on ? static_cast<Byte>(byte | mask) : static_cast<Byte>(byte & ~mask);
+    Byte byte = 0;
+    target.ReadBytes(std::span<Byte>(&byte, 1), static_cast<Address>(address));
+    byte = WithBit(byte, bit, on);
     return target.OverwriteInPlace(std::span<const Byte>(&byte, 1), static_cast<Address>(address));
 }
 

@@ -4,6 +4,7 @@
 #include "core/filer/filer_target.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,24 +24,23 @@ namespace mv {
 // the fourth are 0.
 [[nodiscard]] std::vector<Byte> IntegerBytes(std::int32_t value, std::int32_t width,
                                              bool bigEndian);
-
-// A field's integer: widths 1 and 2 unsigned, width 4 signed. 0 when out of range.
-[[nodiscard]] std::int32_t ReadFieldInteger(const TFilerTarget& target, std::int64_t address,
-                                            std::int32_t width, bool bigEndian);
+// The reverse for 1, 2 or 4 bytes: widths 1 and 2 unsigned, width 4 signed.
+[[nodiscard]] std::int32_t IntegerOfBytes(std::span<const Byte> bytes, bool bigEndian);
 // False, writing nothing, when out of range or refused.
 bool WriteFieldInteger(TFilerTarget& target, std::int64_t address, std::int32_t width,
                        bool bigEndian, std::int32_t value);
 
-// A string field as shown: Shift JIS pairs kept, 0x20-0x7E and 0xA1-0xDF kept, any other
-// byte a space, trailing spaces and control characters removed. Empty when out of range.
-[[nodiscard]] std::string ReadFieldText(const TFilerTarget& target, std::int64_t address,
-                                        std::int32_t length);
-// Writes the text cut to `length` bytes or padded to it with `pad`.
+// A string field's bytes as shown (Shift JIS): pairs kept, 0x20-0x7E and 0xA1-0xDF kept,
+// any other byte a space, trailing spaces removed.
+[[nodiscard]] std::string TextOfBytes(std::span<const Byte> bytes);
+// The text cut to `length` bytes or padded to it with `pad`.
+[[nodiscard]] std::vector<Byte> TextBytes(std::string_view text, std::int32_t length, Byte pad);
+// Writes TextBytes.
 bool WriteFieldText(TFilerTarget& target, std::int64_t address, std::int32_t length,
                     std::string_view text, Byte pad);
 
-// Bit 0 is the least significant. False when out of range.
-[[nodiscard]] bool ReadFieldBit(const TFilerTarget& target, std::int64_t address, int bit);
+// Bit 0 is the least significant.
+[[nodiscard]] Byte WithBit(Byte byte, int bit, bool on);
 bool WriteFieldBit(TFilerTarget& target, std::int64_t address, int bit, bool on);
 
 } // namespace mv

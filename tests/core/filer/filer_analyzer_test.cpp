@@ -2,6 +2,7 @@
 #include "core/filer/filer_define.h"
 #include "core/typedvalues/sjis_utf8.h"
 
+#include "filer_fakes.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,21 +15,9 @@
 namespace mv {
 namespace {
 
-struct TParsed {
-    TAnalyzeError Result;
-    TFilerCommands Initialize, Edit, Finalize;
-};
-
-TParsed ParseBytes(std::string_view shiftJis) {
-    TParsed p;
-    p.Result = AnalyzeFilerText(shiftJis, p.Initialize, p.Edit, p.Finalize);
-    return p;
-}
-
-// Test texts are written in UTF-8 and handed over as the Shift JIS of a filer file.
-TParsed Parse(std::string_view utf8) {
-    return ParseBytes(Utf8ToShiftJis(utf8));
-}
+using test::Parse;
+using test::ParseShiftJis;
+using test::TParsed;
 
 TFilerCommand Cmd(std::string name, std::vector<std::string> parameters = {}) {
     return {std::move(name), std::move(parameters)};
@@ -62,8 +51,15 @@ TEST(AnalyzeFiler, SyntaxErrorsAndTheirLines) {
         {"# LABEL(\nfoo", 2, "コマンド名が不明です. \"FOO\""},
         {",LABEL", 1, "不正な位置にある , です."},
         {"BIGENDIAN(", 1, "不正な位置にある ( です."},
+        // Where a name is expected, a token beginning with "(", ")" or "," is misplaced.
+        {"\"(x\"", 1, "不正な位置にある (x です."},
+        {"\"x(\"", 1, "コマンド名が不明です. \"X(\""},
+        {"WRITEBIT(0, 0, 1)", 1, "編集部では使えないコマンドです. \"WRITEBIT\""},
         {"INITIALIZE\n EDITBIT(a, 0, 0)", 2, "初期化部では使えないコマンドです. \"EDITBIT\""},
+        {"FINALIZE\n INCLUDECOMMON(a)", 2, "終了部では使えないコマンドです. \"INCLUDECOMMON\""},
         {"COMMON(a)\nINITIALIZE", 2, "共通ブロック定義部では使えないコマンドです. \"INITIALIZE\""},
+        {"COMMON(a) LABEL(x) COMMAND COMMON(b) INCLUDECOMMON(a)", 1,
+         "共通ブロック定義部では使えないコマンドです. \"INCLUDECOMMON\""},
         {"LABEL x", 1, "( が必要です."},
         {"SEGMENT(1,\n2)", 2, "パラメータが多すぎます."},
         {"LABEL(a b)", 1, ") か , が必要です."},
@@ -83,7 +79,10 @@ TEST(AnalyzeFiler, ParameterErrors) {
     const std::string Negative = "アドレスとサイズには 0 ～ 2147483647 の値を指定して下さい. ";
     ExpectErrors({
         {"SEGMENT(-1)", 1, NotPositive + "\"-1\""},
+        {"SEGMENT($10)", 1, NotPositive + "\"$10\""},
+        {"SEGMENT(\" 1\")", 1, NotPositive + "\" 1\""},
         {"SEGMENT(99999999999999999999999)", 1, TooBig + "\"99999999999999999999999\""},
+        {"SEGMENT(0x100000000)", 1, TooBig + "\"0x100000000\""},
         // Eight hexadecimal digits from 8 on are negative: no address or size may be.
         {"SEGMENT(0x80000000)", 1, Negative + "\"-2147483648\""},
         {"INITIALIZE COPY(16, 0x10, 1)", 1, "コピー元とコピー先が同一です."},
@@ -120,18 +119,23 @@ TEST(AnalyzeFiler, ParameterErrors) {
     });
 }
 
-// Command names in any case, quoted keywords, numbers stored in decimal, and the section that
-// each command lands in.
+// Command names in any case, quoted keywords, words that run on over '"' and '}' and lose
+// control characters at their ends, numbers stored in decimal, and the section that each
+// command lands in.
 TEST(AnalyzeFiler, SectionsCaseAndStoredParameters) {
-    const TParsed p = Parse("editbit(\"幅\", 0x04, 2) \"LABEL\" \"(\" , \")\"\n"
+    const TParsed p = Parse("editbit(\"幅\", 0X0000000000000004, 2) \"LABEL\" \"(\" , \")\"\n"
                             "Initialize writestring(0, 4, \"RI\tFF\", 0x)\n"
-                            "command EDITSELECT(s, 6, 1, \"=>none\", \"1=>a=>b\", 0x10=>x)\n"
+                            "command EDITSELECT(s, 6, 1, \"=>none\", \"1=>a=>b\", 0x1f=>x)\n"
+                            "\fLABEL(\va\"b}c\x01) INDENT(0x20) MARGIN(*)\n"
                             "FINALIZE WRITEINTEGER(0, 4, 0xFFFFFFFF)\n");
     ASSERT_FALSE(p.Result.IsError) << p.Result.Message;
     EXPECT_EQ(p.Edit, (TFilerCommands{
                           Cmd("EDITBIT", {Utf8ToShiftJis("幅"), "4", "2"}),
                           Cmd("LABEL", {","}),
-                          Cmd("EDITSELECT", {"s", "6", "1", "0=>none", "1=>a=>b", "16=>x"}),
+                          Cmd("EDITSELECT", {"s", "6", "1", "0=>none", "1=>a=>b", "31=>x"}),
+                          Cmd("LABEL", {"a\"b}c"}),
+                          Cmd("INDENT", {"32"}),
+                          Cmd("MARGIN", {"*"}),
                       }));
     EXPECT_EQ(p.Initialize, (TFilerCommands{Cmd("WRITESTRING", {"0", "4", "RI\tFF", "0"})}));
     EXPECT_EQ(p.Finalize, (TFilerCommands{Cmd("WRITEINTEGER", {"0", "4", "-1"})}));
@@ -144,19 +148,20 @@ TEST(AnalyzeFiler, DoubleByteCharactersStayWhole) {
     const std::string ma = "\x83\x7D";    // one whose trail byte is "}"
     const std::string wideB = "\x82\x61"; // a full-width letter whose trail byte is "a"
 
-    TParsed p = ParseBytes("{" + ma + "} LABEL(" + bo + "x)");
+    TParsed p = ParseShiftJis("{" + ma + "} LABEL(" + bo + "x)");
     ASSERT_FALSE(p.Result.IsError) << p.Result.Message;
     EXPECT_EQ(p.Edit, (TFilerCommands{Cmd("LABEL", {bo + "x"})}));
 
-    p = ParseBytes(bo + "a");
+    p = ParseShiftJis(bo + "a");
     EXPECT_EQ(p.Result.Message, "コマンド名が不明です. \"ボA\"");
-    p = ParseBytes(wideB + "a");
+    p = ParseShiftJis(wideB + "a");
     EXPECT_EQ(p.Result.Message, "コマンド名が不明です. \"ＢA\"");
 
-    p = ParseBytes("COMMON(\"" + wideB + "x\") LABEL(l) COMMAND INCLUDECOMMON(\"" + wideB + "X\")");
+    p = ParseShiftJis("COMMON(\"" + wideB + "x\") LABEL(l) COMMAND INCLUDECOMMON(\"" + wideB +
+                      "X\")");
     EXPECT_FALSE(p.Result.IsError) << p.Result.Message;
     // Upper-casing the trail byte would make these two names one.
-    p = ParseBytes("COMMON(\"\x82\x41\") COMMAND INCLUDECOMMON(\"" + wideB + "\")");
+    p = ParseShiftJis("COMMON(\"\x82\x41\") COMMAND INCLUDECOMMON(\"" + wideB + "\")");
     EXPECT_EQ(p.Result.Message, "未定義の共通ブロックです. \"Ｂ\"");
 }
 

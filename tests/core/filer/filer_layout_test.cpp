@@ -1,5 +1,6 @@
-#include "core/filer/filer_analyzer.h"
 #include "core/filer/filer_layout.h"
+
+#include "filer_fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,37 +11,29 @@ namespace mv {
 namespace {
 
 TFilerLayout Layout(const std::string& text) {
-    TFilerCommands initialize, edit, finalize;
-    const TAnalyzeError result = AnalyzeFilerText(text, initialize, edit, finalize);
-    EXPECT_FALSE(result.IsError) << result.Message;
-    return BuildFilerLayout(edit);
+    const test::TParsed parsed = test::Parse(text);
+    EXPECT_FALSE(parsed.Result.IsError) << parsed.Result.Message;
+    return BuildFilerLayout(parsed.Edit);
 }
 
-TEST(BuildFilerLayout, RowsBeforeAnyPageOpenAnUntitledPage) {
-    const TFilerLayout layout = Layout("TITLE(first) EDITBIT(b, 3, 5) TITLE(last)");
-    ASSERT_EQ(layout.Pages.size(), 1u);
-    EXPECT_EQ(layout.Pages[0].Name, "(no title)");
-    ASSERT_EQ(layout.Pages[0].Items.size(), 1u);
-    const TFilerItem& bit = layout.Pages[0].Items[0];
-    EXPECT_EQ(bit.Address, 3);
-    EXPECT_EQ(bit.Bit, 5);
-    EXPECT_EQ(layout.Title, "last");
+// Rows before any PAGE open an untitled page. Base address, enabling, indent and margin start
+// afresh on every page; byte order does not. The last TITLE wins.
+TEST(BuildFilerLayout, PagesAndTheirState) {
     EXPECT_FALSE(Layout("LABEL(x)").Title.has_value());
-}
-
-// Base address, enabling, indent and margin start afresh on every page; byte order does not.
-TEST(BuildFilerLayout, PageStateAndCarriedByteOrder) {
     const TFilerLayout layout =
-        Layout("INDENT(40) DISABLE SEGMENT(0x100) BIGENDIAN\n"
+        Layout("TITLE(first) LABEL(x) TITLE(last)\n"
+               "INDENT(40) DISABLE SEGMENT(0x100) BIGENDIAN\n"
                "PAGE(one) EDITINTEGER(a, 2, 2, 0, 9)\n"
                "SEGMENT(0x100) INDENT(40) MARGIN(100) DISABLE\n"
                "EDITSTRING(s, 2, 8, 0x20) LITTLEENDIAN BIGENDIAN\n"
                "PAGE(two) EDITSELECT(c, 1, 4, \"=>zero\", \"7=>a=>b\")\n"
                "SEGMENT(0x7FFFFFFF) MESSAGE(60, 70, l1, l2) HORIZONTALRULE\n"
                "EDITINTEGER(far, 0x7FFFFFFF, 4, 0, 0)");
-    ASSERT_EQ(layout.Pages.size(), 2u);
-    const auto& one = layout.Pages[0].Items;
-    const auto& two = layout.Pages[1].Items;
+    EXPECT_EQ(layout.Title, "last");
+    ASSERT_EQ(layout.Pages.size(), 3u);
+    EXPECT_EQ(layout.Pages[0].Name, "(no title)");
+    const auto& one = layout.Pages[1].Items;
+    const auto& two = layout.Pages[2].Items;
     ASSERT_EQ(one.size(), 2u);
     ASSERT_EQ(two.size(), 4u);
     using State = std::tuple<std::int64_t, bool, bool, std::int32_t, std::int32_t>;

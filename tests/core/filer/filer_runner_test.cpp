@@ -1,8 +1,6 @@
-#include "core/filer/filer_analyzer.h"
 #include "core/filer/filer_runner.h"
 
 #include "filer_fakes.h"
-#include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +10,13 @@
 namespace mv {
 namespace {
 
-using Bytes = std::vector<Byte>;
+using test::Bytes;
 
 // The initialization list of a filer whose initialization section is `commands`.
 TFilerCommands Initialization(const std::string& commands) {
-    TFilerCommands initialize, edit, finalize;
-    const TAnalyzeError result =
-        AnalyzeFilerText("INITIALIZE " + commands, initialize, edit, finalize);
-    EXPECT_FALSE(result.IsError) << commands << ": " << result.Message;
-    return initialize;
+    const test::TParsed parsed = test::Parse("INITIALIZE " + commands);
+    EXPECT_FALSE(parsed.Result.IsError) << commands << ": " << parsed.Result.Message;
+    return parsed.Initialize;
 }
 
 std::string Question(const std::string& error) {
@@ -103,28 +99,6 @@ TEST(RunFilerCommands, RangeTestsRefuseAndWriteNothing) {
         EXPECT_TRUE(host.Dialogs[0].Buttons.Contains(TMsgDlgBtn::mbNo));
         EXPECT_EQ(target.Bytes, Bytes(8, 0));
     }
-}
-
-// Lists built by hand rather than parsed can hold what the parser refuses.
-TEST(ExecuteFilerCommand, NegativeOrMissingNumbersFailTheirRangeTest) {
-    const std::pair<TFilerCommand, std::string> cases[] = {
-        {{"CLEAR", {"-4", "2", "0"}}, "クリアする範囲がファイル終端を越えています."},
-        {{"COPY", {"0", "-2", "1"}}, "コピー先データの範囲がファイル終端を越えています."},
-        {{"WRITEINTEGER", {"0"}}, "書き込む整数値の位置がファイル終端を越えています."},
-        {{"WRITEBIT", {"x", "0", "1"}}, "書き込むビット値の位置がファイル終端を越えています."},
-        {{"WRITEPATTERNHEX", {"0", "2", ""}}, "パターンに空の文字列を指定することは出来ません."},
-    };
-    for (const auto& [command, message] : cases) {
-        test::TVectorTarget target(Bytes(4, 0));
-        TFilerRunState state;
-        EXPECT_EQ(ExecuteFilerCommand(command, state, target), message) << command.Name;
-        EXPECT_EQ(target.Bytes, Bytes(4, 0));
-    }
-    test::TVectorTarget target(Bytes(4, 0));
-    TFilerRunState state{.Base = 1, .BigEndian = false};
-    EXPECT_EQ(ExecuteFilerCommand({"SEGMENT", {"-1"}}, state, target), "");
-    EXPECT_EQ(ExecuteFilerCommand({"WRITEBIT", {"0", "0", "1"}}, state, target),
-              "書き込むビット値の位置がファイル終端を越えています.");
 }
 
 TEST(RunFilerCommands, OnlyYesGoesOn) {

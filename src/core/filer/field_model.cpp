@@ -1,0 +1,170 @@
+#include "core/filer/field_model.h"
+
+#include "core/filer/field_data.h"
+#include "core/typedvalues/sjis_utf8.h"
+
+#include <algorithm>
+#include <cinttypes>
+#include <cstdio>
+#include <limits>
+
+namespace mv {
+namespace {
+
+// The values a width holds when read back: widths 1 and 2 are unsigned.
+std::int64_t WidthMaximum(std::int32_t width) {
+    if (width == 1) return 0xFF;
+    if (width == 2) return 0xFFFF;
+    return std::numeric_limits<std::int32_t>::max();
+}
+
+std::int64_t WidthMinimum(std::int32_t width) {
+    return width == 4 ? std::numeric_limits<std::int32_t>::min() : 0;
+}
+
+// "0x" and two hexadecimal digits per byte of the width.
+std::string Hexadecimal(std::int32_t value, std::int32_t width) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%0*" PRIX32, static_cast<int>(std::clamp(width, 1, 4) * 2),
+                  static_cast<std::uint32_t>(value));
+    return text;
+}
+
+} // namespace
+
+void TFieldModel::ReadFrom(const TFilerTarget& target) {
+    changed_ = false;
+    inRange_ = FieldInRange(target, item_.Address, item_.Width);
+    std::vector<Byte> bytes;
+    if (inRange_) {
+        bytes.resize(static_cast<std::size_t>(item_.Width));
+        target.ReadBytes(bytes, static_cast<Address>(item_.Address));
+    }
+    Show(bytes);
+}
+
+void TFieldModel::WriteTo(TFilerTarget& target) {
+    if (!inRange_ || !changed_ || !FieldInRange(target, item_.Address, item_.Width)) return;
+    std::vector<Byte> current(static_cast<std::size_t>(item_.Width));
+    target.ReadBytes(current, static_cast<Address>(item_.Address));
+    const std::vector<Byte> bytes = Encode(current);
+    // A refused write (view-only) leaves the change to be applied later.
+    if (bytes != current && !target.OverwriteInPlace(bytes, static_cast<Address>(item_.Address)))
+        return;
+    changed_ = false;
+}
+
+bool TFieldModel::MarkChanged() {
+    if (!inRange_) return false;
+    changed_ = true;
+    return true;
+}
+
+std::string TIntegerFieldModel::CheckValue(std::int32_t value) const {
+    std::int64_t low = WidthMinimum(Item().Width);
+    std::int64_t high = WidthMaximum(Item().Width);
+    if (Item().Minimum != Item().Maximum) {
+        low = std::max<std::int64_t>(low, Item().Minimum);
+        high = std::min<std::int64_t>(high, Item().Maximum);
+    }
+    if (value >= low && value <= high) return {};
+    return "値は " + std::to_string(low) + " ～ " + std::to_string(high) +
+           " の範囲で指定して下さい.";
+}
+
+std::string TIntegerFieldModel::SetValue(std::int32_t value) {
+    std::string message = CheckValue(value);
+    if (message.empty() && value != value_ && MarkChanged()) value_ = value;
+    return message;
+}
+
+void TIntegerFieldModel::Show(std::span<const Byte> bytes) {
+    value_ = IntegerOfBytes(bytes, Item().BigEndian);
+}
+
+std::vector<Byte> TIntegerFieldModel::Encode(std::span<const Byte>) const {
+    return IntegerBytes(value_, Item().Width, Item().BigEndian);
+}
+
+std::string TStringFieldModel::SetText(std::string_view utf8) {
+    const std::string shiftJis = Utf8ToShiftJis(utf8);
+    // The conversion stands '?' for a character the code page lacks; a '?' byte is never
+    // part of a double-byte character.
+    if (std::ranges::count(shiftJis, '?') != std::ranges::count(utf8, '?'))
+        return "Shift JIS で表せない文字は入力できません.";
+    if (shiftJis.size() > static_cast<std::size_t>(Item().Width))
+        return "文字列が長すぎます. この欄には " + std::to_string(Item().Width) +
+               " バイトまで入力できます.";
+    if (utf8 != text_ && MarkChanged()) text_ = utf8;
+    return {};
+}
+
+void TStringFieldModel::Show(std::span<const Byte> bytes) {
+    text_ = ShiftJisToUtf8(TextOfBytes(bytes));
+}
+
+std::vector<Byte> TStringFieldModel::Encode(std::span<const Byte>) const {
+    return TextBytes(Utf8ToShiftJis(text_), Item().Width, Item().Pad);
+}
+
+void TBitFieldModel::SetChecked(bool checked) {
+    if (checked != checked_ && MarkChanged()) checked_ = checked;
+}
+
+void TBitFieldModel::Show(std::span<const Byte> bytes) {
+    checked_ = !bytes.empty() && ((bytes[0] >> (Item().Bit & 7)) & 1u);
+}
+
+std::vector<Byte> TBitFieldModel::Encode(std::span<const Byte> current) const {
+    return {WithBit(current[0], Item().Bit, checked_)};
+}
+
+TSelectFieldModel::TSelectFieldModel(TFilerItem item) : TFieldModel(std::move(item)) {
+    for (const TFilerOption& option : Item().Options)
+        items_.push_back({ShiftJisToUtf8(option.Label), option.Value});
+}
+
+void TSelectFieldModel::Select(int index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < items_.size() && index != selected_ &&
+        MarkChanged())
+        selected_ = index;
+}
+
+void TSelectFieldModel::Show(std::span<const Byte> bytes) {
+    if (unlisted_) items_.erase(items_.begin());
+    unlisted_ = false;
+    selected_ = -1;
+    if (bytes.empty()) return;
+    const std::int32_t value = IntegerOfBytes(bytes, Item().BigEndian);
+    for (std::size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].Value == value) selected_ = static_cast<int>(i);
+    if (selected_ >= 0) return;
+    items_.insert(items_.begin(), {Hexadecimal(value, Item().Width) + " (一覧にない値)", value});
+    unlisted_ = true;
+    selected_ = 0;
+}
+
+std::vector<Byte> TSelectFieldModel::Encode(std::span<const Byte>) const {
+    return IntegerBytes(items_[static_cast<std::size_t>(selected_)].Value, Item().Width,
+                        Item().BigEndian);
+}
+
+std::unique_ptr<TFieldModel> MakeFieldModel(const TFilerItem& item) {
+    switch (item.Kind) {
+    case TFilerItemKind::EditInteger:
+        return std::make_unique<TIntegerFieldModel>(item);
+    case TFilerItemKind::EditString:
+        return std::make_unique<TStringFieldModel>(item);
+    case TFilerItemKind::EditBit:
+        return std::make_unique<TBitFieldModel>(item);
+    case TFilerItemKind::EditSelect:
+        return std::make_unique<TSelectFieldModel>(item);
+    case TFilerItemKind::Label:
+    case TFilerItemKind::HorizontalRule:
+    case TFilerItemKind::Message:
+        break;
+    }
+    return nullptr;
+}
+
+} // namespace mv

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "core/datastore/address.h"
+#include "core/filer/filer_field.h"
+#include "core/filer/filer_layout.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mv {
+
+// The state of one field editor of the filer tool, without its widget: the value as the
+// editor shows it and whether the user changed it since the last read or apply.
+//
+// A field writes only what the user changed, and only bytes that differ from the data.
+// So an apply without an edit leaves every byte as it was read, whatever the editor could
+// not show: a string's unprintable bytes, an option value the list lacks, an integer outside
+// its limits. A field that was out of range at the last read holds nothing and writes
+// nothing; one that has fallen out of range since writes nothing either.
+class TFieldModel : public TFilerField {
+public:
+    explicit TFieldModel(TFilerItem item) : item_(std::move(item)) {}
+
+    void ReadFrom(const TFilerTarget& target) final;
+    void WriteTo(TFilerTarget& target) final;
+
+    [[nodiscard]] const TFilerItem& Item() const { return item_; }
+    // The last read found every byte of the field inside the data; otherwise the editor
+    // and its jump button are disabled.
+    [[nodiscard]] bool InRange() const { return inRange_; }
+    [[nodiscard]] bool Changed() const { return changed_; }
+
+protected:
+    // Fills the shown value from the field's bytes; with no bytes, empties it.
+    virtual void Show(std::span<const Byte> bytes) = 0;
+    // The bytes for the shown value, given the bytes the data holds now.
+    [[nodiscard]] virtual std::vector<Byte> Encode(std::span<const Byte> current) const = 0;
+    // Setters call this before they take a value that differs from the shown one; false
+    // for a field that holds nothing, which takes no value.
+    bool MarkChanged();
+
+private:
+    TFilerItem item_;
+    bool inRange_ = false;
+    bool changed_ = false;
+};
+
+class TIntegerFieldModel final : public TFieldModel {
+public:
+    using TFieldModel::TFieldModel;
+
+    [[nodiscard]] std::int32_t Value() const { return value_; }
+    // Empty when the value may be set: within the filer's minimum and maximum (any value
+    // when the two are equal) and within what the width holds (0 to 255, 0 to 65535).
+    // Otherwise the message (UTF-8) naming the allowed range. A value read from the data
+    // is shown as it is even when this refuses it.
+    [[nodiscard]] std::string CheckValue(std::int32_t value) const;
+    // Takes a value that CheckValue allows; answers CheckValue's message and keeps the
+    // shown value otherwise.
+    std::string SetValue(std::int32_t value);
+
+private:
+    void Show(std::span<const Byte> bytes) override;
+    [[nodiscard]] std::vector<Byte> Encode(std::span<const Byte> current) const override;
+
+    std::int32_t value_ = 0;
+};
+
+class TStringFieldModel final : public TFieldModel {
+public:
+    using TFieldModel::TFieldModel;
+
+    // The text as shown, in UTF-8: the printable characters of the field's bytes, trailing
+    // spaces removed.
+    [[nodiscard]] const std::string& Text() const { return text_; }
+    // Takes the text typed into the editor (UTF-8). Refuses, with the message, a text with
+    // a character that Shift JIS lacks or one longer than the field; empty when taken. On
+    // apply the text's Shift JIS bytes are padded to the field's length.
+    std::string SetText(std::string_view utf8);
+
+private:
+    void Show(std::span<const Byte> bytes) override;
+    [[nodiscard]] std::vector<Byte> Encode(std::span<const Byte> current) const override;
+
+    std::string text_;
+};
+
+class TBitFieldModel final : public TFieldModel {
+public:
+    using TFieldModel::TFieldModel;
+
+    [[nodiscard]] bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+
+private:
+    void Show(std::span<const Byte> bytes) override;
+    // Only the field's bit changes; the byte's other bits stay as the data has them now.
+    [[nodiscard]] std::vector<Byte> Encode(std::span<const Byte> current) const override;
+
+    bool checked_ = false;
+};
+
+struct TSelectItem {
+    std::string Label; // UTF-8
+    std::int32_t Value = 0;
+    friend bool operator==(const TSelectItem&, const TSelectItem&) = default;
+};
+
+class TSelectFieldModel final : public TFieldModel {
+public:
+    explicit TSelectFieldModel(TFilerItem item);
+
+    // The filer's options. A value read that matches none of them comes first, as an item
+    // of its own labelled with the value in hexadecimal ("0x0C (一覧にない値)"), so that it
+    // is shown and kept until the user picks another item; the next read drops it again.
+    [[nodiscard]] const std::vector<TSelectItem>& Items() const { return items_; }
+    // The index into Items, or -1 when the field holds nothing. When several options have
+    // the value read, the last of them.
+    [[nodiscard]] int Selected() const { return selected_; }
+    // An index outside Items is ignored.
+    void Select(int index);
+
+private:
+    void Show(std::span<const Byte> bytes) override;
+    [[nodiscard]] std::vector<Byte> Encode(std::span<const Byte> current) const override;
+
+    std::vector<TSelectItem> items_;
+    bool unlisted_ = false; // items_ begins with the value read
+    int selected_ = -1;
+};
+
+// The model for an editing row (EDITINTEGER, EDITSTRING, EDITBIT, EDITSELECT); nullptr for
+// labels, rules and message areas.
+[[nodiscard]] std::unique_ptr<TFieldModel> MakeFieldModel(const TFilerItem& item);
+
+} // namespace mv
