@@ -1,41 +1,48 @@
-// The program for now: one plain window around the binary editor control, holding the file
-// named on the command line. The document window and the single-instance shell replace it.
-#include "ui/binaryview/b_editor.h"
-#include "ui/binaryview/binary_view.h"
+// The program: the first start runs the shell and its windows; a later start hands its file
+// names (or the wish for a new window) to the running instance and ends.
+#include "core/shell/command_line.h"
+#include "platform/runtime_folder.h"
+#include "platform/paint_probe.h"
+#include "platform/single_instance.h"
+#include "ui/shell/main_process.h"
 
-#include <QtCore/QFileInfo>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QVBoxLayout>
-#include <QtWidgets/QWidget>
 
-#include <string>
+#include <cstdlib>
+
+namespace {
+
+// Window placement is part of the program; Wayland lets no client place its windows, so on a
+// Wayland session the program runs on its X server when there is one.
+void PreferX11OnWayland() {
+    if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY") && qEnvironmentVariableIsSet("DISPLAY") &&
+        !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Morvane Prime"));
-
-    QWidget window;
-    auto* layout = new QVBoxLayout(&window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* editor = new mv::TBEditor(&window);
-    layout->addWidget(editor);
-
-    mv::TEnvironment environment;
-    environment.ApplyModes = 1;
-    environment.CaretMarker = false;
-    editor->SetViewItems(mv::AllViewItems);
-    editor->SetEnvironment(environment);
-
-    // Options begin with '-'; the first other argument names the file.
-    for (int i = 1; i < argc; ++i) {
-        const std::string name = argv[i];
-        if (name.empty() || name[0] == '-') continue;
-        if (editor->View().Core().LoadFile(name))
-            window.setWindowTitle(QFileInfo(QString::fromLocal8Bit(argv[i])).fileName());
-        break;
+    const std::vector<std::string> fileNames =
+        mv::FileArguments({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+    mv::TStartDecision start = mv::StartOrHandOver(mv::InstanceRuntimeFolder(), fileNames);
+    if (start.Role == mv::TStartRole::HandedOver) return EXIT_SUCCESS;
+    if (start.Role == mv::TStartRole::NoAnswer) {
+        mv::ReportNoRunningInstance();
+        return EXIT_SUCCESS;
     }
-    window.resize(editor->PreferredWidth(), editor->PreferredHeight());
-    window.show();
-    editor->View().setFocus();
-    return QApplication::exec();
+
+    PreferX11OnWayland();
+    QApplication app(argc, argv);
+    mv::InstallPaintProbe(); // only when the shell benchmark asks for it
+    QApplication::setApplicationName(QStringLiteral("Morvane Prime"));
+    QApplication::setQuitOnLastWindowClosed(false); // the shell ends the program itself
+
+    mv::TMvPrMainProcessWClass shell;
+    mv::TRunningInstance& instance = *start.Instance;
+    shell.OnEnding = [&instance] { instance.Resign(); };
+    (void)instance.Serve([&shell](const mv::THandoverFrame& request) { return shell.HandOver(request); });
+    shell.Start(start.FileNames);
+    QApplication::exec();
+    return EXIT_SUCCESS;
 }
