@@ -10,6 +10,7 @@
 #include <new>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -21,6 +22,12 @@ namespace {
 // Blocks moved per read or write call: large transfers keep the system-call cost far below
 // the copying cost.
 constexpr int kBlocksPerCall = 256;
+
+// A long load or save repeats its progress text after every so many transfers (16 MiB), so
+// that the program showing it can repaint its window meanwhile.
+constexpr int kCallsPerProgress = 16;
+constexpr std::string_view kLoadingText = "読み込み実行中...";
+constexpr std::string_view kSavingText = "書き込み中...";
 
 int ErrnoOr(int fallback) { return errno != 0 ? errno : fallback; }
 
@@ -35,7 +42,7 @@ void AddToReadList(iovec* vec, int& count, Byte* buffer, std::size_t length) {
 } // namespace
 
 int TMemoryModule::LoadFromFile(const std::string& fileName) {
-    Progress("読み込み実行中...");
+    Progress(kLoadingText);
     Clear();
     int error = 0;
     {
@@ -65,7 +72,7 @@ int TMemoryModule::LoadBlocks(int fd, std::int64_t expectedBlocks) {
     std::int64_t total = 0;
     std::int64_t linked = 0;
     std::int32_t last = -1; // the chain's last block
-    for (;;) {
+    for (std::int64_t calls = 1;; ++calls) {
         iovec vec[kBlocksPerCall + 1];
         int vecCount = 0;
         if (last != -1 && blocks_[last].Used < BlockSize) // a short read left room
@@ -101,11 +108,12 @@ int TMemoryModule::LoadBlocks(int fd, std::int64_t expectedBlocks) {
             blocks_[last].Used = static_cast<std::int32_t>(std::min<std::int64_t>(left, BlockSize));
             left -= blocks_[last].Used;
         }
+        if (calls % kCallsPerProgress == 0) Progress(kLoadingText);
     }
 }
 
 int TMemoryModule::SaveToFile(const std::string& fileName) const {
-    Progress("書き込み中...");
+    Progress(kSavingText);
     const int error = SaveFileContents(fileName, [this](int fd) { return WriteBlocks(fd); });
     Progress("");
     return error;
@@ -115,7 +123,7 @@ int TMemoryModule::SaveToFile(const std::string& fileName) const {
 int TMemoryModule::WriteBlocks(int fd) const {
     std::int32_t block = head_;
     std::int32_t offset = 0; // bytes of `block` already written
-    while (block != -1) {
+    for (std::int64_t calls = 1; block != -1; ++calls) {
         iovec vec[kBlocksPerCall];
         int vecCount = 0;
         for (std::int32_t b = block; b != -1 && vecCount < kBlocksPerCall; b = blocks_[b].Next) {
@@ -136,6 +144,7 @@ int TMemoryModule::WriteBlocks(int fd) const {
             offset = 0;
         }
         offset += static_cast<std::int32_t>(left);
+        if (calls % kCallsPerProgress == 0) Progress(kSavingText);
     }
     return 0;
 }
