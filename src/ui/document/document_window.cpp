@@ -85,7 +85,11 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     creating_ = false;
 }
 
+// The parts outlive this class's own destructor: none of their events may reach it.
 TMvPrBinaryFormWClass::~TMvPrBinaryFormWClass() {
+    disconnect(&View(), nullptr, this, nullptr);
+    disconnect(functionBar_, nullptr, this, nullptr);
+    disconnect(statusBar_, nullptr, this, nullptr);
     Core().Module().OnProgress = nullptr;
 }
 

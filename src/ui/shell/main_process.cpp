@@ -241,6 +241,9 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::OpenDocumentWindow(const std::str
         }
     }
     window->show();
+    // Only a shown window knows its frame; the stored place is checked again with it.
+    if (environment_.ProfileWindowLoad && profile)
+        window->move(KeptInside(window->frameGeometry(), WorkAreaOf(window)));
     window->repaint();
     if (!window->LoadFile(name)) {
         // Nothing of the window stays: it goes as if it had never been.
@@ -264,7 +267,9 @@ void TMvPrMainProcessWClass::CentreOnWorkArea(TMvPrBinaryFormWClass& window) con
 // window never opens where no screen shows it.
 void TMvPrMainProcessWClass::PlaceFromProfile(TMvPrBinaryFormWClass& window,
                                               const WindowProfile& profile) const {
-    const QSize client(std::max(profile.ClientWidth, 1), std::max(profile.ClientHeight, 1));
+    // The window's parts decide how small it can be; it grows to that once it is laid out.
+    const QSize client =
+        QSize(profile.ClientWidth, profile.ClientHeight).expandedTo(window.minimumSizeHint());
     window.resize(client);
     const QSize frame = window.size() + FrameExtra(documents_);
     const QRect workArea = WorkAreaOf(nullptr);

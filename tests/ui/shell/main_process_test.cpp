@@ -1,0 +1,134 @@
+// The shell as a user meets it across starts: hand-overs, quitting, and what the next start
+// finds again.
+#include "core/config/profile_file.h"
+#include "core/shell/handover_frame.h"
+#include "ui/document/shell_fixture.h"
+
+#include <QtGui/QScreen>
+#include <QtWidgets/QToolBar>
+
+#include <fstream>
+
+namespace mv::test {
+namespace {
+
+THandoverFrame OpenFrame(const std::string& name) {
+    return {THandoverKind::OpenFile, THandoverBytes(name.begin(), name.end()), 0};
+}
+
+using Shell = TShellFixture;
+
+TEST_F(Shell, HandOverOpensEachFileOnceAndAnswersItsWindow) {
+    const std::string a = files.Write("a.bin", {1, 2, 3});
+    Start();
+    ASSERT_EQ(Windows().size(), 1u);
+    const TWindowId first = shell->HandOver(OpenFrame(a));
+    ASSERT_EQ(Windows().size(), 2u);
+    EXPECT_EQ(first, Window(1).winId());
+    EXPECT_EQ(Window(1).FileName(), a);
+    // Another spelling of the same file finds its window.
+    EXPECT_EQ(shell->HandOver(OpenFrame(files.Path() + "/./a.bin")), first);
+    EXPECT_EQ(Windows().size(), 2u);
+    const TWindowId fresh = shell->HandOver({THandoverKind::NewWindow, {}, 0});
+    ASSERT_EQ(Windows().size(), 3u);
+    EXPECT_EQ(fresh, Window(2).winId());
+
+    QString refusal;
+    Script({Press("OK", &refusal)});
+    EXPECT_EQ(shell->HandOver(OpenFrame(files / "gone.bin")), 0u);
+    EXPECT_EQ(refusal, QString::fromStdString(files / "gone.bin" + " が見付かりません."));
+    EXPECT_EQ(Windows().size(), 3u);
+
+    // While a dialog is up the request is turned down.
+    TWindowId busyAnswer = 1;
+    Script({Handle([&](QWidget* dialog) {
+        busyAnswer = shell->HandOver(OpenFrame(a));
+        dialog->close();
+    })});
+    Click(Window(0), "MM_WindowList");
+    EXPECT_EQ(busyAnswer, 0u);
+}
+
+TEST_F(Shell, QuitAllSavesTheWorkAndTheNextStartFindsItAgain) {
+    const std::string a = files.Write("a.bin", TTempFolder::Bytes(0x400, 0));
+    Start({a});
+    TMvPrBinaryFormWClass& window = Window(0);
+    window.move(40, 50);
+    window.resize(700, 500);
+    window.Core().SetCaret({0x123, 1});
+    QTest::keyClicks(&window.View(), QStringLiteral("9"));
+    TEnvironment settings = shell->Environment();
+    settings.ToolBar = false;
+    settings.ByteOrder = TByteOrder::BigEndian;
+    shell->ApplySettingsToAll(settings);
+    EXPECT_TRUE(window.ToolBar().isHidden());
+    EXPECT_EQ(window.ByteOrder(), TByteOrder::LittleEndian); // a window's own mode stays
+
+    Script({Press("はい(&Y)")});
+    shell->QuitAll();
+    EXPECT_TRUE(Windows().empty());
+    EXPECT_FALSE(shell->AcceptingRequests());
+    QTRY_VERIFY(shell->Ended());
+    EXPECT_EQ(TTempFolder::Read(a)[0x123], 0x09);
+
+    Start();
+    ASSERT_EQ(shell->History().HistoryCount(), 1u);
+    EXPECT_EQ(shell->History().HistoryAt(0), a);
+    EXPECT_TRUE(Window(0).ToolBar().isHidden());
+    EXPECT_EQ(Window(0).ByteOrder(), TByteOrder::BigEndian);
+    shell->HandOver(OpenFrame(a));
+    TMvPrBinaryFormWClass& again = Window(1);
+    EXPECT_EQ(again.pos(), QPoint(40, 50));
+    EXPECT_EQ(again.size(), QSize(700, 500));
+    EXPECT_EQ(again.Core().Caret().Address, 0x124); // typing moved on to the next byte
+}
+
+TEST_F(Shell, QuitAllStopsAtACancelledQuestion) {
+    Start();
+    shell->NewDocumentWindow();
+    QTest::keyClicks(&Window(0).View(), QStringLiteral("1"));
+    Script({Press("キャンセル")});
+    shell->QuitAll();
+    ASSERT_EQ(Windows().size(), 1u);
+    EXPECT_TRUE(Window(0).IsModified());
+    EXPECT_TRUE(shell->AcceptingRequests());
+    QTest::qWait(250);
+    EXPECT_FALSE(shell->Ended());
+}
+
+TEST_F(Shell, DamagedConfigurationStartsWithDefaultsAndKeepsTheFiles) {
+    std::ofstream(home / "Morvane.ini") << "[Config\nFontHeight=\x01\x02\n=\n";
+    std::filesystem::create_directories(home / "data");
+    std::ofstream(home / "data/_profile") << "MvPr_Profile damaged";
+    QString settingsNotice, profileNotice;
+    Script({Press("OK", &settingsNotice), Press("OK", &profileNotice)});
+    Start();
+    EXPECT_TRUE(settingsNotice.contains("既定の設定で起動します"));
+    EXPECT_TRUE(settingsNotice.contains(QString::fromStdString(home / "Morvane.ini.broken")));
+    EXPECT_TRUE(profileNotice.contains(QString::fromStdString(home / "data/_profile.broken")));
+    EXPECT_TRUE(std::filesystem::exists(home / "Morvane.ini.broken"));
+    EXPECT_TRUE(std::filesystem::exists(home / "data/_profile.broken"));
+    TEnvironment defaults;
+    defaults.ApplyModes = shell->Environment().ApplyModes;
+    EXPECT_EQ(shell->Environment(), defaults);
+    EXPECT_EQ(Windows().size(), 1u);
+}
+
+TEST_F(Shell, APlaceFromAnotherScreenLayoutIsPulledOnScreen) {
+    const std::string a = files.Write("a.bin", {1});
+    WindowProfile far;
+    far.Left = 9000;
+    far.Top = -4000;
+    far.ClientWidth = 500;
+    far.ClientHeight = 300;
+    std::filesystem::create_directories(home / "data");
+    const TProfileEntry entry{a, far};
+    ASSERT_EQ(SaveProfileFile(home / "data", std::span(&entry, 1)), 0);
+    Start({a});
+    const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(work.contains(Window(0).frameGeometry())) << Window(0).frameGeometry().x();
+    EXPECT_EQ(Window(0).size(), QSize(500, 300));
+}
+
+} // namespace
+} // namespace mv::test
