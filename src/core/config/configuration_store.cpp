@@ -33,7 +33,7 @@ std::string HistoryName(int index) {
 // Env is TEnvironment for loading and const TEnvironment for saving.
 template <class Env, class Visitor> void VisitConfigValues(Env& e, Visitor&& v) {
     v("OpeningDlg", e.OpeningDlg);
-    v("FontHeight", e.FontHeight, 10, 30);
+    v("FontHeight", e.FontHeight, FontHeightRange);
     v("ViewModeExt", e.ViewModeExt);
     v("MakeBackFile", e.MakeBackFile);
     v("InputMode", e.InputMode, TInputMode::ViewOnly);
@@ -43,7 +43,7 @@ template <class Env, class Visitor> void VisitConfigValues(Env& e, Visitor&& v) 
     v("IntCardinal", e.IntCardinal, TCardinalNumber::cnHexadecimal);
     v("ByteOrder", e.ByteOrder, TByteOrder::BigEndian);
     v("ExpandTenKey", e.ExpandTenKey);
-    v("UndoBuffer", e.UndoBuffer, 0, 1024);
+    v("UndoBuffer", e.UndoBuffer, UndoBufferRange);
     v("UndoPacked", e.UndoPacked);
     v("UndoFlushWithSaved", e.UndoFlushWithSaved);
     v("UndoOverflowSound", e.UndoOverflowSound);
@@ -54,7 +54,7 @@ template <class Env, class Visitor> void VisitConfigValues(Env& e, Visitor&& v) 
     v("ProfileWindowLoad", e.ProfileWindowLoad);
     v("ProfilePositionLoad", e.ProfilePositionLoad);
     v("ProfileNotExistToCenter", e.ProfileNotExistToCenter);
-    v("ProfileMax", e.ProfileMax, 10, 200);
+    v("ProfileMax", e.ProfileMax, ProfileMaxRange);
 }
 
 template <class Env, class Visitor> void VisitViewItems(Env& e, Visitor&& v) {
@@ -81,12 +81,10 @@ public:
     void operator()(std::string_view name, std::string& value) const {
         if (auto text = registry_.ReadString(key_, name)) value = std::move(*text);
     }
-    void operator()(std::string_view name, std::int32_t& value, std::int32_t first,
-                    std::int32_t last) const {
+    void operator()(std::string_view name, std::int32_t& value, TValueRange range) const {
         const auto dword = registry_.ReadDword(key_, name);
-        if (!dword) return;
-        const auto number = static_cast<std::int32_t>(*dword);
-        if (number >= first && number <= last) value = number;
+        if (dword && range.Holds(static_cast<std::int32_t>(*dword)))
+            value = static_cast<std::int32_t>(*dword);
     }
     template <class Enum>
     requires std::is_enum_v<Enum>
@@ -176,7 +174,7 @@ public:
     void operator()(std::string_view name, const std::string& value) const {
         writer_.WriteString(key_, name, value);
     }
-    void operator()(std::string_view name, std::int32_t value, std::int32_t, std::int32_t) const {
+    void operator()(std::string_view name, std::int32_t value, TValueRange) const {
         writer_.WriteDword(key_, name, static_cast<std::uint32_t>(value));
     }
     template <class Enum>
@@ -236,8 +234,8 @@ void LoadConfiguration(const TRegistry& registry, const std::string& profileFold
     VisitConfigValues(environment, TValueLoader(registry, ConfigKey));
     for (int i = 0; i < ColorCount; ++i) {
         const auto index = static_cast<TColorIndex>(i);
-        if (const auto color = registry.ReadDword(ColorKey, ColorName(index)))
-            environment.SetColor(index, *color);
+        const auto color = registry.ReadDword(ColorKey, ColorName(index));
+        if (color && IsColorValue(*color)) environment.SetColor(index, *color);
     }
     VisitViewItems(environment, TValueLoader(registry, ViewItemKey));
     for (int i = 0; i < StoredHistoryCount; ++i) {

@@ -9,6 +9,8 @@ constexpr TColor SystemWindow = 0x80000005;
 constexpr TColor SystemGrayText = 0x80000011;
 constexpr TColor SystemHighlightText = 0x8000000E;
 constexpr TColor SystemHighlight = 0x8000000D;
+constexpr TColor SystemFlag = 0x80000000;
+constexpr TColor SystemColorCount = 25; // scroll bar 0 ... info background 24
 
 constexpr std::array<std::string_view, ColorCount> ColorNames = {
     "NormalFont",
@@ -54,6 +56,10 @@ std::string_view ColorName(TColorIndex index) {
 
 const TColors& DefaultColors() {
     return Defaults;
+}
+
+bool IsColorValue(TColor color) {
+    return color <= 0x00FFFFFF || (color >= SystemFlag && color - SystemFlag < SystemColorCount);
 }
 
 } // namespace mv

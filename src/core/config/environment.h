@@ -37,6 +37,21 @@ using TColors = std::array<TColor, ColorCount>;
 
 [[nodiscard]] std::string_view ColorName(TColorIndex index);
 [[nodiscard]] const TColors& DefaultColors();
+// A fixed colour (0x00BBGGRR) or a system colour index the screen knows; anything else is no
+// colour, and a stored one keeps its default.
+[[nodiscard]] bool IsColorValue(TColor color);
+
+// The values a number of the record may take; a stored number outside keeps its default.
+struct TValueRange {
+    std::int32_t First;
+    std::int32_t Last;
+    [[nodiscard]] constexpr bool Holds(std::int32_t value) const {
+        return value >= First && value <= Last;
+    }
+};
+inline constexpr TValueRange FontHeightRange{10, 30};
+inline constexpr TValueRange UndoBufferRange{0, 1024}; // kilobytes
+inline constexpr TValueRange ProfileMaxRange{10, 200};
 
 // The numbers of these enumerations are stored in the configuration; they never change.
 enum class TInputMode : std::uint8_t { Overwrite = 0, Insert = 1, ViewOnly = 2 };

@@ -238,8 +238,13 @@ TEST_F(ConfigurationStore, ValuesOfTheWrongTypeOrOutOfRangeKeepTheirDefaults) {
         {"Config", "UndoBuffer", 0u, [](TEnvironment& e) { e.UndoBuffer = 0; }},
         {"Config", "UndoPacked", 2u, [](TEnvironment& e) { e.UndoPacked = true; }},
         {"Config", "UndoPacked", "1", unchanged},
-        {"Color", "NormalFont", 0xFFFFFFFFu,
-         [](TEnvironment& e) { e.SetColor(TColorIndex::NormalFont, 0xFFFFFFFF); }},
+        {"Color", "NormalFont", 0xFFFFFFFFu, unchanged},
+        {"Color", "NormalFont", 0x01000000u, unchanged},
+        {"Color", "NormalFont", 0x80000019u, unchanged}, // past the last system colour
+        {"Color", "NormalFont", 0x80000018u,
+         [](TEnvironment& e) { e.SetColor(TColorIndex::NormalFont, 0x80000018); }},
+        {"Color", "NormalFont", 0x00FFFFFFu,
+         [](TEnvironment& e) { e.SetColor(TColorIndex::NormalFont, 0x00FFFFFF); }},
     };
     for (const Case& c : cases) {
         test::TMemoryRegistry store;
