@@ -166,6 +166,9 @@ public:
     void TypeCharacters(std::string_view shiftJisText);
     void InsertData(std::span<const Byte> bytes, Address address);
     void OverwriteData(std::span<const Byte> bytes, Address address);
+    // Bytes entered at the caret as a paste enters them: replacing the selection, else
+    // inserted or overwritten by the input mode; one undo step, the caret after them.
+    void EnterData(std::span<const Byte> bytes);
     // For the filer: no caret move, no new undo step (the open one becomes indivisible);
     // answers false when refused.
     bool OverwriteInPlace(std::span<const Byte> bytes, Address address);

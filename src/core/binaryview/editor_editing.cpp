@@ -280,8 +280,11 @@ void TEditorCore::Copy() {
 
 void TEditorCore::Paste() {
     if (ViewOnly()) return;
-    const std::vector<Byte> bytes = ClipboardBytes(host_);
-    if (bytes.empty()) return;
+    EnterData(ClipboardBytes(host_));
+}
+
+void TEditorCore::EnterData(std::span<const Byte> bytes) {
+    if (ViewOnly() || bytes.empty()) return;
     const Address size = module_.Size();
     const TCaretState caret = Within(Caret(), size);
     const std::optional<TRange> range = ExistingRange(Selection(), size);

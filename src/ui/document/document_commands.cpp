@@ -10,6 +10,7 @@
 #include "ui/binaryview/binary_view.h"
 #include "ui/document/document_shell.h"
 #include "ui/document/document_status_bar.h"
+#include "ui/document/document_tools.h"
 #include "ui/document/document_window.h"
 #include "ui/document/function_key_bar.h"
 #include "ui/document/information_panel.h"
@@ -29,19 +30,7 @@ namespace {
 constexpr const char* MakerWebPage = "https://www.morvane.example/corlith/";
 constexpr const char* ProductWebPage = "https://www.morvane.example/prime/";
 
-// Where a tool window keeps its place relative to its document window.
-constexpr const char* FollowOffsetProperty = "mvFollowOffset";
-constexpr const char* AutoHiddenProperty = "mvAutoHidden";
-
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
-
-// The tool windows of a document window are its children of the tool kind.
-std::vector<QWidget*> ToolWindowsOf(const QWidget& window) {
-    std::vector<QWidget*> tools;
-    for (QWidget* child : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (child->isWindow() && child->windowType() == Qt::Tool) tools.push_back(child);
-    return tools;
-}
 
 } // namespace
 
@@ -272,37 +261,9 @@ void TMvPrBinaryFormWClass::ResizeClient(QSize client, std::uint8_t mode) {
 
 // ---- tool windows
 
-// Following, each tool window keeps its offset from the window's corner, inside the work
-// area; not following, it remembers where it now stands.
-void TMvPrBinaryFormWClass::FollowToolWindows() {
-    for (QWidget* tool : ToolWindowsOf(*this)) {
-        const QVariant offset = tool->property(FollowOffsetProperty);
-        if (!dialogFlattery_ || !offset.isValid()) {
-            tool->setProperty(FollowOffsetProperty, tool->pos() - pos());
-            continue;
-        }
-        const QRect frame(pos() + offset.toPoint(), tool->frameGeometry().size());
-        const QRect workArea = WorkAreaOf(this);
-        tool->move(KeptInside(frame, workArea));
-    }
-}
-
-void TMvPrBinaryFormWClass::HideToolWindows() {
-    for (QWidget* tool : ToolWindowsOf(*this)) {
-        if (!tool->isVisible()) continue;
-        tool->setProperty(AutoHiddenProperty, true);
-        tool->hide();
-    }
-}
-
-void TMvPrBinaryFormWClass::ShowToolWindows() {
-    for (QWidget* tool : ToolWindowsOf(*this)) {
-        if (!tool->property(AutoHiddenProperty).toBool()) continue;
-        tool->setProperty(AutoHiddenProperty, QVariant());
-        tool->setAttribute(Qt::WA_ShowWithoutActivating);
-        tool->show();
-    }
-}
+void TMvPrBinaryFormWClass::FollowToolWindows() { tools_->WindowMoved(dialogFlattery_); }
+void TMvPrBinaryFormWClass::HideToolWindows() { tools_->HideTools(); }
+void TMvPrBinaryFormWClass::ShowToolWindows() { tools_->ShowTools(); }
 
 // ---- tools and help
 

@@ -14,6 +14,7 @@
 #include "ui/binaryview/context_menu.h"
 #include "ui/document/document_shell.h"
 #include "ui/document/document_status_bar.h"
+#include "ui/document/document_tools.h"
 #include "ui/document/function_key_bar.h"
 #include "ui/document/information_panel.h"
 #include "ui/document/main_menu.h"
@@ -57,6 +58,7 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
 
     // 2. The editor inside the binary panel, hooked to the window.
     CreateBars();
+    tools_ = new TDocumentTools(*this);
     TBinaryView& view = View();
     connect(&view, &TBinaryView::caretMoved, this, &TMvPrBinaryFormWClass::RefreshInformation);
     connect(&view, &TBinaryView::changed, this, &TMvPrBinaryFormWClass::RefreshStatus);
@@ -291,6 +293,7 @@ void TMvPrBinaryFormWClass::ApplySettings(const TEnvironment& environment) {
         SetByteOrder(environment.ByteOrder);
         dialogFlattery_ = environment.DialogFlattery;
         dialogAutoHidden_ = environment.DialogAutoHidden;
+        tools_->ApplyModes(environment);
     }
     if (sizeOptimiseMode_ == 1) MM_WindowSizeOptimizeClick();
     if (sizeOptimiseMode_ == 2) MM_WindowSizeOptimizeVClick();
@@ -357,13 +360,18 @@ void TMvPrBinaryFormWClass::EnableSetting() {
 }
 
 // The tool buttons share their menu items, so the tool-bar refresh is the enabling itself.
+// The tool windows take the value at the caret even while the panel is hidden: their capture
+// buttons would otherwise take a value from where the caret was.
 void TMvPrBinaryFormWClass::RefreshInformation() {
     if (!toolBar_->isHidden()) EnableSetting();
     if (!infoPanel_->isHidden()) infoPanel_->Refresh(Core(), byteOrder_);
+    tools_->CaretMoved();
 }
 
+// The tools' limits follow the data size whether or not the status bar shows it.
 void TMvPrBinaryFormWClass::RefreshStatus() {
     RefreshInformation();
+    tools_->StatusChanged();
     if (statusBar_->isHidden()) return;
     statusBar_->Refresh(StatusFactsOf(Core(), compareMode_, infoMode_));
     infoPanel_->SetFileSize(Module().Size());

@@ -25,6 +25,7 @@ class TBEditor;
 class TBinaryView;
 class TDocumentShell;
 class TDocumentStatusBar;
+class TDocumentTools;
 class TFunctionKeyBar;
 class TInformationPanel;
 class TMainMenu;
@@ -100,6 +101,7 @@ public:
     [[nodiscard]] QToolBar& ToolBar() { return *toolBar_; }
     [[nodiscard]] QMenu& HistoryPopup() { return *historyPopup_; }
     [[nodiscard]] QMenu& SelectFileMenu() { return *selectFileMenu_; }
+    [[nodiscard]] TDocumentTools& Tools() { return *tools_; }
     // evtEnableSetting: the menu and tool-bar state from the editor's and the window's state.
     void EnableSetting();
 
@@ -208,6 +210,7 @@ private:
     QMenu* historyPopup_ = nullptr;
     QMenu* selectFileMenu_ = nullptr;
     QAction* selectFileListItem_ = nullptr; // PU_WindowList, before which windows are listed
+    TDocumentTools* tools_ = nullptr;
 
     std::string fileName_;
     std::optional<std::int64_t> fileTime_; // modification time when loaded; none for a new file

@@ -1,0 +1,27 @@
+#include "core/dialogs/jump_target.h"
+
+namespace mv {
+
+std::int64_t AddressJumpTarget(TJumpKind kind, Address caret, std::uint32_t value) {
+    switch (kind) {
+    case TJumpKind::Forward:
+        return std::int64_t{caret} + value;
+    case TJumpKind::Backward:
+        return std::int64_t{caret} - value;
+    case TJumpKind::Absolute:
+        break;
+    }
+    return value;
+}
+
+std::int64_t RelativeJumpDistance(std::uint32_t value, bool upwards) {
+    return upwards ? -std::int64_t{value} : std::int64_t{value};
+}
+
+TJumpCheck CheckJumpTarget(std::int64_t target, Address dataSize) {
+    if (target < 0) return {0, JumpBeforeStartWarning};
+    if (target > dataSize) return {dataSize, JumpPastEndWarning};
+    return {static_cast<Address>(target), {}};
+}
+
+} // namespace mv

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/datastore/address.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+namespace mv {
+
+// How the address jump reads its number; the values are the items of its choice.
+enum class TJumpKind : std::uint8_t { Absolute = 0, Forward = 1, Backward = 2 };
+
+// The address jump's target: the number itself, or the caret moved forwards or backwards by
+// it. The number is the 32-bit pattern the user typed, read unsigned, and the sum is taken
+// in 64 bits, so a long jump never wraps round to the other end of the file.
+[[nodiscard]] std::int64_t AddressJumpTarget(TJumpKind kind, Address caret, std::uint32_t value);
+
+// The relative jump's signed distance: the 32-bit pattern read unsigned, negated upwards.
+[[nodiscard]] std::int64_t RelativeJumpDistance(std::uint32_t value, bool upwards);
+
+inline constexpr std::string_view JumpBeforeStartWarning =
+    "指定のアドレスがファイル先頭を越えています.\r\nファイル先頭にジャンプします.";
+inline constexpr std::string_view JumpPastEndWarning =
+    "指定のアドレスがファイル末尾を越えています.\r\nファイル末尾にジャンプします.";
+
+// CheckJumpTarget's verdict: a target within 0 to the data size (the end position) is taken
+// as it is; one outside is pulled to the nearer end once the user agrees to the warning.
+struct TJumpCheck {
+    Address Target = 0;
+    std::string_view Warning; // empty when the target needs no question
+};
+
+[[nodiscard]] TJumpCheck CheckJumpTarget(std::int64_t target, Address dataSize);
+
+} // namespace mv
