@@ -343,9 +343,15 @@ void TMvPrMainProcessWClass::WindowActivated(TMvPrBinaryFormWClass* window) {
         window->ShowToolWindows();
 }
 
+// The keyboard is asked, not the last event: the press of a modifier key itself does not
+// carry that modifier. Asking costs a round trip to the display, so it is done only so often.
 void TMvPrMainProcessWClass::RefreshFunctionKeysOnIdle() {
-    if (auto* window = qobject_cast<TMvPrBinaryFormWClass*>(QApplication::activeWindow()))
-        window->RefreshShiftState(ModifierStateOf(QGuiApplication::keyboardModifiers()));
+    constexpr qint64 QueryInterval = 50;
+    if (sinceModifierQuery_.isValid() && sinceModifierQuery_.elapsed() < QueryInterval) return;
+    auto* window = qobject_cast<TMvPrBinaryFormWClass*>(QApplication::activeWindow());
+    if (window == nullptr) return;
+    sinceModifierQuery_.start();
+    window->RefreshShiftState(ModifierStateOf(QGuiApplication::queryKeyboardModifiers()));
 }
 
 // ---- commands on every window

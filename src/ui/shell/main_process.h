@@ -8,6 +8,7 @@
 #include "ui/document/document_shell.h"
 #include "ui/shell/tray_icon.h"
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QObject>
 #include <QtCore/QPointer>
 #include <QtCore/QString>
@@ -119,6 +120,7 @@ private:
     bool fileDialogShowing_ = false;
     bool menuRefreshEnabled_ = true;
     bool ended_ = false;
+    QElapsedTimer sinceModifierQuery_;
 };
 
 } // namespace mv
