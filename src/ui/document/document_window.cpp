@@ -84,6 +84,7 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     RefreshFunctionCaptions();
     SizeOptimize();
     setAcceptDrops(true);
+    View().setFocus(); // keys go to the editor whenever the window is activated
     creating_ = false;
 }
 
