@@ -10,6 +10,9 @@
 
 namespace mv {
 
+// The pages of the typed data frame, in their order.
+enum class TInputDataPage : std::uint8_t { Integer, String, Character, Raw, Null };
+
 // A byte pattern built by the typed-input frames: exactly Count() bytes, none for a count
 // of 0. The search engine takes its patterns in this form.
 struct InputDataBlock {

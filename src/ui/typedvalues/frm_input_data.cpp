@@ -63,7 +63,7 @@ void TFrmInputData::Initialize(const TEnvironment& owner) {
 }
 
 InputDataBlock TFrmInputData::GetData() const {
-    switch (static_cast<TInputDataPage>(pages_->currentIndex())) {
+    switch (Page()) {
     case TInputDataPage::Integer:
         return inputInt_->IntegerData();
     case TInputDataPage::String:
@@ -83,6 +83,10 @@ InputDataBlock TFrmInputData::GetData() const {
         break;
     }
     return {};
+}
+
+TInputDataPage TFrmInputData::Page() const {
+    return static_cast<TInputDataPage>(pages_->currentIndex());
 }
 
 void TFrmInputData::SetPage(TInputDataPage page) {

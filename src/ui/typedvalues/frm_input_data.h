@@ -15,9 +15,6 @@ class TFrmInputChar;
 class TFrmInputInt;
 class TFrmInputStr;
 
-// The pages of the data frame, in their order.
-enum class TInputDataPage : std::uint8_t { Integer, String, Character, Raw, Null };
-
 // A run of bytes described on one of five pages: an integer, a string, a character code, raw
 // bytes typed into a small binary editor, or nothing at all.
 class TFrmInputData : public QWidget {
@@ -34,6 +31,7 @@ public:
     [[nodiscard]] InputDataBlock GetData() const;
 
     [[nodiscard]] QTabWidget& Pages() { return *pages_; }
+    [[nodiscard]] TInputDataPage Page() const;
     void SetPage(TInputDataPage page);
     [[nodiscard]] TFrmInputInt& FrmInputInt() { return *inputInt_; }
     [[nodiscard]] TFrmInputStr& FrmInputStr() { return *inputStr_; }
