@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -47,10 +46,12 @@ bool THandoverClient::Connect(const std::string& socketPath) {
     address.sun_family = AF_UNIX;
     if (socketPath.size() >= sizeof address.sun_path) return false;
     std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    descriptor_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Non-blocking from the start: a connect to an instance whose queue is full fails at once
+    // (and is tried again) instead of waiting on an instance that may hang.
+    descriptor_ = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (descriptor_ < 0) return false;
     if (connect(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
-        !PeerIsThisUser(descriptor_) || fcntl(descriptor_, F_SETFL, O_NONBLOCK) != 0) {
+        !PeerIsThisUser(descriptor_)) {
         Disconnect();
         return false;
     }

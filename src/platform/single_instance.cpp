@@ -30,9 +30,12 @@ bool HandOverAll(THandoverClient& client, std::vector<std::string>& fileNames) {
     return true;
 }
 
-bool HasDisplay() {
-    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
-           qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+// A message box needs a screen the user looks at; on the offscreen platform (tests, scripts)
+// it would wait for an answer nobody can give.
+bool UserCanSeeAMessageBox() {
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.startsWith("offscreen") || platform.startsWith("minimal")) return false;
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
 }
 
 } // namespace
@@ -89,7 +92,7 @@ TStartDecision StartOrHandOver(const std::string& runtimeFolder, std::vector<std
 
 void ReportNoRunningInstance() {
     std::fprintf(stderr, "%s\n%s\n", kFailureTitle, kFailureText);
-    if (!HasDisplay()) return;
+    if (!UserCanSeeAMessageBox()) return;
     std::unique_ptr<QApplication> ownApplication;
     static int argc = 1;
     static char name[] = "morvane";

@@ -7,6 +7,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtGui/QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +189,17 @@ TEST_F(SingleInstance, PeerOfAnotherUserIsRefused) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: answered, 2: could not connect, 3: no setuid";
     EXPECT_TRUE(requests_.empty());
+}
+
+TEST(SingleInstanceFailure, IsReportedWithoutWaitingForAnAnswerNobodyCanGive) {
+    // On the offscreen platform no message box can be answered: the text goes to stderr only.
+    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "would show the box";
+    testing::internal::CaptureStderr();
+    ReportNoRunningInstance();
+    const std::string text = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(text, "Morvane Prime Fatal Error !!\n"
+                    "既に起動している Morvane Prime のウィンドウハンドルの取得に失敗しました.\n"
+                    "何らかの理由でウィンドウが正常に生成されていない可能性があります.\n");
 }
 
 TEST(RuntimeFolder, OnlyAFolderOfOurOwnClosedToOthersIsUsed) {

@@ -22,8 +22,6 @@ TTrayIcon::TTrayIcon(TTrayShell& shell, QObject* parent)
     history_->setTitle(QStringLiteral("ファイル履歴から開く(&P)"));
     windows_->setObjectName(QStringLiteral("MM_Window"));
     windows_->setTitle(QStringLiteral("ウィンドウ選択(&W)"));
-    const QIcon application = QApplication::windowIcon();
-    icon_.setIcon(application.isNull() ? ToolIcon("morvane") : application);
     icon_.setToolTip(QStringLiteral("Morvane Prime"));
     icon_.setContextMenu(&popup_);
     connect(&popup_, &QMenu::aboutToShow, this, &TTrayIcon::AboutToShowPopup);
@@ -32,6 +30,8 @@ TTrayIcon::TTrayIcon(TTrayShell& shell, QObject* parent)
 
 bool TTrayIcon::Add() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+    const QIcon application = QApplication::windowIcon();
+    icon_.setIcon(application.isNull() ? ToolIcon("morvane") : application);
     icon_.show();
     return true;
 }
