@@ -46,14 +46,16 @@ bool LinkImpossible(int error) {
 }
 
 // Makes `backup` a second name of the file's current data and answers 0 or the error.
-// A hard link costs nothing however large the file is; the save then replaces the file by a
-// new one and the link goes on holding the old data. Where links are impossible the data is
-// copied, and a partial copy is removed.
-int LinkOrCopy(const std::string& fileName, const std::string& backup) {
-    if (::linkat(AT_FDCWD, fileName.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0)
-        return 0;
-    const int linkError = errno;
-    if (!LinkImpossible(linkError)) return linkError;
+// A hard link costs nothing however large the file is; a save that replaces the file by a
+// new one leaves the link holding the old data. A save in place would change the linked data
+// too, so then, and where links are impossible, the data is copied, and a partial copy is
+// removed.
+int LinkOrCopy(const std::string& fileName, const std::string& backup, TSaveMethod method) {
+    if (method == TSaveMethod::Replace) {
+        if (::linkat(AT_FDCWD, fileName.c_str(), AT_FDCWD, backup.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return 0;
+        if (!LinkImpossible(errno)) return errno;
+    }
     std::error_code error;
     if (std::filesystem::copy_file(fileName, backup, error)) return 0;
     if (error.value() != EEXIST) {
@@ -65,8 +67,8 @@ int LinkOrCopy(const std::string& fileName, const std::string& backup) {
 
 // Keeps the data of the file about to be written under its backup name; answers whether the
 // save may go on. The file itself is never moved away, so that whatever fails later, the
-// file stays as it was until the save's atomic replacement.
-bool MakeBackup(TEditorHost& host, const std::string& fileName) {
+// file stays as it was until the save writes it.
+bool MakeBackup(TEditorHost& host, const std::string& fileName, TSaveMethod method) {
     struct stat st {};
     // Nothing to keep for a new file, nor for a device or a pipe, which hold no data of their
     // own (and copying a pipe would wait forever).
@@ -87,7 +89,7 @@ bool MakeBackup(TEditorHost& host, const std::string& fileName) {
                                        std::to_string(error),
                                    TMsgDlgType::mtConfirmation, abortIgnore) == mrAbort;
     }
-    if (const int error = LinkOrCopy(fileName, backup); error != 0) {
+    if (const int error = LinkOrCopy(fileName, backup, method); error != 0) {
         return host.MessageDlgBeep(fileName + " のバックアップファイルの作成に失敗しました. " +
                                        std::to_string(error),
                                    TMsgDlgType::mtConfirmation, abortIgnore) == mrAbort;
@@ -111,8 +113,11 @@ bool TEditorCore::LoadFile(const std::string& fileName) {
 }
 
 bool TEditorCore::SaveFile(const std::string& fileName) {
-    if (MakeBackFile && !MakeBackup(host_, fileName)) return false;
-    if (module_.SaveToFile(fileName) != 0) {
+    // Chosen before the backup, which depends on it and whose link must not count as another
+    // name of the file.
+    const TSaveMethod method = ChooseSaveMethod(fileName);
+    if (MakeBackFile && !MakeBackup(host_, fileName, method)) return false;
+    if (module_.SaveToFile(fileName, method) != 0) {
         host_.MessageDlgBeep(fileName + " の書き込みに失敗しました.", TMsgDlgType::mtError,
                              {TMsgDlgBtn::mbAbort});
         return false;

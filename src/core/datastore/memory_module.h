@@ -2,6 +2,7 @@
 
 #include "core/datastore/address.h"
 #include "core/datastore/block_pool.h"
+#include "core/datastore/save_file.h"
 
 #include <cstdint>
 #include <functional>
@@ -71,11 +72,11 @@ public:
 
     // Whole-file load and save. Both answer 0 or an errno value and report progress.
     // A load refuses files of 2^31 bytes or more (EFBIG) and anything but a regular file
-    // (EISDIR, EINVAL); after a failed load the module is empty. A save replaces the target
-    // in one rename where that is safe and writes over it in place where it is not (see
-    // SaveFileContents).
+    // (EISDIR, EINVAL); after a failed load the module is empty. A save writes by the given
+    // method, by default the one ChooseSaveMethod picks.
     [[nodiscard]] int LoadFromFile(const std::string& fileName);
     [[nodiscard]] int SaveToFile(const std::string& fileName) const;
+    [[nodiscard]] int SaveToFile(const std::string& fileName, TSaveMethod method) const;
 
     void ReadBytes(Byte* dest, Address address, ByteCount count) const;
     void InsertBytes(const Byte* src, Address address, ByteCount count);

@@ -2,7 +2,6 @@
 #include "core/datastore/memory_module.h"
 
 #include "core/datastore/file_descriptor.h"
-#include "core/datastore/save_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -113,8 +112,13 @@ int TMemoryModule::LoadBlocks(int fd, std::int64_t expectedBlocks) {
 }
 
 int TMemoryModule::SaveToFile(const std::string& fileName) const {
+    return SaveToFile(fileName, ChooseSaveMethod(fileName));
+}
+
+int TMemoryModule::SaveToFile(const std::string& fileName, TSaveMethod method) const {
     Progress(kSavingText);
-    const int error = SaveFileContents(fileName, [this](int fd) { return WriteBlocks(fd); });
+    const int error =
+        SaveFileContents(fileName, method, [this](int fd) { return WriteBlocks(fd); });
     Progress("");
     return error;
 }

@@ -2,13 +2,17 @@
 
 #include "core/datastore/file_descriptor.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
+#include <vector>
 
 namespace mv {
 
@@ -50,22 +54,36 @@ void SyncDirectory(const std::string& dir) {
     ::close(fd);
 }
 
-// Whether a new file could not take the place of the existing file at `path`. Whether its
-// owner and group can be restored is tried on the new file itself (see WriteReplacement):
-// only the kernel knows all of the rules.
-bool NeedsInPlaceWrite(const std::string& path, const struct stat& st) {
-    if (!S_ISREG(st.st_mode)) return true; // a device or a pipe must stay what it is
-    if (st.st_nlink > 1) return true;      // the other names would keep the old bytes
-    return ::faccessat(AT_FDCWD, DirectoryOf(path).c_str(), W_OK | X_OK, AT_EACCESS) != 0;
+// Whether this process may give a file any owner and group.
+bool MayChangeOwners() {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3] = {};
+    return ::syscall(SYS_capget, &header, data) == 0 &&
+           (data[0].effective & (1u << CAP_CHOWN)) != 0;
 }
 
-int WriteInPlace(const std::string& path, const struct stat& st, const TContentWriter& write) {
+bool InMyGroups(gid_t group) {
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    const int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    groups.resize(static_cast<std::size_t>(std::max(count, 0)));
+    return group == ::getegid() || std::ranges::find(groups, group) != groups.end();
+}
+
+// Whether a new file could be given this file's owner and group.
+bool OwnershipRestorable(const struct stat& st) {
+    return MayChangeOwners() || (st.st_uid == ::geteuid() && InMyGroups(st.st_gid));
+}
+
+int WriteInPlace(const std::string& path, const TContentWriter& write) {
     // Non-blocking, so that a pipe without a reader fails at once instead of hanging.
     TFileDescriptor file(::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.Get() < 0) return errno;
+    struct stat st {};
     const int flags = ::fcntl(file.Get(), F_GETFL);
-    int error = flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0 ? errno : 0;
-    if (error == 0) error = write(file.Get());
+    if (flags < 0 || ::fcntl(file.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        ::fstat(file.Get(), &st) != 0)
+        return file.CloseAfter(errno);
+    int error = write(file.Get());
     if (error == 0 && S_ISREG(st.st_mode)) {
         const off_t end = ::lseek(file.Get(), 0, SEEK_CUR);
         if (end < 0 || ::ftruncate(file.Get(), end) != 0) error = errno;
@@ -84,14 +102,9 @@ int WriteReplacement(const std::string& path, const struct stat* existing,
     TFileDescriptor file(CreateTemporaryBeside(path, tempName));
     if (file.Get() < 0) return errno;
     int error = 0;
-    if (existing != nullptr) {
-        if (::fchown(file.Get(), existing->st_uid, existing->st_gid) != 0) {
-            // A new file would change the owner: the old file stays and takes the content.
-            ::unlink(tempName.c_str());
-            return WriteInPlace(path, *existing, write);
-        }
-        if (::fchmod(file.Get(), existing->st_mode & 07777) != 0) error = errno;
-    }
+    if (existing != nullptr && (::fchown(file.Get(), existing->st_uid, existing->st_gid) != 0 ||
+                                ::fchmod(file.Get(), existing->st_mode & 07777) != 0))
+        error = errno;
     if (error == 0) error = write(file.Get());
     if (error == 0 && ::fsync(file.Get()) != 0) error = errno;
     error = file.CloseAfter(error);
@@ -105,13 +118,23 @@ int WriteReplacement(const std::string& path, const struct stat* existing,
 
 } // namespace
 
-int SaveFileContents(const std::string& fileName, const TContentWriter& write) {
+TSaveMethod ChooseSaveMethod(const std::string& fileName) {
     const std::string target = ResolvedTarget(fileName);
     struct stat st {};
-    if (::stat(target.c_str(), &st) != 0)
-        return errno == ENOENT ? WriteReplacement(target, nullptr, write) : errno;
-    return NeedsInPlaceWrite(target, st) ? WriteInPlace(target, st, write)
-                                         : WriteReplacement(target, &st, write);
+    if (::stat(target.c_str(), &st) != 0) return TSaveMethod::Replace; // a new file
+    if (!S_ISREG(st.st_mode)) return TSaveMethod::InPlace; // a device or a pipe stays one
+    if (st.st_nlink > 1 || !OwnershipRestorable(st)) return TSaveMethod::InPlace;
+    const bool folderTakesNames =
+        ::faccessat(AT_FDCWD, DirectoryOf(target).c_str(), W_OK | X_OK, AT_EACCESS) == 0;
+    return folderTakesNames ? TSaveMethod::Replace : TSaveMethod::InPlace;
+}
+
+int SaveFileContents(const std::string& fileName, TSaveMethod method, const TContentWriter& write) {
+    const std::string target = ResolvedTarget(fileName);
+    if (method == TSaveMethod::InPlace) return WriteInPlace(target, write);
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) return WriteReplacement(target, &st, write);
+    return errno == ENOENT ? WriteReplacement(target, nullptr, write) : errno;
 }
 
 } // namespace mv

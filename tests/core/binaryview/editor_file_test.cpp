@@ -96,6 +96,18 @@ TEST(EditorFile, SaveKeepsThePreviousFileAsItsBackup) {
     }
 }
 
+// A file with a second name is written in place, so that the name sees the new bytes; its
+// backup is then a copy rather than one more name of the changed data.
+TEST(EditorFile, BackupOfAHardLinkedFileIsACopy) {
+    TTempFolder folder;
+    folder.Write("data.bin", kOld);
+    fs::create_hard_link(folder / "data.bin", folder / "other.bin");
+    TEditedDocument f;
+    EXPECT_TRUE(f.core.SaveFile(folder / "data.bin"));
+    EXPECT_EQ(TTempFolder::Read(folder / "other.bin"), kSaved);
+    EXPECT_EQ(TTempFolder::Read(folder / "data.bak"), kOld);
+}
+
 TEST(EditorFile, SaveWithoutBackupForNewFilesBakFilesOrWhenSwitchedOff) {
     struct Case {
         const char* file;

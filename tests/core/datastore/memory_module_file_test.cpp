@@ -12,6 +12,7 @@
 #include <fstream>
 #include <grp.h>
 #include <iterator>
+#include <optional>
 #include <pwd.h>
 #include <string>
 #include <sys/resource.h>
@@ -141,10 +142,11 @@ protected:
         return path;
     }
 
-    // Saves `bytes` to `path` as nobody, writing at most `sizeLimit` bytes of any file;
-    // answers what the save answered.
+    // Saves `bytes` to `path` as nobody, by `method` if given, writing at most `sizeLimit`
+    // bytes of any file; answers what the save answered.
     int SaveAsNobody(const std::string& path, const ByteVector& bytes,
-                     rlim_t sizeLimit = RLIM_INFINITY) const {
+                     rlim_t sizeLimit = RLIM_INFINITY,
+                     std::optional<TSaveMethod> method = std::nullopt) const {
         TMemoryModule module;
         Append(module, bytes);
         const pid_t child = ::fork();
@@ -154,7 +156,7 @@ protected:
             if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || ::setgroups(0, nullptr) != 0 ||
                 ::setgid(nogroup_) != 0 || ::setuid(nobody_) != 0)
                 ::_exit(kNotDropped);
-            ::_exit(module.SaveToFile(path));
+            ::_exit(method ? module.SaveToFile(path, *method) : module.SaveToFile(path));
         }
         int status = 0;
         EXPECT_EQ(::waitpid(child, &status, 0), child);
@@ -237,8 +239,9 @@ TEST_F(SaveAsUser, OwnFileIsReplacedInOneRename) {
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
 }
 
-// An in-place write reports its error; one that fails part way has not cut the file short.
-TEST_F(SaveAsUser, FailedInPlaceWriteKeepsTheOldBytesNotYetWritten) {
+// A failed save answers its error. An in-place write that fails part way has not cut the
+// file short; a replacement that could not keep the owner leaves the file as it was.
+TEST_F(SaveAsUser, FailedSavesAnswerTheirErrorAndCutNothing) {
     const std::string folder = Folder("readonly", 0, 0555);
     const ByteVector old = Sequence(100), fresh = Sequence(100, 50);
     const std::string doc = File(folder + "/doc", old, nobody_, nogroup_, 0644);
@@ -249,6 +252,13 @@ TEST_F(SaveAsUser, FailedInPlaceWriteKeepsTheOldBytesNotYetWritten) {
     ByteVector expected(fresh.begin(), fresh.begin() + 40);
     expected.insert(expected.end(), old.begin() + 40, old.end());
     EXPECT_EQ(TTempFolder::Read(doc), expected);
+
+    const std::string own = Folder("own", nobody_, 0755);
+    const std::string roots = File(own + "/doc", old, 0, 0, 0666);
+    EXPECT_EQ(SaveAsNobody(roots, fresh, RLIM_INFINITY, TSaveMethod::Replace), EPERM);
+    EXPECT_EQ(TTempFolder::Read(roots), old);
+    EXPECT_EQ(StatOf(roots).st_uid, 0u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(own), {}), 1);
 }
 
 } // namespace
