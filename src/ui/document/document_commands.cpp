@@ -19,6 +19,7 @@
 #include <QtCore/QPointer>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
+#include <QtWidgets/QLayout>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QToolBar>
 
@@ -245,11 +246,15 @@ void TMvPrBinaryFormWClass::MM_WindowSizeOptimizeVClick() {
     ResizeClient({AroundEditor().width() + editor_->PreferredWidth(), workArea.height() - frameHeight}, 2);
 }
 
-// What the window shows besides the editor: the bars above and below it. A hidden window has
-// not laid its parts out yet, so their wishes stand for their sizes; the editor spans the
-// window's width.
+// What the window shows besides the editor: the bars above and below it. A shown window lays
+// its parts out first, since a bar just shown or hidden has only asked for that; a hidden
+// window has not laid them out at all, so their wishes stand for their sizes, and the editor
+// spans the window's width.
 QSize TMvPrBinaryFormWClass::AroundEditor() const {
-    if (isVisible()) return size() - editor_->size();
+    if (isVisible()) {
+        layout()->activate();
+        return size() - editor_->size();
+    }
     return {0, sizeHint().height() - editor_->sizeHint().height()};
 }
 

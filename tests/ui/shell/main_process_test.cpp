@@ -96,6 +96,28 @@ TEST_F(Shell, QuitAllStopsAtACancelledQuestion) {
     EXPECT_FALSE(shell->Ended());
 }
 
+TEST_F(Shell, SaveAllAndSaveAllCloseGoThroughEveryWindow) {
+    const std::string a = files.Write("a.bin", {0}), b = files.Write("b.bin", {0});
+    const std::string c = files.Write("c.bin", {0});
+    Start({a, b, c});
+    const auto typeAtStart = [](TMvPrBinaryFormWClass& window, const char* digit) {
+        window.Core().SetCaret({0, 0});
+        QTest::keyClicks(&window.View(), QString::fromLatin1(digit));
+    };
+    typeAtStart(Window(0), "1");
+    typeAtStart(Window(1), "2");
+    Click(Window(2), "MM_SaveAllFile");
+    EXPECT_EQ(TTempFolder::Read(a), (TTempFolder::Bytes{0x10}));
+    EXPECT_EQ(TTempFolder::Read(b), (TTempFolder::Bytes{0x20}));
+    EXPECT_FALSE(Window(0).IsModified());
+
+    typeAtStart(Window(1), "3");
+    Click(Window(0), "MM_SaveAllClose");
+    EXPECT_TRUE(Windows().empty());
+    EXPECT_EQ(TTempFolder::Read(b), (TTempFolder::Bytes{0x30}));
+    QTRY_VERIFY(shell->Ended());
+}
+
 TEST_F(Shell, DamagedConfigurationStartsWithDefaultsAndKeepsTheFiles) {
     std::ofstream(home / "Morvane.ini") << "[Config\nFontHeight=\x01\x02\n=\n";
     std::filesystem::create_directories(home / "data");
