@@ -6,7 +6,8 @@ namespace mv {
 
 class TEditorCore;
 
-// A document's editor core as the target of filer runs and field editors.
+// A document's editor core as the target of filer runs and field editors. Writes of bytes
+// that the data already holds are skipped.
 class TEditorFilerTarget final : public TFilerTarget {
 public:
     explicit TEditorFilerTarget(TEditorCore& editor) : editor_(editor) {}

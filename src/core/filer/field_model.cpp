@@ -30,10 +30,23 @@ std::string Hexadecimal(std::int32_t value, std::int32_t width) {
     return text;
 }
 
+std::string StringRefusal(std::string_view utf8, std::int32_t length) {
+    const std::string shiftJis = Utf8ToShiftJis(utf8);
+    // The conversion stands '?' for a character the code page lacks; a '?' byte is never
+    // part of a double-byte character.
+    if (std::ranges::count(shiftJis, '?') != std::ranges::count(utf8, '?'))
+        return "Shift JIS で表せない文字は入力できません.";
+    if (shiftJis.size() > static_cast<std::size_t>(length))
+        return "文字列が長すぎます. この欄には " + std::to_string(length) +
+               " バイトまで入力できます.";
+    return {};
+}
+
 } // namespace
 
 void TFieldModel::ReadFrom(const TFilerTarget& target) {
     changed_ = false;
+    refusal_.clear();
     inRange_ = FieldInRange(target, item_.Address, item_.Width);
     std::vector<Byte> bytes;
     if (inRange_) {
@@ -60,22 +73,45 @@ bool TFieldModel::MarkChanged() {
     return true;
 }
 
-std::string TIntegerFieldModel::CheckValue(std::int32_t value) const {
-    std::int64_t low = WidthMinimum(Item().Width);
-    std::int64_t high = WidthMaximum(Item().Width);
+TIntegerLimits TIntegerFieldModel::Limits() const {
+    TIntegerLimits limits{WidthMinimum(Item().Width), WidthMaximum(Item().Width)};
     if (Item().Minimum != Item().Maximum) {
-        low = std::max<std::int64_t>(low, Item().Minimum);
-        high = std::min<std::int64_t>(high, Item().Maximum);
+        limits.Low = std::max<std::int64_t>(limits.Low, Item().Minimum);
+        limits.High = std::min<std::int64_t>(limits.High, Item().Maximum);
     }
-    if (value >= low && value <= high) return {};
-    return "値は " + std::to_string(low) + " ～ " + std::to_string(high) +
+    return limits;
+}
+
+std::string TIntegerFieldModel::CheckValue(std::int64_t value) const {
+    const TIntegerLimits limits = Limits();
+    if (value >= limits.Low && value <= limits.High) return {};
+    return "値は " + std::to_string(limits.Low) + " ～ " + std::to_string(limits.High) +
            " の範囲で指定して下さい.";
 }
 
-std::string TIntegerFieldModel::SetValue(std::int32_t value) {
+std::string TIntegerFieldModel::SetValue(std::int64_t value) {
     std::string message = CheckValue(value);
-    if (message.empty() && value != value_ && MarkChanged()) value_ = value;
+    SetRefusal(message);
+    if (message.empty() && value != value_ && MarkChanged())
+        value_ = static_cast<std::int32_t>(value);
     return message;
+}
+
+std::string TIntegerFieldModel::SetText(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    const std::string_view digits = text.substr(negative ? 1 : 0);
+    if (digits.empty() ||
+        !std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; })) {
+        std::string message = "整数値を入力して下さい.";
+        SetRefusal(message);
+        return message;
+    }
+    // Held at a value beyond every limit, so that a long number is refused for its size.
+    constexpr std::int64_t Beyond = std::int64_t{1} << 40;
+    std::int64_t value = 0;
+    for (const char digit : digits)
+        value = std::min(value * 10 + (digit - '0'), Beyond);
+    return SetValue(negative ? -value : value);
 }
 
 void TIntegerFieldModel::Show(std::span<const Byte> bytes) {
@@ -87,16 +123,10 @@ std::vector<Byte> TIntegerFieldModel::Encode(std::span<const Byte>) const {
 }
 
 std::string TStringFieldModel::SetText(std::string_view utf8) {
-    const std::string shiftJis = Utf8ToShiftJis(utf8);
-    // The conversion stands '?' for a character the code page lacks; a '?' byte is never
-    // part of a double-byte character.
-    if (std::ranges::count(shiftJis, '?') != std::ranges::count(utf8, '?'))
-        return "Shift JIS で表せない文字は入力できません.";
-    if (shiftJis.size() > static_cast<std::size_t>(Item().Width))
-        return "文字列が長すぎます. この欄には " + std::to_string(Item().Width) +
-               " バイトまで入力できます.";
-    if (utf8 != text_ && MarkChanged()) text_ = utf8;
-    return {};
+    std::string message = StringRefusal(utf8, Item().Width);
+    SetRefusal(message);
+    if (message.empty() && utf8 != text_ && MarkChanged()) text_ = utf8;
+    return message;
 }
 
 void TStringFieldModel::Show(std::span<const Byte> bytes) {

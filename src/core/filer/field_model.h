@@ -33,6 +33,10 @@ public:
     // and its jump button are disabled.
     [[nodiscard]] bool InRange() const { return inRange_; }
     [[nodiscard]] bool Changed() const { return changed_; }
+    // The message for the user's last input when the field refused it (UTF-8), so that the
+    // editor can show it and an apply can refuse to write; empty once the field holds what
+    // the user typed, and after a read.
+    [[nodiscard]] const std::string& Refusal() const { return refusal_; }
 
 protected:
     // Fills the shown value from the field's bytes; with no bytes, empties it.
@@ -42,11 +46,19 @@ protected:
     // Setters call this before they take a value that differs from the shown one; false
     // for a field that holds nothing, which takes no value.
     bool MarkChanged();
+    void SetRefusal(std::string message) { refusal_ = std::move(message); }
 
 private:
     TFilerItem item_;
     bool inRange_ = false;
     bool changed_ = false;
+    std::string refusal_;
+};
+
+// The values an integer field takes, both ends included.
+struct TIntegerLimits {
+    std::int64_t Low = 0;
+    std::int64_t High = 0;
 };
 
 class TIntegerFieldModel final : public TFieldModel {
@@ -54,14 +66,18 @@ public:
     using TFieldModel::TFieldModel;
 
     [[nodiscard]] std::int32_t Value() const { return value_; }
-    // Empty when the value may be set: within the filer's minimum and maximum (any value
-    // when the two are equal) and within what the width holds (0 to 255, 0 to 65535).
-    // Otherwise the message (UTF-8) naming the allowed range. A value read from the data
-    // is shown as it is even when this refuses it.
-    [[nodiscard]] std::string CheckValue(std::int32_t value) const;
+    // The filer's minimum and maximum (any value when the two are equal) within what the
+    // width holds (0 to 255, 0 to 65535). A value read from the data is shown as it is even
+    // outside them.
+    [[nodiscard]] TIntegerLimits Limits() const;
+    // Empty when the value lies within the limits, else the message (UTF-8) naming them.
+    [[nodiscard]] std::string CheckValue(std::int64_t value) const;
     // Takes a value that CheckValue allows; answers CheckValue's message and keeps the
     // shown value otherwise.
-    std::string SetValue(std::int32_t value);
+    std::string SetValue(std::int64_t value);
+    // The text typed into the editor: an optional minus sign and decimal digits. Anything
+    // else is refused with its message, as SetValue refuses a value outside the limits.
+    std::string SetText(std::string_view text);
 
 private:
     void Show(std::span<const Byte> bytes) override;

@@ -2,8 +2,7 @@
 
 #include "core/filer/field_model.h"
 #include "core/filer/filer_analyzer.h"
-#include "core/filer/filer_field.h"
-#include "core/filer/filer_layout.h"
+#include "core/filer/filer_session.h"
 #include "core/filer/filer_target.h"
 #include "core/typedvalues/sjis_utf8.h"
 
@@ -61,55 +60,49 @@ inline TParsed Parse(std::string_view utf8) {
     return ParseShiftJis(Utf8ToShiftJis(utf8));
 }
 
-// A loaded filer as the tool window holds it: the models of its editing rows, read from
-// the document. Any question of a run fails the test.
+// A filer loaded on a document as the tool window loads it, with its fields found by position
+// or by "page/caption". Any question of a run fails the test.
 class TFilerTool {
 public:
-    TFilerTool(std::string_view shiftJisFiler, Bytes document)
-        : Target(std::move(document)), filer_(ParseShiftJis(shiftJisFiler)) {
-        EXPECT_FALSE(filer_.Result.IsError)
-            << "line " << filer_.Result.Line << ": " << filer_.Result.Message;
-        for (const TFilerPage& page : BuildFilerLayout(filer_.Edit).Pages)
-            for (const TFilerItem& item : page.Items)
-                if (auto model = MakeFieldModel(item)) {
-                    names_.push_back(ShiftJisToUtf8(page.Name + "/" + item.Caption));
-                    Fields.push_back(std::move(model));
-                }
+    TFilerTool(std::string_view shiftJisFiler, Bytes document) : Target(std::move(document)) {
+        EXPECT_EQ(Session.LoadText(shiftJisFiler, "test.MVF"), "");
         Read();
     }
 
-    void Read() { ReadFilerFields(Target, host_, filer_.Initialize, Pointers()); }
+    void Read() { Session.Read(Target, host_); }
     // Applies and answers the writes it made.
     std::vector<std::string> Apply() {
         Target.Log.clear();
-        EXPECT_TRUE(WriteFilerFields(Target, host_, filer_.Finalize, Pointers()));
+        EXPECT_TRUE(Session.Apply(Target, host_));
         return Target.Log;
     }
 
-    // A field by its position, or by "page/caption" in UTF-8.
+    // A field by its position among all fields, or by "page/caption" in UTF-8.
     template <class T = TFieldModel> T& Field(std::size_t index) {
-        return dynamic_cast<T&>(*Fields.at(index));
+        return dynamic_cast<T&>(*Fields().at(index).second);
     }
     template <class T = TFieldModel> T& Field(const std::string& name) {
-        const auto found = std::ranges::find(names_, name);
-        EXPECT_NE(found, names_.end()) << name;
-        return Field<T>(static_cast<std::size_t>(found - names_.begin()));
+        for (const auto& [fieldName, field] : Fields())
+            if (fieldName == name) return dynamic_cast<T&>(*field);
+        ADD_FAILURE() << "no field " << name;
+        return Field<T>(0);
     }
 
     TVectorTarget Target;
-    std::vector<std::unique_ptr<TFieldModel>> Fields;
+    TFilerSession Session;
 
 private:
-    std::vector<TFilerField*> Pointers() {
-        std::vector<TFilerField*> pointers;
-        for (const auto& field : Fields)
-            pointers.push_back(field.get());
-        return pointers;
+    std::vector<std::pair<std::string, TFieldModel*>> Fields() const {
+        std::vector<std::pair<std::string, TFieldModel*>> fields;
+        for (const TFilerSessionPage& page : Session.Pages())
+            for (std::size_t i = 0; i < page.Items.size(); ++i)
+                if (page.Fields[i])
+                    fields.emplace_back(ShiftJisToUtf8(page.Name + "/" + page.Items[i].Caption),
+                                        page.Fields[i].get());
+        return fields;
     }
 
-    TParsed filer_;
     TScriptedHost host_;
-    std::vector<std::string> names_;
 };
 
 } // namespace mv::test

@@ -1,0 +1,89 @@
+#include "core/filer/filer_page_place.h"
+
+#include "filer_fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace mv {
+namespace {
+
+// Every byte of a text measures 10 pixels; the other measures are the page's own.
+TFilerMetrics TenPixelMetrics() {
+    TFilerMetrics metrics;
+    metrics.TextWidth = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
+    return metrics;
+}
+
+TFilerPagePlace Place(const std::string& filer, std::size_t page = 0) {
+    const test::TParsed parsed = test::Parse(filer);
+    EXPECT_FALSE(parsed.Result.IsError) << parsed.Result.Message;
+    return PlaceFilerPage(BuildFilerLayout(parsed.Edit).Pages.at(page).Items, TenPixelMetrics());
+}
+
+// A field row is 24 pixels high, a bit row 26; captions stand 4 pixels lower than editors,
+// which follow them by 4 pixels; jump buttons stand at the editors' right edges.
+TEST(PlaceFilerPage, RowsFromTheTop) {
+    const TFilerPagePlace page = Place("EDITINTEGER(ab, 0, 1, 0, 0) EDITINTEGER(a, 1, 1, 0, 0)\n"
+                                       "EDITSTRING(s, 2, 4, 0) EDITBIT(bit, 0, 1)\n"
+                                       "LABEL(xyz) MESSAGE(100, 60, m)");
+    ASSERT_EQ(page.Rows.size(), 6u);
+    EXPECT_EQ(page.Rows[0].Caption, (TPlaceRect{24, 12, 20, 13}));
+    EXPECT_EQ(page.Rows[0].Control, (TPlaceRect{48, 8, 64, 21}));
+    EXPECT_EQ(page.Rows[0].Jump, (TPlaceRect{112, 8, 20, 20}));
+    EXPECT_EQ(page.Rows[1].Control.Top, 32);
+    EXPECT_EQ(page.Rows[1].Control.Left, 38) << "after a shorter caption";
+    EXPECT_EQ(page.Rows[2].Control, (TPlaceRect{38, 56, 200, 21}));
+    EXPECT_EQ(page.Rows[3].Control, (TPlaceRect{24, 82, 50, 20})) << "caption + 20, 2 lower";
+    EXPECT_EQ(page.Rows[3].Caption.Width, 0);
+    EXPECT_EQ(page.Rows[3].Jump, (TPlaceRect{74, 82, 20, 20}));
+    EXPECT_EQ(page.Rows[4].Control, (TPlaceRect{8, 106, 30, 13})) << "a label starts at 8";
+    EXPECT_EQ(page.Rows[5].Control, (TPlaceRect{24, 123, 100, 60}));
+    EXPECT_EQ(page.Width, 38 + 200 + 20 + 8);
+    EXPECT_EQ(page.Height, 123 + 60 + 8);
+}
+
+// Indent and margin count from the page they are written on; a rule spans the page's final
+// width, even when a wider field follows it.
+TEST(PlaceFilerPage, IndentMarginAndRules) {
+    const char* filer = "INDENT(40) PAGE(one) EDITINTEGER(a, 0, 1, 0, 0) INDENT(40)\n"
+                        "EDITINTEGER(b, 0, 1, 0, 0) LABEL(l) MARGIN(100)\n"
+                        "EDITINTEGER(c, 0, 1, 0, 0) EDITINTEGER(longcaption, 0, 1, 0, 0)\n"
+                        "HORIZONTALRULE EDITSTRING(wide, 0, 4, 0)";
+    const TFilerPagePlace page = Place(filer);
+    EXPECT_EQ(page.Rows[0].Caption.Left, 24);
+    EXPECT_EQ(page.Rows[1].Caption.Left, 48);
+    EXPECT_EQ(page.Rows[2].Control.Left, 48);
+    EXPECT_EQ(page.Rows[3].Control.Left, 148);
+    EXPECT_EQ(page.Rows[4].Control.Left, 148) << "whatever the caption's length";
+    const TPlaceRect rule = page.Rows[5].Control;
+    EXPECT_EQ(rule.Left, 4);
+    EXPECT_EQ(rule.Width, page.Width - 8);
+    EXPECT_EQ(page.Width, 148 + 200 + 20 + 8);
+}
+
+TEST(PlaceFilerPage, ListWidthFollowsTheWidestLabel) {
+    const TFilerPagePlace page =
+        Place("EDITSELECT(s, 0, 1, 0=>a, 1=>b) EDITSELECT(t, 0, 1, 0=>abcdefghij, 1=>x)");
+    EXPECT_EQ(page.Rows[0].Control.Width, 64);
+    EXPECT_EQ(page.Rows[1].Control.Width, 132);
+}
+
+TEST(FieldHint, AddressAndBit) {
+    TFilerItem item;
+    item.Kind = TFilerItemKind::EditInteger;
+    item.Address = 0x1C;
+    EXPECT_EQ(FieldHint(item), "0x0000001c");
+    item.Address = -2;
+    EXPECT_EQ(FieldHint(item), "0xfffffffe");
+    item.Address = 0x1FFFFFFFEll;
+    EXPECT_EQ(FieldHint(item), "0x1fffffffe");
+    item.Kind = TFilerItemKind::EditBit;
+    item.Address = 6;
+    item.Bit = 3;
+    EXPECT_EQ(FieldHint(item), "0x00000006 - 3");
+}
+
+} // namespace
+} // namespace mv
