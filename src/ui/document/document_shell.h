@@ -44,6 +44,9 @@ public:
     virtual void SaveAll() = 0;
     virtual void CloseAll() = 0;
     virtual void SaveAllClose() = 0;
+    // The environment options: brought to the front when open, else opened on a copy of the
+    // configuration.
+    virtual void ShowOptions() = 0;
 
     // ---- history and profiles
     [[nodiscard]] virtual const THistoryList& History() const = 0;

@@ -221,6 +221,8 @@ void TMvPrBinaryFormWClass::ConnectItems() {
     Connect("MM_WindowSizeOptimize", &W::MM_WindowSizeOptimizeClick);
     Connect("MM_WindowSizeOptimizeV", &W::MM_WindowSizeOptimizeVClick);
     Connect("MM_GarbageCollection", &W::MM_GarbageCollectionClick);
+    if (QAction* option = Action("MM_Option"))
+        connect(option, &QAction::triggered, this, [this] { shell_.ShowOptions(); });
     Connect("MM_WebPageCS", &W::MM_WebPageCSClick);
     Connect("MM_WebPage", &W::MM_WebPageClick);
 }

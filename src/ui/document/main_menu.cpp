@@ -134,6 +134,8 @@ void TMainMenu::BuildWindow(QMenuBar* bar) {
 
 void TMainMenu::BuildTool(QMenuBar* bar) {
     QMenu* tool = AddMenu(bar, "MM_Tool", "ツール(&T)", TOOLMENU);
+    AddItem(tool, "MM_Option", "環境オプション(&O)...", OPTION);
+    AddSeparator(tool, "MM_ToolSepa01");
     AddItem(tool, "MM_GarbageCollection", "ガーベージコレクション(&G)", GARBAGE);
 }
 

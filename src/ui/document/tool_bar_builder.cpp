@@ -39,6 +39,8 @@ constexpr TButtonSpec Buttons[] = {
     {"MM_ComparePrev", "上方向へ相違領域検索", "compare-prev"},
     {"MM_CompareNext", "下方向へ相違領域検索", "compare-next"},
     {{}, nullptr, {}},
+    {"MM_Option", "オプション", "option"},
+    {{}, nullptr, {}},
     {"MM_Close", "閉じる", "close"},
 };
 

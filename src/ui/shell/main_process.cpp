@@ -9,6 +9,7 @@
 #include "platform/qsettings_registry.h"
 #include "platform/virtual_key_map.h"
 #include "platform/work_area.h"
+#include "ui/dialogs/dlg_environment.h"
 #include "ui/document/document_window.h"
 #include "ui/shell/dlg_select_window.h"
 
@@ -101,6 +102,7 @@ TMvPrMainProcessWClass::TMvPrMainProcessWClass(TPaths paths)
 // Windows still open (only in tests: the program ends after its last window) go without
 // their questions; none may compare with a store that goes first.
 TMvPrMainProcessWClass::~TMvPrMainProcessWClass() {
+    delete options_;
     const std::vector<TMvPrBinaryFormWClass*> windows = documents_;
     for (TMvPrBinaryFormWClass* window : windows) EndComparisonsWith(window->Module());
     documents_.clear();
@@ -161,6 +163,7 @@ void TMvPrMainProcessWClass::QuitTick() {
     for (QWidget* widget : QApplication::topLevelWidgets())
         if (widget->isVisible() && qobject_cast<TMvPrBinaryFormWClass*>(widget) != nullptr) return;
     quitTimer_.stop();
+    if (options_) options_->close();
     tray_.Remove();
     SaveSettings();
     ended_ = true;
@@ -322,13 +325,14 @@ void TMvPrMainProcessWClass::UnregisterWindow(TMvPrBinaryFormWClass* window) {
         return;
     }
     RefreshWindowMenus();
-    // The focus goes to the window used before this one, as long as it is on screen.
-    if (window->isActiveWindow())
-        for (const QPointer<TMvPrBinaryFormWClass>& previous : activations_)
-            if (previous && previous->isVisible() && !previous->isMinimized()) {
-                BringToFront(previous);
-                break;
-            }
+    // The focus goes to the window used before this one.
+    if (window->isActiveWindow()) BringLastUsedToFront();
+}
+
+void TMvPrMainProcessWClass::BringLastUsedToFront() {
+    for (const QPointer<TMvPrBinaryFormWClass>& previous : activations_)
+        if (previous && previous->isVisible() && !previous->isMinimized())
+            return BringToFront(previous);
 }
 
 // The tool windows of the other windows step back; the active window's come forward.
@@ -429,6 +433,24 @@ void TMvPrMainProcessWClass::EndComparisonsWith(const TMemoryModule& module) {
         if (window->ComparesWith(module)) window->Action("MM_CompareQuit")->trigger();
 }
 
+// ---- the options
+
+// One dialog at most, on its own copy: each apply replaces the configuration and reaches every
+// window; it is written at the end of the program. Closing frees it, and the window used last
+// takes the focus back.
+void TMvPrMainProcessWClass::ShowOptions() {
+    if (options_) {
+        options_->raise();
+        options_->activateWindow();
+        return;
+    }
+    options_ = new TDlgEnvironment(environment_);
+    options_->setAttribute(Qt::WA_DeleteOnClose);
+    options_->ApplyCallback = [this](const TEnvironment& settings) { ApplySettingsToAll(settings); };
+    connect(options_, &QDialog::finished, this, &TMvPrMainProcessWClass::BringLastUsedToFront);
+    options_->show();
+}
+
 // ---- the tray
 
 std::vector<std::string> TMvPrMainProcessWClass::HistoryNames() const {
@@ -447,7 +469,7 @@ std::vector<std::string> TMvPrMainProcessWClass::WindowFileNames() const {
 // Help, the options and the version dialog come with their own windows.
 bool TMvPrMainProcessWClass::Offers(TTrayCommand command) const {
     return command == TTrayCommand::NewWindow || command == TTrayCommand::Open ||
-           command == TTrayCommand::QuitAll;
+           command == TTrayCommand::Options || command == TTrayCommand::QuitAll;
 }
 
 void TMvPrMainProcessWClass::Run(TTrayCommand command) {
@@ -469,6 +491,9 @@ void TMvPrMainProcessWClass::Run(TTrayCommand command) {
         BringToFront(window != nullptr ? window : OpenDocumentWindow(name));
         break;
     }
+    case TTrayCommand::Options:
+        ShowOptions();
+        break;
     case TTrayCommand::QuitAll:
         QuitAll();
         break;

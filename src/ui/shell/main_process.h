@@ -20,6 +20,8 @@
 
 namespace mv {
 
+class TDlgEnvironment;
+
 // The program's shell: never shown, it owns every document window and lists them in creation
 // order, keeps the file history, the window profiles and the configuration (read at the
 // start, written at the end), shows the tray icon, takes the hand-overs of later starts and
@@ -78,6 +80,7 @@ public:
     void SaveAll() override;
     void CloseAll() override;
     void SaveAllClose() override;
+    void ShowOptions() override;
     [[nodiscard]] const THistoryList& History() const override { return history_; }
     void AddHistory(const std::string& name) override;
     bool KeepHistoryEntry(const std::string& name) override;
@@ -102,6 +105,8 @@ private:
     void CentreOnWorkArea(TMvPrBinaryFormWClass& window) const;
     void PlaceFromProfile(TMvPrBinaryFormWClass& window, const WindowProfile& profile) const;
     void StartEnding();
+    // The window used last that is on screen comes to the front.
+    void BringLastUsedToFront();
     void QuitTick();
     void RefreshFunctionKeysOnIdle();
     // Runs the loop over the windows with the window menus refreshed once at the end.
@@ -115,6 +120,7 @@ private:
     std::vector<TMvPrBinaryFormWClass*> documents_; // creation order
     std::vector<QPointer<TMvPrBinaryFormWClass>> activations_; // most recently active first
     TTrayIcon tray_;
+    QPointer<TDlgEnvironment> options_; // open, or none
     QTimer quitTimer_;
     bool accepting_ = false;
     bool fileDialogShowing_ = false;

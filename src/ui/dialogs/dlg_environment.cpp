@@ -1,0 +1,71 @@
+#include "ui/dialogs/dlg_environment.h"
+
+#include "platform/work_area.h"
+#include "ui/dialogs/environment_color_page.h"
+#include "ui/dialogs/environment_key_page.h"
+#include "ui/dialogs/environment_value_pages.h"
+
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QVBoxLayout>
+
+namespace mv {
+
+TDlgEnvironment::TDlgEnvironment(const TEnvironment& environment)
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      options_(environment), pages_(new QTabWidget(this)),
+      btnOK(new QPushButton(QStringLiteral("OK"), this)),
+      btnCancel(new QPushButton(QStringLiteral("キャンセル"), this)),
+      btnApply(new QPushButton(QStringLiteral("適用(&A)"), this)) {
+    setWindowTitle(QStringLiteral("環境オプション - ") + QApplication::applicationName());
+    pages_->setObjectName(QStringLiteral("Pages"));
+    AddPage(BuildGeneralPage(options_), QStringLiteral("一般"));
+    AddPage(BuildEditPage(options_), QStringLiteral("編集"));
+    AddPage(BuildViewPage(options_), QStringLiteral("表示"));
+    AddPage(BuildWindowPage(options_), QStringLiteral("ウィンドウ"));
+    AddPage(new TEnvironmentColorPage(options_.Colors()), QStringLiteral("配色"));
+    AddPage(new TEnvironmentKeyPage(options_.Keys()), QStringLiteral("キー"));
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    btnApply->setObjectName(QStringLiteral("btnApply"));
+    btnApply->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    buttons->addWidget(btnApply);
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(pages_);
+    layout->addLayout(buttons);
+
+    options_.OnApplyEnabledChange = [this] { btnApply->setEnabled(options_.ApplyEnabled()); };
+    connect(btnApply, &QPushButton::clicked, this, &TDlgEnvironment::ApplyClicked);
+    connect(btnOK, &QPushButton::clicked, this, &TDlgEnvironment::OkClicked);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    adjustSize();
+    move(DialogPlaceOnScreen(size(), nullptr));
+}
+
+QWidget& TDlgEnvironment::AddPage(QWidget* page, const QString& caption) {
+    pages_->addTab(page, caption);
+    return *page;
+}
+
+void TDlgEnvironment::ApplyClicked() {
+    const TEnvironment settings = options_.Apply();
+    if (ApplyCallback) ApplyCallback(settings);
+}
+
+void TDlgEnvironment::OkClicked() {
+    if (const std::optional<TEnvironment> settings = options_.Ok(); settings && ApplyCallback)
+        ApplyCallback(*settings);
+    accept();
+}
+
+} // namespace mv

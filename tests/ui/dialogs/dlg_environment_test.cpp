@@ -1,0 +1,482 @@
+// The environment options as the user meets them: every page with its words and values, the
+// buttons that hand the copy back or not, the colour and key pages, and what an apply does to
+// the open windows and to the stored configuration.
+#include "core/typedvalues/command_ids.h"
+#include "core/typedvalues/command_list.h"
+#include "platform/system_color.h"
+#include "ui/dialogs/dlg_environment.h"
+#include "ui/document/shell_fixture.h"
+
+#include <QtCore/QPointer>
+#include <QtCore/QSettings>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QColorDialog>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QListWidget>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QSpinBox>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QTreeWidget>
+
+#include <fstream>
+
+namespace mv::test {
+namespace {
+
+template <class T> T& Control(const QWidget& dialog, const char* name) {
+    T* control = dialog.findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) throw std::runtime_error(std::string("no control ") + name);
+    return *control;
+}
+
+QStringList Items(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
+    return items;
+}
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The colour dialog: takes `color`, or is cancelled for an invalid one; `preset` gets what
+// it showed first.
+TModalStep PickColor(QColor color, QColor* preset = nullptr) {
+    return Handle([color, preset](QWidget* dialog) {
+        auto* colors = qobject_cast<QColorDialog*>(dialog);
+        if (colors == nullptr) {
+            ADD_FAILURE() << "expected the colour dialog, got " << dialog->metaObject()->className();
+            return dialog->close(), void();
+        }
+        if (preset != nullptr) *preset = colors->currentColor();
+        if (!color.isValid()) return colors->reject();
+        colors->setCurrentColor(color);
+        colors->accept();
+    });
+}
+
+class EnvironmentDialog : public TShellFixture {
+protected:
+    // A dialog of its own on `settings`, recording what it hands back.
+    TDlgEnvironment& Open(const TEnvironment& settings = {}) {
+        dialog_ = std::make_unique<TDlgEnvironment>(settings);
+        dialog_->ApplyCallback = [this](const TEnvironment& e) { applied.push_back(e); };
+        dialog_->show();
+        return *dialog_;
+    }
+    static void Press(const QWidget& dialog, const char* button) {
+        Control<QPushButton>(dialog, button).click();
+    }
+    static QColor SampleBackground(const QWidget& dialog, const char* sample) {
+        return Control<QLabel>(dialog, sample).palette().color(QPalette::Window);
+    }
+
+    std::vector<TEnvironment> applied;
+
+private:
+    std::unique_ptr<TDlgEnvironment> dialog_;
+};
+
+TEST_F(EnvironmentDialog, EveryPageShowsItsControlsWithTheValuesOfTheCopy) {
+    TEnvironment settings;
+    settings.InputMode = TInputMode::Insert;
+    settings.CharaSet = CharaSet::Euc;
+    settings.IntWidth = TVariableType::vtDoubleWord;
+    settings.IntCardinal = TCardinalNumber::cnHexadecimal;
+    settings.ViewModeExt = "bin;img";
+    settings.UndoBuffer = 512;
+    settings.UndoPacked = true;
+    settings.FontHeight = 22;
+    settings.StatusBar = false;
+    settings.ProfileMax = 150;
+    settings.OpeningDlg = false;
+    settings.KeyAssignType = TKeyAssignType::DosStandard;
+    const TDlgEnvironment& dialog = Open(settings);
+
+    EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("環境オプション - ")));
+    const QTabWidget& pages = Control<QTabWidget>(dialog, "Pages");
+    QStringList captions;
+    for (int page = 0; page < pages.count(); ++page) {
+        captions << pages.tabText(page);
+    }
+    EXPECT_EQ(captions, QStringList({"一般", "編集", "表示", "ウィンドウ", "配色", "キー"}));
+
+    struct List {
+        const char* name;
+        QStringList items;
+        QString current;
+    };
+    for (const List& list :
+         {List{"InputMode", {"上書き", "挿入"}, "挿入"},
+          List{"CheckSum", {"単純サム", "アスキー形式サム"}, "単純サム"},
+          List{"ByteOrder", {"リトルエンディアン", "ビッグエンディアン"}, "リトルエンディアン"},
+          List{"CharaSet", {"ASCII", "Shift JIS", "JIS", "EUC"}, "EUC"},
+          List{"Bits", {"8 bit", "16 bit", "32 bit"}, "32 bit"},
+          List{"Number", {"2 進数", "10 進数", "16 進数"}, "16 進数"},
+          List{"Shift",
+               {"なし", "Shift", "Ctrl", "Ctrl + Shift", "User menu (1)", "User menu (2)",
+                "User menu (3)", "User menu (4)", "User menu (5)"},
+               "なし"},
+          List{"Template", {"Windows 版標準", "MS-DOS 版標準", "任意"}, "MS-DOS 版標準"}}) {
+        const QComboBox& box = Control<QComboBox>(dialog, list.name);
+        EXPECT_EQ(Items(box), list.items) << list.name;
+        EXPECT_EQ(box.currentText(), list.current) << list.name;
+    }
+    struct Number {
+        const char* name;
+        int first, last, value;
+    };
+    for (const Number& n : {Number{"UndoBuffer", 0, 1024, 512}, Number{"FontSize", 10, 30, 22},
+                            Number{"ProfileMax", 10, 200, 150}}) {
+        const QSpinBox& spin = Control<QSpinBox>(dialog, n.name);
+        EXPECT_EQ(spin.minimum(), n.first) << n.name;
+        EXPECT_EQ(spin.maximum(), n.last) << n.name;
+        EXPECT_EQ(spin.value(), n.value) << n.name;
+    }
+    EXPECT_EQ(Control<QLineEdit>(dialog, "ViewExt").text(), "bin;img");
+    struct Check {
+        const char* name;
+        const char* caption;
+        bool checked;
+    };
+    for (const Check& c :
+         {Check{"UndoPacked", "アンドゥの一連動作をまとめる(&P)", true},
+          Check{"UndoFlushWithSaved", "保存と同時にアンドゥバッファをクリア(&F)", true},
+          Check{"ExpandTenKey", "拡張テンキーを利用する(&T)", true},
+          Check{"UndoOverflowSound", "アンドゥバッファオーバーフロー時に警告音を鳴らす(&O)", true},
+          Check{"BackupFileMake", "保存時にバックアップファイルを作成する(&B)", true},
+          Check{"ToolBar", "ツールバーを表示(&T)", true},
+          Check{"FunctionBar", "ファンクションバーを表示(&F)", true},
+          Check{"InformationPanel", "情報パネルを表示(&I)", true},
+          Check{"Compare", "比較時の大小マークを表示(&C)", true},
+          Check{"StatusBar", "ステータスバーを表示(&S)", false},
+          Check{"CaretMarker", "キャレット位置のマーカの表示(&M)", true},
+          Check{"CompareColor", "比較時の大小を色分け表示(&L)", true},
+          Check{"ProfileNotExistToCenter", "プロファイルが存在しなかった場合には画面中央に表示(&P)", true},
+          Check{"ProfilePositionLoad", "編集位置を最後に閉じた時点に復元する(&E)", true},
+          Check{"ProfileWindowLoad", "編集ウィンドウの位置を最後に閉じた時点に復元する(&W)", true},
+          Check{"NewWindowMoveCenter", "新規の編集ウィンドウは画面中央に表示(&C)", true},
+          Check{"DialogFlattery", "*編集ウィンドウに追従させる(&F)", true},
+          Check{"DialogAutoHidden", "*非アクティブな編集ウィンドウに属するダイアログを自動的に隠す(&H)", true},
+          Check{"OpeningDialog", "オープニングダイアログを表示する(&D)", false},
+          Check{"SameColor", "同じ色(&C)", true}}) {
+        const QCheckBox& box = Control<QCheckBox>(dialog, c.name);
+        EXPECT_EQ(box.text(), QString::fromUtf8(c.caption)) << c.name;
+        EXPECT_EQ(box.isChecked(), c.checked) << c.name;
+    }
+    // The notes say which values wait for the next window.
+    const QString deferred = QStringLiteral("先頭に * が付いている項目は次回編集ウィンドウ展開時から有効です");
+    for (int page = 0; page < 4; ++page) {
+        QStringList notes;
+        for (const QLabel* label : pages.widget(page)->findChildren<QLabel*>())
+            if (label->wordWrap()) notes << label->text();
+        EXPECT_EQ(notes.contains(deferred), page != 2) << page;
+    }
+    EXPECT_EQ(Control<QPushButton>(dialog, "btnApply").text(), "適用(&A)");
+    EXPECT_FALSE(Control<QPushButton>(dialog, "btnApply").isEnabled());
+    EXPECT_TRUE(Control<QPushButton>(dialog, "btnOK").isDefault());
+    EXPECT_EQ(Control<QPushButton>(dialog, "btnCancel").text(), "キャンセル");
+}
+
+// A value the record may hold but no list item stands for comes back as it went in.
+TEST_F(EnvironmentDialog, AValueWithoutAListItemSurvives) {
+    TEnvironment settings;
+    settings.InputMode = TInputMode::ViewOnly;
+    TDlgEnvironment& dialog = Open(settings);
+    EXPECT_EQ(Control<QComboBox>(dialog, "InputMode").currentText(), "2 (一覧にない値)");
+    Control<QCheckBox>(dialog, "UndoPacked").click();
+    Press(dialog, "btnOK");
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied[0].InputMode, TInputMode::ViewOnly);
+    EXPECT_TRUE(applied[0].UndoPacked);
+}
+
+TEST_F(EnvironmentDialog, OkAppliesOnlyWhatIsLeftAndCancelKeepsWhatWasApplied) {
+    {
+        TDlgEnvironment& dialog = Open();
+        Press(dialog, "btnOK");
+        EXPECT_TRUE(applied.empty());
+        EXPECT_FALSE(dialog.isVisible());
+    }
+    {
+        TDlgEnvironment& dialog = Open();
+        Control<QSpinBox>(dialog, "FontSize").setValue(20);
+        EXPECT_TRUE(Control<QPushButton>(dialog, "btnApply").isEnabled());
+        Press(dialog, "btnCancel");
+        EXPECT_TRUE(applied.empty());
+    }
+    {
+        TDlgEnvironment& dialog = Open();
+        Control<QCheckBox>(dialog, "ToolBar").click();
+        Press(dialog, "btnApply");
+        ASSERT_EQ(applied.size(), 1u);
+        EXPECT_FALSE(applied[0].ToolBar);
+        EXPECT_FALSE(Control<QPushButton>(dialog, "btnApply").isEnabled());
+        Press(dialog, "btnOK"); // nothing left to apply
+        EXPECT_EQ(applied.size(), 1u);
+    }
+    {
+        TDlgEnvironment& dialog = Open();
+        QTest::keyClicks(&Control<QLineEdit>(dialog, "ViewExt"), QStringLiteral(";bin"));
+        Control<QComboBox>(dialog, "Bits").setFocus();
+        QTest::keyClick(&Control<QComboBox>(dialog, "Bits"), Qt::Key_Up);
+        Press(dialog, "btnOK");
+        ASSERT_EQ(applied.size(), 2u);
+        EXPECT_EQ(applied[1].ViewModeExt, "sys;exe;com;dll;vxd;bin");
+        EXPECT_EQ(applied[1].IntWidth, TVariableType::vtByte);
+        EXPECT_EQ(applied[1], [] {
+            TEnvironment expected;
+            expected.ViewModeExt = "sys;exe;com;dll;vxd;bin";
+            expected.IntWidth = TVariableType::vtByte;
+            return expected;
+        }());
+    }
+}
+
+TEST_F(EnvironmentDialog, TheColourPageTiesTheBackgroundsAndKeepsSystemColours) {
+    TDlgEnvironment& dialog = Open();
+    const QPalette palette = dialog.palette();
+    EXPECT_EQ(Control<QLabel>(dialog, "Normal_Sample").text(), "B4");
+    EXPECT_EQ(Control<QLabel>(dialog, "Eof_Sample").text(), "EOF");
+    EXPECT_EQ(SampleBackground(dialog, "Eof_Sample"), QColor(0x00, 0xFF, 0xFF));
+    EXPECT_EQ(Control<QLabel>(dialog, "Normal_Sample").palette().color(QPalette::WindowText),
+              ToQColor(0x80000008, palette));
+    for (const char* tied : {"Difference_BG", "Bigger_BG", "Smaller_BG", "Over_BG"})
+        EXPECT_FALSE(Control<QPushButton>(dialog, tied).isEnabled()) << tied;
+    EXPECT_EQ(Control<QPushButton>(dialog, "CaretMarkerColor").text(), "線色");
+
+    // Taking the colour the dialog showed keeps the system colour.
+    QColor preset;
+    Script({PickColor(ToQColor(0x80000005, palette), &preset)});
+    Press(dialog, "Normal_BG");
+    EXPECT_EQ(preset, ToQColor(0x80000005, palette));
+    EXPECT_FALSE(Control<QPushButton>(dialog, "btnApply").isEnabled());
+
+    // With "同じ色" the normal background sets all five.
+    const QColor teal(0x12, 0x80, 0x90);
+    Script({PickColor(teal)});
+    Press(dialog, "Normal_BG");
+    for (const char* sample :
+         {"Normal_Sample", "Difference_Sample", "Bigger_Sample", "Smaller_Sample", "Over_Sample"})
+        EXPECT_EQ(SampleBackground(dialog, sample), teal) << sample;
+    EXPECT_NE(SampleBackground(dialog, "Select_Sample"), teal);
+
+    Control<QCheckBox>(dialog, "SameColor").click();
+    for (const char* freed : {"Difference_BG", "Bigger_BG", "Smaller_BG", "Over_BG"})
+        EXPECT_TRUE(Control<QPushButton>(dialog, freed).isEnabled()) << freed;
+    Script({PickColor(QColor())});
+    Press(dialog, "Eof_Font"); // cancelled: nothing changes
+    Press(dialog, "btnApply");
+    ASSERT_EQ(applied.size(), 1u);
+    TColors expected = DefaultColors();
+    for (TColorIndex index : {TColorIndex::NormalBG, TColorIndex::DifferenceBG,
+                              TColorIndex::DifferenceBiggerBG, TColorIndex::DifferenceSmallerBG,
+                              TColorIndex::OverBG})
+        expected[static_cast<std::size_t>(index)] = 0x00908012;
+    EXPECT_EQ(applied[0].Colors, expected);
+}
+
+class KeyPage : public EnvironmentDialog {
+protected:
+    void SetUp() override {
+        dialog = &Open();
+        Control<QTabWidget>(*dialog, "Pages").setCurrentIndex(5);
+    }
+    void ChooseShift(const char* item) {
+        QComboBox& shift = Control<QComboBox>(*dialog, "Shift");
+        shift.setCurrentIndex(shift.findText(QString::fromUtf8(item)));
+    }
+    void ChooseKey(const char* name) {
+        QListWidget& keys = Control<QListWidget>(*dialog, "Keys");
+        const auto found = keys.findItems(QString::fromUtf8(name), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << name;
+        keys.setCurrentItem(found.front());
+    }
+    // Double-clicks the command's label in the tree.
+    void DoubleClickCommand(CommandId command) {
+        QTreeWidget& tree = Control<QTreeWidget>(*dialog, "Operate");
+        const QList<QTreeWidgetItem*> items = tree.findItems(
+            Utf8(CommandEntryOf(command)->Description), Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_FALSE(items.isEmpty());
+        tree.scrollToItem(items.front());
+        const QPoint label = tree.visualItemRect(items.front()).center();
+        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, label);
+        QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, label);
+    }
+    [[nodiscard]] QString OperateName() const {
+        return Control<QLineEdit>(*dialog, "OperateName").text();
+    }
+    [[nodiscard]] QString Template() const {
+        return Control<QComboBox>(*dialog, "Template").currentText();
+    }
+    [[nodiscard]] CommandId TreeCommand() const {
+        const QTreeWidgetItem* item = Control<QTreeWidget>(*dialog, "Operate").currentItem();
+        return item != nullptr ? item->data(0, Qt::UserRole).toInt() : NoCommand;
+    }
+
+    TDlgEnvironment* dialog = nullptr;
+};
+
+TEST_F(KeyPage, TheTreeHoldsTheCommandListUnderItsHeadingsInBold) {
+    const QTreeWidget& tree = Control<QTreeWidget>(*dialog, "Operate");
+    const std::vector<TCommandGroup>& groups = CommandListGroups();
+    ASSERT_EQ(tree.topLevelItemCount(), static_cast<int>(groups.size()));
+    for (int g = 0; g < tree.topLevelItemCount(); ++g) {
+        const QTreeWidgetItem* heading = tree.topLevelItem(g);
+        EXPECT_EQ(heading->text(0), Utf8(groups[static_cast<std::size_t>(g)].Title));
+        EXPECT_TRUE(heading->font(0).bold());
+        ASSERT_EQ(heading->childCount(), static_cast<int>(groups[static_cast<std::size_t>(g)].Commands.size()));
+        for (int c = 0; c < heading->childCount(); ++c)
+            EXPECT_EQ(heading->child(c)->data(0, Qt::UserRole).toInt(),
+                      groups[static_cast<std::size_t>(g)].Commands[static_cast<std::size_t>(c)]);
+    }
+}
+
+TEST_F(KeyPage, CtrlAByHandTurnsTheTemplateToUserDefinedAndKeepsTheRest) {
+    EXPECT_EQ(Control<QListWidget>(*dialog, "Keys").count(), 31);
+    ChooseShift("Ctrl");
+    EXPECT_EQ(Control<QListWidget>(*dialog, "Keys").count(), 79);
+    ChooseKey("{A}");
+    EXPECT_EQ(OperateName(), Utf8(CommandEntryOf(cmd::SELECTALL)->Description));
+    EXPECT_EQ(TreeCommand(), cmd::SELECTALL);
+
+    DoubleClickCommand(cmd::COPY);
+    EXPECT_EQ(Template(), "任意");
+    EXPECT_EQ(OperateName(), Utf8(CommandEntryOf(cmd::COPY)->Description));
+    ChooseShift("User menu (2)");
+    EXPECT_EQ(OperateName(), "");
+    ChooseKey("{Q}");
+    DoubleClickCommand(cmd::UNDO);
+    Press(*dialog, "btnApply");
+
+    ASSERT_EQ(applied.size(), 1u);
+    TKeyAssignment expected = TKeyAssignment::Template(TKeyAssignType::WindowsStandard);
+    expected.SetKey(2, KeyNamed("{A}"), cmd::COPY);
+    expected.SetUserMenu(1, 16, cmd::UNDO);
+    EXPECT_EQ(applied[0].KeyAssignment, expected);
+    EXPECT_EQ(applied[0].KeyAssignType, TKeyAssignType::UserDefined);
+
+    Press(*dialog, "OperateClear");
+    EXPECT_EQ(OperateName(), "");
+    EXPECT_TRUE(Control<QPushButton>(*dialog, "btnApply").isEnabled());
+
+    // The DOS template discards the edits.
+    ChooseShift("Ctrl");
+    ChooseKey("{A}");
+    QComboBox& templates = Control<QComboBox>(*dialog, "Template");
+    templates.setFocus();
+    QTest::keyClick(&templates, Qt::Key_Up); // from "任意" to "MS-DOS 版標準"
+    EXPECT_EQ(Template(), "MS-DOS 版標準");
+    const TKeyAssignment dos = TKeyAssignment::Template(TKeyAssignType::DosStandard);
+    const CommandId dosCtrlA = dos.Key(2, KeyNamed("{A}"));
+    EXPECT_EQ(TreeCommand(), dosCtrlA);
+    Press(*dialog, "btnOK");
+    ASSERT_EQ(applied.size(), 2u);
+    EXPECT_EQ(applied[1].KeyAssignment, dos);
+    EXPECT_EQ(applied[1].KeyAssignType, TKeyAssignType::DosStandard);
+}
+
+// ---- in the running program
+
+class Options : public TShellFixture {
+protected:
+    [[nodiscard]] static std::vector<TDlgEnvironment*> OpenDialogs() {
+        std::vector<TDlgEnvironment*> dialogs;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<TDlgEnvironment*>(widget); dialog && dialog->isVisible())
+                dialogs.push_back(dialog);
+        return dialogs;
+    }
+    [[nodiscard]] static TDlgEnvironment& TheDialog() {
+        const std::vector<TDlgEnvironment*> dialogs = OpenDialogs();
+        if (dialogs.size() != 1) throw std::runtime_error("not exactly one options dialog");
+        return *dialogs.front();
+    }
+};
+
+TEST_F(Options, ApplyReachesEveryOpenWindowAndTheNextStart) {
+    Start();
+    Click(Window(0), "MM_NewFile");
+    ASSERT_EQ(Windows().size(), 2u);
+    Click(Window(0), "MM_Option");
+    TDlgEnvironment& dialog = TheDialog();
+    EXPECT_EQ(dialog.parentWidget(), nullptr);
+    // The tool button and the tray find the same dialog.
+    Window(1).ToolBar().findChild<QToolButton*>("TB_Option")->click();
+    shell->Run(TTrayCommand::Options);
+    EXPECT_EQ(OpenDialogs().size(), 1u);
+
+    Control<QSpinBox>(dialog, "FontSize").setValue(20);
+    Control<QCheckBox>(dialog, "ToolBar").click();
+    Script({PickColor(QColor(0x10, 0x20, 0x30))});
+    Control<QPushButton>(dialog, "Normal_Font").click();
+    Control<QPushButton>(dialog, "btnApply").click();
+    for (TMvPrBinaryFormWClass* window : Windows()) {
+        EXPECT_TRUE(window->ToolBar().isHidden());
+        EXPECT_EQ(window->View().ViewFont().pixelSize(), 20);
+        EXPECT_EQ(window->Core().Colors()[0], 0x00302010u);
+    }
+    EXPECT_EQ(shell->Environment().FontHeight, 20);
+
+    // Cancel keeps the applied change; the next dialog starts from it.
+    QPointer<TDlgEnvironment> closed(&dialog);
+    Control<QPushButton>(dialog, "btnCancel").click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(closed.isNull());
+    EXPECT_FALSE(Window(1).ToolBar().isVisible());
+    Click(Window(1), "MM_Option");
+    EXPECT_EQ(Control<QSpinBox>(TheDialog(), "FontSize").value(), 20);
+
+    shell->QuitAll();
+    QTRY_VERIFY(shell->Ended());
+    EXPECT_TRUE(OpenDialogs().empty());
+    Start();
+    EXPECT_EQ(shell->Environment().FontHeight, 20);
+    EXPECT_FALSE(shell->Environment().ToolBar);
+}
+
+TEST_F(Options, AHandWrittenConfigurationShowsDefaultsAndIsWrittenBackSound) {
+    {
+        std::ofstream ini(home / "Morvane.ini");
+        ini << "[Config]\nFontHeight=abc\nUndoBuffer=99999\nProfileMax=-5\nInputMode=7\n"
+               "KeyAssignType=9\nViewModeExt=@ByteArray(txt)\nOpeningDlg=@ByteArray(0)\n"
+               "[Color]\nNormalBG=4294967295\nEofBG=hello\nSelectBG=255\n"
+               "[ViewItem]\nToolBar=yes\n";
+    }
+    Start();
+    Click(Window(0), "MM_Option");
+    TDlgEnvironment& dialog = TheDialog();
+    EXPECT_EQ(Control<QSpinBox>(dialog, "FontSize").value(), 14);
+    EXPECT_EQ(Control<QSpinBox>(dialog, "UndoBuffer").value(), 128);
+    EXPECT_EQ(Control<QSpinBox>(dialog, "ProfileMax").value(), 100);
+    EXPECT_EQ(Control<QComboBox>(dialog, "InputMode").currentText(), "上書き");
+    EXPECT_EQ(Control<QComboBox>(dialog, "Template").currentText(), "Windows 版標準");
+    EXPECT_EQ(Control<QLineEdit>(dialog, "ViewExt").text(), "txt");
+    EXPECT_TRUE(Control<QCheckBox>(dialog, "ToolBar").isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(dialog, "OpeningDialog").isChecked());
+    EXPECT_TRUE(Control<QCheckBox>(dialog, "SameColor").isChecked());
+    EXPECT_EQ(Control<QLabel>(dialog, "Select_Sample").palette().color(QPalette::Window),
+              QColor(0xFF, 0, 0));
+    Control<QPushButton>(dialog, "btnOK").click();
+
+    shell->QuitAll();
+    QTRY_VERIFY(shell->Ended());
+    const QSettings stored(QString::fromStdString(home / "Morvane.ini"), QSettings::IniFormat);
+    EXPECT_EQ(stored.value("Config/FontHeight").toString(), "14");
+    EXPECT_EQ(stored.value("Config/UndoBuffer").toString(), "128");
+    EXPECT_EQ(stored.value("Config/ProfileMax").toString(), "100");
+    EXPECT_EQ(stored.value("Config/InputMode").toString(), "0");
+    EXPECT_EQ(stored.value("Config/KeyAssignType").toString(), "0");
+    EXPECT_EQ(stored.value("Config/OpeningDlg").toString(), "1");
+    EXPECT_EQ(stored.value("ViewItem/ToolBar").toString(), "1");
+    EXPECT_EQ(stored.value("Color/SelectBG").toString(), "255");
+    EXPECT_FALSE(stored.contains("Color/NormalBG"));
+    EXPECT_FALSE(stored.contains("Color/EofBG"));
+}
+
+} // namespace
+} // namespace mv::test
