@@ -20,10 +20,12 @@
 #include "ui/document/main_menu.h"
 #include "ui/document/tool_bar_builder.h"
 
+#include <QtCore/QDeadlineTimer>
 #include <QtCore/QMimeData>
 #include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QWindow>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QToolBar>
@@ -380,21 +382,31 @@ void TMvPrBinaryFormWClass::RefreshStatus() {
     infoPanel_->SetFileSize(Module().Size());
 }
 
-// A long load or save reports its progress often; the window repaints every few tenths of a
-// second meanwhile so that it never turns into a grey frame. Input waits until the end.
+// A long load or save reports its progress often; the window repaints every few hundredths of
+// a second meanwhile so that it never turns into a grey frame. Input waits until the end. The
+// first report comes before the store changes: the editor is painted as it stands then, once
+// the window is on screen, and keeps that picture rather than show a store being filled.
 void TMvPrBinaryFormWClass::ShowProgress(std::string_view text) {
     statusBar_->SetProgressText(std::string(text));
+    if (working_ == 0) return;
     constexpr qint64 RepaintInterval = 50;
-    if (working_ > 0 && sincePaint_.elapsed() >= RepaintInterval) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        sincePaint_.restart();
+    if (!editor_->updatesEnabled()) {
+        if (sincePaint_.elapsed() < RepaintInterval) return;
+    } else if (QWindow* window = windowHandle(); window != nullptr && isVisible()) {
+        constexpr int ExposureWait = 200;
+        const QDeadlineTimer deadline(ExposureWait);
+        while (!window->isExposed() && !deadline.hasExpired())
+            QCoreApplication::processEvents(
+                QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 10);
     }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    editor_->setUpdatesEnabled(false);
+    sincePaint_.restart();
 }
 
 TMvPrBinaryFormWClass::TWorkingScope::TWorkingScope(TMvPrBinaryFormWClass& window)
     : window_(window) {
-    if (window_.working_++ == 0) window_.editor_->setUpdatesEnabled(false);
-    window_.sincePaint_.start();
+    ++window_.working_;
 }
 
 TMvPrBinaryFormWClass::TWorkingScope::~TWorkingScope() {
