@@ -2,13 +2,13 @@
 
 namespace mv {
 
-std::int64_t AddressJumpTarget(TJumpKind kind, Address caret, std::uint32_t value) {
+std::int64_t AddressJumpTarget(TAddressMode kind, Address caret, std::uint32_t value) {
     switch (kind) {
-    case TJumpKind::Forward:
+    case TAddressMode::RelativeDown:
         return std::int64_t{caret} + value;
-    case TJumpKind::Backward:
+    case TAddressMode::RelativeUp:
         return std::int64_t{caret} - value;
-    case TJumpKind::Absolute:
+    case TAddressMode::Absolute:
         break;
     }
     return value;

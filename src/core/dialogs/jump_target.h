@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/datastore/address.h"
+#include "core/typedvalues/int_input_model.h"
 
 #include <cstdint>
 #include <optional>
@@ -8,13 +9,10 @@
 
 namespace mv {
 
-// How the address jump reads its number; the values are the items of its choice.
-enum class TJumpKind : std::uint8_t { Absolute = 0, Forward = 1, Backward = 2 };
-
 // The address jump's target: the number itself, or the caret moved forwards or backwards by
 // it. The number is the 32-bit pattern the user typed, read unsigned, and the sum is taken
 // in 64 bits, so a long jump never wraps round to the other end of the file.
-[[nodiscard]] std::int64_t AddressJumpTarget(TJumpKind kind, Address caret, std::uint32_t value);
+[[nodiscard]] std::int64_t AddressJumpTarget(TAddressMode kind, Address caret, std::uint32_t value);
 
 // The relative jump's signed distance: the 32-bit pattern read unsigned, negated upwards.
 [[nodiscard]] std::int64_t RelativeJumpDistance(std::uint32_t value, bool upwards);

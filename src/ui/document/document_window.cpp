@@ -17,6 +17,7 @@
 #include "ui/document/document_tools.h"
 #include "ui/document/function_key_bar.h"
 #include "ui/document/information_panel.h"
+#include "ui/document/input_tools.h"
 #include "ui/document/main_menu.h"
 #include "ui/document/tool_bar_builder.h"
 
@@ -61,6 +62,7 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     // 2. The editor inside the binary panel, hooked to the window.
     CreateBars();
     tools_ = new TDocumentTools(*this);
+    RegisterInputTools(*tools_);
     TBinaryView& view = View();
     connect(&view, &TBinaryView::caretMoved, this, &TMvPrBinaryFormWClass::RefreshInformation);
     connect(&view, &TBinaryView::changed, this, &TMvPrBinaryFormWClass::RefreshStatus);

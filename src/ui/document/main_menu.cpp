@@ -22,9 +22,8 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar) {
 }
 
 // Items whose tool windows or dialogs do not exist yet are left out rather than shown dead:
-// the integer, string and character input, the n-bit and n-byte rotation, search and replace
-// with their repeats, the address and relative jumps, the filer, the options, the lump
-// setting, the shortcut maintenance, help and the version dialog.
+// search and replace with their repeats, the filer, the options, the lump setting, the
+// shortcut maintenance, help and the version dialog.
 
 void TMainMenu::BuildFile(QMenuBar* bar) {
     QMenu* file = AddMenu(bar, "MM_File", "ファイル(&F)", FILEMENU);
@@ -58,15 +57,22 @@ void TMainMenu::BuildEdit(QMenuBar* bar) {
     AddItem(edit, "MM_Delete", "削除(&D)", DELETE);
     AddItem(edit, "MM_SelectAll", "全て選択(&A)", SELECTALL);
     AddSeparator(edit, "MM_EditSepa02");
+    QMenu* input = AddSubmenu(edit, "MM_Input", "定型入力(&I)", INPUTMENU);
+    AddItem(input, "MM_InputInt", "整数型(&I)...", INPUTINTEGER);
+    AddItem(input, "MM_InputStr", "文字列型(&S)...", INPUTSTRING);
+    AddItem(input, "MM_InputChar", "キャラクタ型(&C)...", INPUTCHAR);
+    AddSeparator(edit, "MM_EditSepa03");
     QMenu* bits = AddSubmenu(edit, "MM_BitOperate", "ビット演算(&B)", BITOPEMENU);
     AddItem(bits, "MM_BitNot", "ビット反転(&N)", BITNOT);
     AddItem(bits, "MM_BitReverse", "ビット配置逆転(&A)", BITREVERSE);
     AddItem(bits, "MM_BitRollRight", "右方向 1 ビットローテート(&R)", BITROLLR);
     AddItem(bits, "MM_BitRollLeft", "左方向 1 ビットローテート(&L)", BITROLLL);
+    AddItem(bits, "MM_BitRoll", "n ビットローテート(&B)...", BITROLL);
     QMenu* bytes = AddSubmenu(edit, "MM_ByteOperate", "バイト演算(&Y)", BYTEOPEMENU);
     AddItem(bytes, "MM_ByteReverse", "バイト配置逆転(&A)", BYTEREVERSE);
     AddItem(bytes, "MM_ByteRollRight", "右方向 1 バイトローテート(&R)", BYTEROLLR);
     AddItem(bytes, "MM_ByteRollLeft", "左方向 1 バイトローテート(&L)", BYTEROLLL);
+    AddItem(bytes, "MM_ByteRoll", "n バイトローテート(&R)...", BYTEROLL);
     QMenu* integers = AddSubmenu(edit, "MM_IntOperate", "整数演算(&I)", INTOPEMENU);
     AddItem(integers, "MM_IntInc", "インクリメント(&I)", INTINC);
     AddItem(integers, "MM_IntDec", "デクリメント(&D)", INTDEC);
@@ -81,6 +87,7 @@ void TMainMenu::BuildSearch(QMenuBar* bar) {
     AddSeparator(search, "MM_SearchSepa02");
     AddItem(search, "MM_FileTop", "ファイルの先頭(&T)", FILETOP);
     AddItem(search, "MM_FileEnd", "ファイルの末尾(&E)", FILEEND);
+    AddItem(search, "MM_AddressJump", "アドレスジャンプ(&J)...", ADDRESSJUMP);
 }
 
 void TMainMenu::BuildView(QMenuBar* bar) {
@@ -136,6 +143,7 @@ void TMainMenu::BuildTool(QMenuBar* bar) {
     QMenu* tool = AddMenu(bar, "MM_Tool", "ツール(&T)", TOOLMENU);
     AddItem(tool, "MM_Option", "環境オプション(&O)...", OPTION);
     AddSeparator(tool, "MM_ToolSepa01");
+    AddItem(tool, "MM_RelativeJump", "相対ジャンプツール(&R)...", RELATIVEJUMP);
     AddItem(tool, "MM_GarbageCollection", "ガーベージコレクション(&G)", GARBAGE);
 }
 

@@ -8,18 +8,18 @@ namespace mv {
 namespace {
 
 TEST(AddressJumpTarget, ReadsTheNumberByKind) {
-    EXPECT_EQ(AddressJumpTarget(TJumpKind::Absolute, 100, 0x20), 0x20);
-    EXPECT_EQ(AddressJumpTarget(TJumpKind::Forward, 100, 0x20), 132);
-    EXPECT_EQ(AddressJumpTarget(TJumpKind::Backward, 100, 0x20), 68);
+    EXPECT_EQ(AddressJumpTarget(TAddressMode::Absolute, 100, 0x20), 0x20);
+    EXPECT_EQ(AddressJumpTarget(TAddressMode::RelativeDown, 100, 0x20), 132);
+    EXPECT_EQ(AddressJumpTarget(TAddressMode::RelativeUp, 100, 0x20), 68);
 }
 
 // A 32-bit sum would wrap a long forward jump round to a negative address, which then asked
 // whether to go to the start of the file.
 TEST(AddressJumpTarget, LongJumpsDoNotWrap) {
     constexpr std::uint32_t Largest = std::numeric_limits<std::uint32_t>::max();
-    EXPECT_GT(AddressJumpTarget(TJumpKind::Absolute, 0, Largest), 0);
-    EXPECT_GT(AddressJumpTarget(TJumpKind::Forward, 0x7FFFFFF0, 0x7FFFFFFF), 0);
-    EXPECT_LT(AddressJumpTarget(TJumpKind::Backward, 8, Largest), 0);
+    EXPECT_GT(AddressJumpTarget(TAddressMode::Absolute, 0, Largest), 0);
+    EXPECT_GT(AddressJumpTarget(TAddressMode::RelativeDown, 0x7FFFFFF0, 0x7FFFFFFF), 0);
+    EXPECT_LT(AddressJumpTarget(TAddressMode::RelativeUp, 8, Largest), 0);
 }
 
 TEST(RelativeJumpDistance, TheDirectionGivesTheSign) {

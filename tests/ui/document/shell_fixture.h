@@ -112,6 +112,13 @@ protected:
         action->trigger();
     }
 
+    // The window's data as it stands.
+    [[nodiscard]] static TTempFolder::Bytes Contents(const TMvPrBinaryFormWClass& window) {
+        TTempFolder::Bytes bytes(static_cast<std::size_t>(window.Module().Size()));
+        window.Module().ReadBytes(bytes.data(), 0, window.Module().Size());
+        return bytes;
+    }
+
     static void Type(TMvPrBinaryFormWClass& window, const char* keys) {
         QTest::keyClicks(&window.View(), QString::fromLatin1(keys));
     }

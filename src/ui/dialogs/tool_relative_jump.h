@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ui/dialogs/run_tool_window.h"
+
+#include <cstdint>
+#include <functional>
+
+class QComboBox;
+class QToolButton;
+
+namespace mv {
+
+class TEditInt;
+
+// "相対ジャンプツール": moves the caret forwards or backwards by a fixed distance at each press
+// of its jump button, for stepping through records of one size.
+class TToolRelativeJump : public TRunToolWindow {
+    Q_OBJECT
+public:
+    explicit TToolRelativeJump(QWidget* owner);
+
+    [[nodiscard]] TEditInt& Address() { return *address_; }
+    [[nodiscard]] QToolButton& SBBin() { return *sbBin_; }
+    [[nodiscard]] QToolButton& SBDec() { return *sbDec_; }
+    [[nodiscard]] QToolButton& SBHex() { return *sbHex_; }
+    [[nodiscard]] QComboBox& Direction() { return *direction_; }
+
+    // The owner's jump: the distance, negative upwards. A distance of 0 only beeps.
+    std::function<void(std::int64_t distance)> OnJump;
+
+protected:
+    void RunClicked() override;
+
+private:
+    void ChooseRadix(TCardinalNumber radix);
+    // Up and Down in the field step through the radixes; "+" and "-" choose the direction.
+    void OtherKey(QKeyEvent* event);
+    void OtherKeyPress(QKeyEvent* event);
+
+    TEditInt* address_;
+    QToolButton* sbBin_;
+    QToolButton* sbDec_;
+    QToolButton* sbHex_;
+    QComboBox* direction_;
+};
+
+} // namespace mv

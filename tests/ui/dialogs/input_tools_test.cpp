@@ -1,0 +1,442 @@
+// The typed input, rotation and jump tools in running document windows, driven as a user
+// drives them: opened by their menu items and keys, filled in, run by their buttons and
+// answered at each warning. Each run is checked by the bytes, the caret and one undo step.
+#include "core/dialogs/jump_target.h"
+#include "core/typedvalues/command_ids.h"
+#include "ui/dialogs/dlg_char_input.h"
+#include "ui/dialogs/dlg_int_input.h"
+#include "ui/dialogs/dlg_rotate.h"
+#include "ui/dialogs/dlg_str_input.h"
+#include "ui/dialogs/tool_relative_jump.h"
+#include "ui/document/document_tools.h"
+#include "ui/document/information_panel.h"
+#include "ui/document/shell_fixture.h"
+#include "ui/typedvalues/edit_ex.h"
+#include "ui/typedvalues/edit_int.h"
+#include "ui/typedvalues/frm_input_char.h"
+#include "ui/typedvalues/frm_input_int.h"
+#include "ui/typedvalues/frm_input_str.h"
+#include "ui/typedvalues/sel_char.h"
+
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QToolButton>
+
+namespace mv::test {
+namespace {
+
+using Bytes = TTempFolder::Bytes;
+
+Bytes Sequence(std::size_t size) {
+    Bytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 17 + 3);
+    return bytes;
+}
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class InputTools : public TShellFixture {
+protected:
+    TMvPrBinaryFormWClass& Open(const Bytes& bytes) {
+        Start({files.Write("data.bin", bytes)});
+        return Window(0);
+    }
+    template <class T> T& Tool(TMvPrBinaryFormWClass& window, const char* item, TToolSlot slot) {
+        Click(window, item);
+        T* tool = window.Tools().ToolAs<T>(slot);
+        EXPECT_NE(tool, nullptr) << item;
+        EXPECT_TRUE(tool != nullptr && tool->isVisible()) << item;
+        return *tool;
+    }
+    static void Caret(TMvPrBinaryFormWClass& window, Address address) {
+        window.Core().SetCaret({address, 0});
+    }
+    // A selection of `count` bytes from the caret, made with Shift+Right.
+    static void Select(TMvPrBinaryFormWClass& window, Address from, int count) {
+        Caret(window, from);
+        for (int i = 0; i < count; ++i)
+            QTest::keyClick(&window.View(), Qt::Key_Right, Qt::ShiftModifier);
+        ASSERT_EQ(window.Core().Selection().Start, from);
+        ASSERT_EQ(window.Core().Selection().End, from + count);
+    }
+    // The run changed the data from `before` to `after` and one undo brings `before` back.
+    static void ExpectOneStep(TMvPrBinaryFormWClass& window, const Bytes& before,
+                              const Bytes& after) {
+        EXPECT_EQ(Contents(window), after);
+        Click(window, "MM_Undo");
+        EXPECT_EQ(Contents(window), before);
+        Click(window, "MM_Redo");
+        EXPECT_EQ(Contents(window), after);
+    }
+    static Address CaretOf(const TMvPrBinaryFormWClass& window) {
+        return window.Core().CaretAddress();
+    }
+};
+
+// ---- integers, strings and characters
+
+TEST_F(InputTools, IntegerOverwritesInsertsAndReplacesTheSelection) {
+    const Bytes data = Sequence(8);
+    TMvPrBinaryFormWClass& window = Open(data);
+    auto& dialog = Tool<TDlgIntInput>(window, "MM_InputInt", TToolSlot::IntInput);
+    EXPECT_EQ(dialog.windowTitle(), "整数型定型入力");
+    EXPECT_EQ(dialog.BtnRun().text(), "入力");
+    EXPECT_EQ(dialog.BtnCancel().text(), "閉じる(&C)");
+    TFrmInputInt& frame = dialog.FrmInputInt();
+    // The window's remembered width and radix: a word, typed in decimal.
+    EXPECT_EQ(frame.IntWidth(), TVariableType::vtWord);
+    EXPECT_EQ(dialog.focusWidget(), &frame.EditDec());
+
+    // A word 0x1234 in big-endian order over the bytes at the caret.
+    frame.SetByteOrder(TByteOrder::BigEndian);
+    frame.EditHex().setFocus();
+    QTest::keyClicks(&frame.EditHex(), QStringLiteral("1234"));
+    Caret(window, 2);
+    dialog.BtnRun().click();
+    Bytes written = data;
+    written[2] = 0x12;
+    written[3] = 0x34;
+    EXPECT_EQ(CaretOf(window), 4);
+    ExpectOneStep(window, data, written);
+
+    // Insert mode: a byte in little-endian order goes in before the caret's byte.
+    window.Core().SetInputMode(TInputMode::Insert);
+    frame.SetIntWidth(TVariableType::vtByte);
+    Caret(window, 0);
+    QTest::keyClick(&frame.EditHex(), Qt::Key_Return);
+    Bytes inserted = written;
+    inserted.insert(inserted.begin(), 0x34);
+    EXPECT_EQ(CaretOf(window), 1);
+    ExpectOneStep(window, written, inserted);
+    EXPECT_EQ(window.Tools().IntWidth(), TVariableType::vtByte);
+
+    // Over a selection, in either mode, the selection gives way to the bytes.
+    window.Core().SetInputMode(TInputMode::Overwrite);
+    frame.SetIntWidth(TVariableType::vtDoubleWord);
+    frame.SetByteOrder(TByteOrder::LittleEndian);
+    Select(window, 1, 3);
+    dialog.BtnRun().click();
+    Bytes replaced = inserted;
+    replaced.erase(replaced.begin() + 1, replaced.begin() + 4);
+    const Bytes dword{0x34, 0x12, 0x00, 0x00};
+    replaced.insert(replaced.begin() + 1, dword.begin(), dword.end());
+    EXPECT_EQ(CaretOf(window), 5);
+    EXPECT_TRUE(window.Core().Selection().Empty());
+    ExpectOneStep(window, inserted, replaced);
+}
+
+TEST_F(InputTools, IntegerCapturesTheValueAtTheCaretWhereverItMoves) {
+    TMvPrBinaryFormWClass& window = Open({0x11, 0x22, 0x33, 0x44, 0x55, 0x66});
+    auto& dialog = Tool<TDlgIntInput>(window, "MM_InputInt", TToolSlot::IntInput);
+    TFrmInputInt& frame = dialog.FrmInputInt();
+    frame.SetIntWidth(TVariableType::vtDoubleWord);
+    frame.CaptureButton().click();
+    EXPECT_EQ(frame.EditHex().Value(), 0x44332211);
+    // With the information panel hidden the tool still follows the caret; past the end the
+    // missing bytes count as 0.
+    Click(window, "MM_ViewInformationPanel");
+    ASSERT_TRUE(window.InformationPanel().isHidden());
+    QTest::keyClick(&window.View(), Qt::Key_Right);
+    QTest::keyClick(&window.View(), Qt::Key_Right);
+    QTest::keyClick(&window.View(), Qt::Key_Right);
+    frame.CaptureButton().click();
+    EXPECT_EQ(frame.EditHex().Value(), 0x00665544);
+}
+
+TEST_F(InputTools, StringAndCharacterInputByTheSameRules) {
+    const Bytes data = Sequence(6);
+    TMvPrBinaryFormWClass& window = Open(data);
+    auto& strings = Tool<TDlgStrInput>(window, "MM_InputStr", TToolSlot::StrInput);
+    EXPECT_EQ(strings.windowTitle(), "文字列型定型入力");
+    TFrmInputStr& text = strings.FrmInputStr();
+    EXPECT_EQ(text.NewLineCode(), TNewLineCode::CrLf);
+    EXPECT_EQ(text.CharaSet(), CharaSet::ShiftJis);
+    EXPECT_EQ(strings.focusWidget(), &text.EditBox());
+
+    // An empty text changes nothing and leaves no undo step.
+    Caret(window, 1);
+    strings.BtnRun().click();
+    EXPECT_EQ(Contents(window), data);
+    EXPECT_FALSE(window.Core().History().CanUndo());
+
+    QTest::keyClicks(&text.EditBox(), QStringLiteral("AB"));
+    strings.BtnRun().click();
+    Bytes afterText = data;
+    afterText[1] = 'A';
+    afterText[2] = 'B';
+    EXPECT_EQ(CaretOf(window), 3);
+    ExpectOneStep(window, data, afterText);
+
+    Select(window, 0, 2);
+    auto& characters = Tool<TDlgCharInput>(window, "MM_InputChar", TToolSlot::CharInput);
+    EXPECT_EQ(characters.windowTitle(), "キャラクタ型定型入力");
+    characters.FrmInputChar().SelChar().setCurrentRow(0x7E);
+    characters.BtnRun().click();
+    Bytes afterChar = afterText;
+    afterChar.erase(afterChar.begin(), afterChar.begin() + 2);
+    afterChar.insert(afterChar.begin(), 0x7E);
+    EXPECT_EQ(CaretOf(window), 1);
+    ExpectOneStep(window, afterText, afterChar);
+}
+
+// ---- rotation
+
+// Turning by n bits is n turns by one bit, and by n bytes n turns by one byte: a second window
+// on the same data does the single turns through the menu.
+TEST_F(InputTools, RotationByNMatchesNSingleTurns) {
+    const Bytes data = Sequence(9);
+    const std::string name = files.Write("data.bin", data);
+    const std::string copy = files.Write("copy.bin", data);
+    Start({name, copy});
+    TMvPrBinaryFormWClass& window = Window(0);
+    TMvPrBinaryFormWClass& oracle = Window(1);
+
+    struct TCase {
+        const char* Item;
+        TToolSlot Slot;
+        const char* Count;
+        bool Left;
+        const char* SingleItem;
+        int Singles;
+    };
+    const TCase cases[] = {
+        {"MM_BitRoll", TToolSlot::BitRoll, "3", false, "MM_BitRollRight", 3},
+        {"MM_BitRoll", TToolSlot::BitRoll, "11", true, "MM_BitRollLeft", 11},
+        {"MM_ByteRoll", TToolSlot::ByteRoll, "2", false, "MM_ByteRollRight", 2},
+        {"MM_ByteRoll", TToolSlot::ByteRoll, "1", true, "MM_ByteRollLeft", 1},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Item) + " " + c.Count);
+        Select(window, 2, 5);
+        Select(oracle, 2, 5);
+        auto& dialog = Tool<TDlgRotate>(window, c.Item, c.Slot);
+        dialog.BitsField().setText(QString::fromLatin1(c.Count));
+        (c.Left ? dialog.RadioLeft() : dialog.RadioRight()).click();
+        const Bytes before = Contents(window);
+        dialog.BtnRun().click();
+        for (int i = 0; i < c.Singles; ++i) Click(oracle, c.SingleItem);
+        EXPECT_NE(Contents(window), before);
+        EXPECT_EQ(window.Core().Selection().Start, 2); // the selection stays
+        ExpectOneStep(window, before, Contents(oracle));
+        Click(window, c.Item); // closes it
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(window.Tools().Tool(c.Slot), nullptr);
+    }
+
+    // A count that is no number is 0: nothing turns and no undo step is left.
+    auto& dialog = Tool<TDlgRotate>(window, "MM_BitRoll", TToolSlot::BitRoll);
+    dialog.BitsField().setText(QStringLiteral("junk"));
+    const Bytes before = Contents(window);
+    Click(window, "MM_Undo");
+    const Bytes undone = Contents(window);
+    dialog.BtnRun().click();
+    EXPECT_EQ(Contents(window), undone);
+    Click(window, "MM_Redo");
+    EXPECT_EQ(Contents(window), before);
+}
+
+// ---- jumps
+
+TEST_F(InputTools, AddressJumpTakesEachKindAndAsksOutsideTheData) {
+    TMvPrBinaryFormWClass& window = Open(Sequence(0x20));
+    Caret(window, 8);
+    QTest::keyClick(&window.View(), Qt::Key_F5); // ADDRESSJUMP
+    auto* dialog = window.Tools().ToolAs<TDlgIntInput>(TToolSlot::AddressJump);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "アドレスジャンプ");
+    EXPECT_EQ(dialog->BtnRun().text(), "ジャンプ");
+    TFrmInputInt& frame = dialog->FrmInputInt();
+    EXPECT_EQ(frame.CaptureButton().text(), "現在アドレス取込(&G)");
+    EXPECT_EQ(frame.DialogMode(), TDialogMode::dmUnformat);
+    EXPECT_TRUE(frame.AddressList().isVisible());
+    EXPECT_EQ(frame.Address(), TAddressMode::Absolute);
+    EXPECT_EQ(frame.MaxDec().Value(), 0x1F);
+    EXPECT_EQ(frame.MaxHex().Value(), 0x1F);
+    EXPECT_EQ(dialog->focusWidget(), &frame.EditDec());
+    frame.CaptureButton().click();
+    EXPECT_EQ(frame.EditDec().Value(), 8);
+
+    // The number typed in hexadecimal, the kind chosen in the list, then the run button.
+    const auto jump = [&](TAddressMode mode, const char* hex) {
+        frame.SetAddress(mode);
+        TEditInt& field = frame.EditHex();
+        field.setFocus();
+        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&field, Qt::Key_Delete);
+        QTest::keyClicks(&field, QString::fromLatin1(hex));
+        dialog->BtnRun().click();
+    };
+    jump(TAddressMode::Absolute, "10");
+    EXPECT_EQ(CaretOf(window), 0x10);
+    jump(TAddressMode::Absolute, "20"); // the end position itself needs no question
+    EXPECT_EQ(CaretOf(window), 0x20);
+
+    Caret(window, 8);
+    QString warning;
+    Script({Press("中止(&A)", &warning)});
+    jump(TAddressMode::RelativeUp, "10");
+    EXPECT_EQ(warning, Q(JumpBeforeStartWarning));
+    EXPECT_EQ(CaretOf(window), 8);
+    Script({Press("OK")});
+    jump(TAddressMode::RelativeUp, "10");
+    EXPECT_EQ(CaretOf(window), 0);
+
+    Caret(window, 8);
+    Script({Press("中止(&A)", &warning)});
+    jump(TAddressMode::RelativeDown, "30");
+    EXPECT_EQ(warning, Q(JumpPastEndWarning));
+    EXPECT_EQ(CaretOf(window), 8);
+    Script({Press("OK")});
+    jump(TAddressMode::RelativeDown, "30");
+    EXPECT_EQ(CaretOf(window), 0x20);
+    // An absolute 0xFFFFFFFF is far past the end, not one before the start.
+    Script({Press("OK", &warning)});
+    jump(TAddressMode::Absolute, "ffffffff");
+    EXPECT_EQ(warning, Q(JumpPastEndWarning));
+    EXPECT_EQ(CaretOf(window), 0x20);
+
+    // The limits follow the data as it grows.
+    window.Core().SetInputMode(TInputMode::Insert);
+    Type(window, "ab");
+    EXPECT_EQ(frame.MaxDec().Value(), 0x20);
+    EXPECT_FALSE(window.Core().History().CanRedo());
+}
+
+TEST_F(InputTools, AddressJumpIsNotOfferedForEmptyData) {
+    Start({files.Write("empty.bin", {})});
+    TMvPrBinaryFormWClass& window = Window(0);
+    window.EnableSetting();
+    EXPECT_FALSE(window.Action("MM_AddressJump")->isEnabled());
+    window.Tools().Toggle(TToolSlot::AddressJump);
+    EXPECT_EQ(window.Tools().Tool(TToolSlot::AddressJump), nullptr);
+}
+
+TEST_F(InputTools, RelativeJumpStepsAndAsksAtBothEnds) {
+    TMvPrBinaryFormWClass& window = Open(Sequence(0x40));
+    QTest::keyClick(&window.View(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* tool = window.Tools().ToolAs<TToolRelativeJump>(TToolSlot::RelativeJump);
+    ASSERT_NE(tool, nullptr);
+    tool->Address().setFocus();
+    QTest::keyClicks(&tool->Address(), QStringLiteral("10"));
+    Caret(window, 4);
+    tool->BtnRun().click();
+    EXPECT_EQ(CaretOf(window), 0x14);
+    tool->BtnRun().click();
+    EXPECT_EQ(CaretOf(window), 0x24);
+
+    tool->BtnRun().click();
+    EXPECT_EQ(CaretOf(window), 0x34);
+    QString warning;
+    Script({Press("中止(&A)", &warning)});
+    tool->BtnRun().click();
+    EXPECT_EQ(warning, Q(JumpPastEndWarning));
+    EXPECT_EQ(CaretOf(window), 0x34);
+    Script({Press("OK")});
+    tool->BtnRun().click();
+    EXPECT_EQ(CaretOf(window), 0x40);
+
+    QTest::keyClicks(&tool->Address(), QStringLiteral("-"));
+    Caret(window, 8);
+    Script({Press("OK", &warning)});
+    tool->BtnRun().click();
+    EXPECT_EQ(warning, Q(JumpBeforeStartWarning));
+    EXPECT_EQ(CaretOf(window), 0);
+
+    // A distance of 0 leaves the caret.
+    tool->Address().SetValue(0);
+    Caret(window, 5);
+    tool->BtnRun().click();
+    EXPECT_EQ(CaretOf(window), 5);
+}
+
+// ---- commands, refusal, lifetime and placement
+
+TEST_F(InputTools, MenuItemsCarryTheirCaptionsAndKeys) {
+    TMvPrBinaryFormWClass& window = Open(Sequence(4));
+    const std::pair<const char*, const char*> items[] = {
+        {"MM_InputInt", "整数型(&I)..."},
+        {"MM_InputStr", "文字列型(&S)..."},
+        {"MM_InputChar", "キャラクタ型(&C)..."},
+        {"MM_BitRoll", "n ビットローテート(&B)..."},
+        {"MM_ByteRoll", "n バイトローテート(&R)..."},
+        {"MM_AddressJump", "アドレスジャンプ(&J)...\tF5"},
+        {"MM_RelativeJump", "相対ジャンプツール(&R)...\tCtrl+Shift+F6"},
+    };
+    for (const auto& [item, caption] : items) {
+        ASSERT_NE(window.Action(item), nullptr) << item;
+        EXPECT_EQ(window.Action(item)->text(), QString::fromUtf8(caption));
+    }
+}
+
+TEST_F(InputTools, ViewModeRefusesTheEditingToolsOnly) {
+    TMvPrBinaryFormWClass& window = Open(Sequence(4));
+    window.Core().SetInputMode(TInputMode::ViewOnly);
+    window.EnableSetting();
+    for (const char* item : {"MM_InputInt", "MM_InputStr", "MM_InputChar"})
+        EXPECT_FALSE(window.Action(item)->isEnabled()) << item;
+    for (const TToolSlot slot : {TToolSlot::IntInput, TToolSlot::StrInput, TToolSlot::CharInput,
+                                 TToolSlot::BitRoll, TToolSlot::ByteRoll}) {
+        window.Tools().Toggle(slot);
+        EXPECT_EQ(window.Tools().Tool(slot), nullptr) << static_cast<int>(slot);
+    }
+    for (const TToolSlot slot : {TToolSlot::AddressJump, TToolSlot::RelativeJump}) {
+        window.Tools().Toggle(slot);
+        EXPECT_NE(window.Tools().Tool(slot), nullptr) << static_cast<int>(slot);
+    }
+}
+
+TEST_F(InputTools, EachToolOnceTheCommandClosesItAndClosingEmptiesTheSlot) {
+    TMvPrBinaryFormWClass& window = Open(Sequence(4));
+    TDocumentTools& tools = window.Tools();
+    window.Core().ExecuteCommand(cmd::INPUTINTEGER);
+    const QPointer<TToolWindow> first = tools.Tool(TToolSlot::IntInput);
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first->parentWidget(), &window);
+    window.Core().ExecuteCommand(cmd::INPUTINTEGER);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(tools.Tool(TToolSlot::IntInput), nullptr);
+
+    window.Core().ExecuteCommand(cmd::INPUTINTEGER);
+    QPointer<TToolWindow> second = tools.Tool(TToolSlot::IntInput);
+    ASSERT_FALSE(second.isNull());
+    QTest::keyClick(second, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(tools.Tool(TToolSlot::IntInput), nullptr);
+}
+
+TEST_F(InputTools, ToolsFollowTheirWindowAndHideWithIt) {
+    Start({files.Write("a.bin", Sequence(4)), files.Write("b.bin", Sequence(4))});
+    TMvPrBinaryFormWClass& window = Window(0);
+    TMvPrBinaryFormWClass& other = Window(1);
+    window.move(40, 30);
+    auto& tool = Tool<TToolRelativeJump>(window, "MM_RelativeJump", TToolSlot::RelativeJump);
+    EXPECT_EQ(tool.pos(), window.pos() + QPoint(32, 32));
+    tool.move(tool.pos() + QPoint(100, 0)); // the user drags it
+    QApplication::processEvents();
+
+    window.move(60, 50);
+    EXPECT_EQ(tool.pos(), window.pos() + QPoint(132, 32));
+
+    Click(window, "MM_DialogFlattery"); // off: the tool stays where it is
+    const QPoint stays = tool.pos();
+    window.move(10, 10);
+    EXPECT_EQ(tool.pos(), stays);
+    Click(window, "MM_DialogFlattery");
+    window.move(20, 10);
+    EXPECT_EQ(tool.pos(), stays + QPoint(10, 0));
+
+    // Another window's activation hides the tool; its own brings it back.
+    shell->WindowActivated(&other);
+    EXPECT_FALSE(tool.isVisible());
+    shell->WindowActivated(&window);
+    EXPECT_TRUE(tool.isVisible());
+}
+
+} // namespace
+} // namespace mv::test
