@@ -4,6 +4,9 @@
 
 namespace mv {
 
+// The program's name towards the desktop: its desktop entry, icon and metainfo file.
+inline constexpr const char* ApplicationId = "example.morvane.MorvanePrime";
+
 // The read-only data the program ships beside itself.
 enum class TShippedData { Filers, Help, Pictures };
 

@@ -1,0 +1,82 @@
+#include "ui/dialogs/dlg_setting.h"
+
+#include "platform/help_context.h"
+
+#include <QtWidgets/QButtonGroup>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QVBoxLayout>
+
+namespace mv {
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TDlgSetting::TDlgSetting(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      btnOK(new QPushButton(QStringLiteral("決定"), this)),
+      btnCancel(new QPushButton(QStringLiteral("キャンセル"), this)) {
+    setObjectName(QStringLiteral("TDlgSetting"));
+    setWindowTitle(QStringLiteral("設定"));
+    SetHelpContext(*this, 157);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->setVerticalSpacing(2);
+    for (std::size_t row = 0; row < LumpGroupCount; ++row) {
+        const TLumpGroup& group = LumpGroups()[row];
+        const int line = static_cast<int>(row);
+        grid->addWidget(new QLabel(Text(group.Label), this), line, 0);
+        groups_[row] = new QButtonGroup(this);
+        for (std::size_t choice = 0; choice < group.Choices.size() && !group.Choices[choice].empty(); ++choice) {
+            auto* button = new QRadioButton(Text(group.Choices[choice]), this);
+            groups_[row]->addButton(button, static_cast<int>(choice));
+            grid->addWidget(button, line, 1 + static_cast<int>(choice));
+        }
+    }
+    grid->setColumnStretch(5, 1);
+
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(grid);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+}
+
+void TDlgSetting::SetChoices(const TLumpChoices& choices, bool inputModeEnabled) {
+    for (std::size_t row = 0; row < LumpGroupCount; ++row)
+        if (QAbstractButton* button = groups_[row]->button(choices[row])) button->setChecked(true);
+    for (QAbstractButton* button : groups_[0]->buttons()) button->setEnabled(inputModeEnabled);
+}
+
+TLumpChoices TDlgSetting::Choices() const {
+    TLumpChoices choices{};
+    for (std::size_t row = 0; row < LumpGroupCount; ++row) choices[row] = groups_[row]->checkedId();
+    return choices;
+}
+
+std::optional<TLumpModes> LumpSettingDialog(QWidget* owner, QPoint place, const TLumpModes& modes) {
+    TDlgSetting dialog(owner);
+    dialog.SetChoices(ChoicesOf(modes), modes.InputMode != TInputMode::ViewOnly);
+    dialog.move(place);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return ModesOf(dialog.Choices(), modes);
+}
+
+} // namespace mv

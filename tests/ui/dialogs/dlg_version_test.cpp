@@ -1,0 +1,126 @@
+// The version dialog with the shipped pictures, with pictures missing or damaged, its links,
+// and the opening screen of a start.
+#include "ui/dialogs/dlg_version.h"
+
+#include "core/dialogs/web_links.h"
+#include "support/modal_answer.h"
+#include "ui/dialogs/user_home.h"
+
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+#include <QtTest/QTest>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace mv {
+namespace {
+
+const QString PictureFolder = QStringLiteral(MV_SOURCE_DIR "/resources/version");
+
+TEST(DlgVersion, ShowsThePictureWithTheVersionSixteenPixelsInsideItsRightEdge) {
+    TDlgVersion dialog(nullptr, PictureFolder);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    EXPECT_EQ(dialog.size(), QSize(408, 312));
+    EXPECT_TRUE(dialog.HasPicture());
+    EXPECT_EQ(dialog.Picture->geometry(), QRect(4, 4, 400, 250));
+    EXPECT_EQ(dialog.Picture->pixmap().size(), QSize(400, 250));
+    EXPECT_EQ(dialog.Label_Version->text(), "Version 1.03");
+    EXPECT_EQ(dialog.Label_Version->geometry().right() + 1, 400 - 16);
+    EXPECT_EQ(dialog.btnClose->text(), "閉じる(&C)");
+    EXPECT_TRUE(dialog.btnClose->isDefault());
+    EXPECT_TRUE(dialog.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
+    // The links lie below the picture, inside the dialog.
+    for (const QToolButton* logo : dialog.findChildren<QToolButton*>()) {
+        EXPECT_EQ(logo->iconSize(), QSize(88, 31));
+        EXPECT_GE(logo->mapTo(&dialog, QPoint(0, 0)).y(), 254);
+        EXPECT_LE(logo->mapTo(&dialog, QPoint(0, logo->height())).y(), 312);
+    }
+}
+
+TEST(DlgVersion, AMissingOrDamagedPictureLeavesThePanelPlain) {
+    test::TTempFolder folder;
+    const std::vector<std::uint8_t> real = test::TTempFolder::Read(PictureFolder.toStdString() + "/version.jpg");
+    const std::vector<std::vector<std::uint8_t>> damaged{
+        {},
+        {'n', 'o', 't', ' ', 'a', ' ', 'j', 'p', 'e', 'g'},
+        std::vector<std::uint8_t>(real.begin(), real.begin() + static_cast<std::ptrdiff_t>(real.size() / 3))};
+    TDlgVersion without(nullptr, QString::fromStdString(folder.Path()));
+    without.show();
+    EXPECT_FALSE(without.HasPicture());
+    for (const std::vector<std::uint8_t>& bytes : damaged) {
+        folder.Write("version.jpg", bytes);
+        folder.Write("logo-filers.jpg", bytes);
+        TDlgVersion dialog(nullptr, QString::fromStdString(folder.Path()));
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        EXPECT_FALSE(dialog.HasPicture());
+        EXPECT_EQ(dialog.size(), QSize(408, 312));
+        EXPECT_EQ(dialog.Label_Version->text(), "Version 1.03");
+    }
+}
+
+TEST(DlgVersion, TheButtonAndEscapeCloseWithOK) {
+    TDlgVersion dialog(nullptr, PictureFolder);
+    test::AnswerModals({QStringLiteral("閉じる(&C)")});
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+    test::AnswerModals({QString()});
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
+}
+
+// Catches what the dialog hands to the desktop to open.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    std::set<QString> Opened;
+public slots:
+    void Open(const QUrl& url) { Opened.insert(url.toString()); }
+};
+
+TEST(DlgVersion, EachLinkOpensItsOwnAddress) {
+    TUrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "Open");
+    QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &catcher, "Open");
+    TDlgVersion dialog(nullptr, PictureFolder);
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        if (label->text().contains(QStringLiteral("href"))) emit label->linkActivated({});
+    for (QToolButton* logo : dialog.findChildren<QToolButton*>()) logo->click();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
+    const auto text = [](std::string_view address) { return QString::fromLatin1(address.data(), address.size()); };
+    EXPECT_EQ(catcher.Opened, (std::set<QString>{text(MakerWebPage), text(MakerMail), text(FilerLibraryPage),
+                                                 text(DownloadPage)}));
+}
+
+TEST(DlgVersion, TheOpeningScreenStaysASecondWithoutItsButton) {
+    test::TUserHome home;
+    home.ShipDataFromSources();
+    QElapsedTimer clock;
+    clock.start();
+    TOpeningScreen opening(true);
+    ASSERT_NE(opening.Screen(), nullptr);
+    EXPECT_TRUE(opening.Screen()->isVisible());
+    EXPECT_TRUE(opening.Screen()->HasPicture());
+    EXPECT_FALSE(opening.Screen()->btnClose->isVisible());
+    EXPECT_FALSE(opening.Screen()->isModal());
+    opening.Finish();
+    EXPECT_GE(clock.elapsed(), TOpeningScreen::MinimumMilliseconds);
+    EXPECT_EQ(opening.Screen(), nullptr);
+
+    clock.restart();
+    TOpeningScreen none(false);
+    EXPECT_EQ(none.Screen(), nullptr);
+    none.Finish();
+    EXPECT_LT(clock.elapsed(), 500);
+}
+
+} // namespace
+} // namespace mv
+
+#include "dlg_version_test.moc"
