@@ -3,6 +3,9 @@
 #include <QtCore/QFile>
 
 #include <array>
+#include <functional>
+#include <map>
+#include <string>
 #include <utility>
 
 // The resource lives in a static library, whose initialiser the linker would drop; it is
@@ -48,16 +51,25 @@ QIcon ShippedIcon(std::string_view name) {
     return icon;
 }
 
-} // namespace
-
-QIcon ToolIcon(std::string_view name) {
-    static const bool registered = RegisterToolIcons();
-    (void)registered;
+QIcon MadeIcon(std::string_view name) {
     const QIcon shipped = ShippedIcon(name);
     if (shipped.isNull()) return {};
     for (const auto& [ours, theme] : kThemeNames)
         if (ours == name) return QIcon::fromTheme(QString::fromLatin1(theme), shipped);
     return shipped;
+}
+
+} // namespace
+
+QIcon ToolIcon(std::string_view name) {
+    static const bool registered = RegisterToolIcons();
+    (void)registered;
+    // Each icon is made once: menus rebuilt on every window change then share one icon, and
+    // with it the pixmaps that Qt caches per icon. Never destroyed, so that no icon outlives
+    // the application in a static destructor.
+    static auto* made = new std::map<std::string, QIcon, std::less<>>;
+    if (const auto found = made->find(name); found != made->end()) return found->second;
+    return made->emplace(std::string(name), MadeIcon(name)).first->second;
 }
 
 } // namespace mv

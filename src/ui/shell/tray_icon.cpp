@@ -68,7 +68,7 @@ void TTrayIcon::RebuildPopup() {
     AddCommand(TTrayCommand::Help, "MM_Help", "ヘルプ(&H)");
     AddCommand(TTrayCommand::Options, "MM_Option", "環境オプション(&O)...");
     AddCommand(TTrayCommand::QuitAll, "MM_AllQuit", "全終了(&Q)");
-    popup_.addSeparator();
+    if (shell_.Offers(TTrayCommand::Version)) popup_.addSeparator();
     AddCommand(TTrayCommand::Version, "MM_Version", "バージョン情報(&V)...");
 }
 

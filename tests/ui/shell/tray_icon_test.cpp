@@ -74,7 +74,7 @@ TEST(TrayIcon, CommandsTheProgramLacksAreAbsentAndEmptyListsDisabled) {
     tray.RebuildPopup();
     EXPECT_EQ(Texts(tray.Popup()),
               (QStringList{"ファイル履歴から開く(&P)", "ウィンドウ選択(&W)", "-", "新規作成(&N)",
-                           "開く(&O)", "-", "全終了(&Q)", "-"}));
+                           "開く(&O)", "-", "全終了(&Q)"}));
     EXPECT_FALSE(Submenu(tray.Popup(), "MM_History")->isEnabled());
     EXPECT_FALSE(Submenu(tray.Popup(), "MM_Window")->isEnabled());
 
