@@ -1,5 +1,6 @@
 #include "ui/dialogs/dlg_environment.h"
 
+#include "platform/help_context.h"
 #include "platform/work_area.h"
 #include "ui/dialogs/environment_color_page.h"
 #include "ui/dialogs/environment_key_page.h"
@@ -21,12 +22,12 @@ TDlgEnvironment::TDlgEnvironment(const TEnvironment& environment)
       btnApply(new QPushButton(QStringLiteral("適用(&A)"), this)) {
     setWindowTitle(QStringLiteral("環境オプション - ") + QApplication::applicationName());
     pages_->setObjectName(QStringLiteral("Pages"));
-    AddPage(BuildGeneralPage(options_), QStringLiteral("一般"));
-    AddPage(BuildEditPage(options_), QStringLiteral("編集"));
-    AddPage(BuildViewPage(options_), QStringLiteral("表示"));
-    AddPage(BuildWindowPage(options_), QStringLiteral("ウィンドウ"));
-    AddPage(new TEnvironmentColorPage(options_.Colors()), QStringLiteral("配色"));
-    AddPage(new TEnvironmentKeyPage(options_.Keys()), QStringLiteral("キー"));
+    SetHelpContext(AddPage(BuildGeneralPage(options_), QStringLiteral("一般")), 192);
+    SetHelpContext(AddPage(BuildEditPage(options_), QStringLiteral("編集")), 193);
+    SetHelpContext(AddPage(BuildViewPage(options_), QStringLiteral("表示")), 194);
+    SetHelpContext(AddPage(BuildWindowPage(options_), QStringLiteral("ウィンドウ")), 195);
+    SetHelpContext(AddPage(new TEnvironmentColorPage(options_.Colors()), QStringLiteral("配色")), 196);
+    SetHelpContext(AddPage(new TEnvironmentKeyPage(options_.Keys()), QStringLiteral("キー")), 197);
     btnOK->setObjectName(QStringLiteral("btnOK"));
     btnOK->setDefault(true);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
@@ -47,6 +48,10 @@ TDlgEnvironment::TDlgEnvironment(const TEnvironment& environment)
     connect(btnApply, &QPushButton::clicked, this, &TDlgEnvironment::ApplyClicked);
     connect(btnOK, &QPushButton::clicked, this, &TDlgEnvironment::OkClicked);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The dialog's own topic is that of the page shown, for F1 on its buttons as well.
+    connect(pages_, &QTabWidget::currentChanged, this,
+            [this] { SetHelpContext(*this, HelpContextOf(pages_->currentWidget())); });
+    SetHelpContext(*this, HelpContextOf(pages_->currentWidget()));
 
     adjustSize();
     move(DialogPlaceOnScreen(size(), nullptr));

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/config/environment.h"
 #include "core/dialogs/environment_options.h"
 
 #include <QtWidgets/QDialog>
@@ -21,8 +20,6 @@ class TDlgEnvironment : public QDialog {
 public:
     explicit TDlgEnvironment(const TEnvironment& environment);
 
-    [[nodiscard]] const TEnvironmentOptions& Options() const { return options_; }
-    [[nodiscard]] QTabWidget& Pages() const { return *pages_; }
     // Receives the whole copy to take over as the configuration.
     std::function<void(const TEnvironment&)> ApplyCallback;
 

@@ -43,15 +43,21 @@ TRgb RgbOf(const QColor& color) {
             static_cast<std::uint8_t>(color.blue())};
 }
 
-QLabel* NewSample(const char* text, const QString& name) {
+// The sample sits in a frame of its own: its edges keep the dialog's colours whatever
+// colours the sample shows.
+QLabel* NewSample(const char* text, const QString& name, QGridLayout& grid, int row) {
+    auto* frame = new QFrame;
+    frame->setFrameStyle(QFrame::Box | QFrame::Plain);
     auto* sample = new QLabel(QString::fromUtf8(text));
     sample->setObjectName(name);
     sample->setFont(FixedFont(SampleHeight));
     sample->setAlignment(Qt::AlignCenter);
     sample->setAutoFillBackground(true);
-    sample->setFrameShape(QFrame::Panel);
-    sample->setFrameShadow(QFrame::Sunken);
     sample->setMinimumSize(56, 24);
+    auto* inside = new QVBoxLayout(frame);
+    inside->setContentsMargins(1, 1, 1, 1);
+    inside->addWidget(sample);
+    grid.addWidget(frame, row, 3);
     return sample;
 }
 
@@ -74,16 +80,14 @@ TEnvironmentColorPage::TEnvironmentColorPage(TEnvironmentColors& colors, QWidget
         grid->addWidget(new QLabel(QString::fromUtf8(r.Caption)), row, 0);
         addButton(name + QStringLiteral("_Font"), "文字色", r.Font, row, 1);
         addButton(name + QStringLiteral("_BG"), "背景色", r.Background, row, 2);
-        QLabel* sample = NewSample(r.SampleText, name + QStringLiteral("_Sample"));
+        QLabel* sample = NewSample(r.SampleText, name + QStringLiteral("_Sample"), *grid, row);
         samples_.push_back({sample, r.Font, r.Background});
-        grid->addWidget(sample, row, 3);
         ++row;
     }
     grid->addWidget(new QLabel(QStringLiteral("キャレットマーカ")), row, 0);
     addButton(QStringLiteral("CaretMarkerColor"), "線色", C::CaretMarker, row, 1);
-    QLabel* swatch = NewSample("", QStringLiteral("CaretMarker_Sample"));
+    QLabel* swatch = NewSample("", QStringLiteral("CaretMarker_Sample"), *grid, row);
     samples_.push_back({swatch, C::CaretMarker, C::CaretMarker});
-    grid->addWidget(swatch, row, 3);
     grid->setColumnStretch(4, 1);
 
     sameColor_->setObjectName(QStringLiteral("SameColor"));

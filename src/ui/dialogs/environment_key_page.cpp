@@ -41,12 +41,12 @@ TEnvironmentKeyPage::TEnvironmentKeyPage(TEnvironmentKeys& keys, QWidget* parent
     for (int menu = 1; menu <= UserMenuCount; ++menu)
         shift_->addItem(QStringLiteral("User menu (%1)").arg(menu));
     keyList_->setObjectName(QStringLiteral("Keys"));
-    keyList_->setMinimumWidth(150);
+    keyList_->setFixedWidth(180); // key names are short; the commands get the room
     operateName_->setObjectName(QStringLiteral("OperateName"));
     operateName_->setReadOnly(true);
     operate_->setObjectName(QStringLiteral("Operate"));
     operate_->setHeaderHidden(true);
-    operate_->setMinimumSize(280, 300);
+    operate_->setMinimumSize(360, 300);
     operateClear_->setObjectName(QStringLiteral("OperateClear"));
     template_->setObjectName(QStringLiteral("Template"));
     template_->addItems({QStringLiteral("Windows 版標準"), QStringLiteral("MS-DOS 版標準"),

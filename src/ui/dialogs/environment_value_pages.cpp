@@ -21,6 +21,8 @@ constexpr const char* DeferredNote = "先頭に * が付いている項目は次
 constexpr const char* OpenWindowsKeepCurrent = "既に展開されている編集ウィンドウでは現在の設定がそのまま利用されます";
 constexpr const char* OpenWindowsKeepOpening = "既に展開されている編集ウィンドウでは展開時の設定が保持されます";
 
+constexpr int ChoiceWidth = 200;
+
 template <class T> struct TChoice {
     const char* Caption;
     T Value;
@@ -33,6 +35,7 @@ class TPageBuilder {
 public:
     explicit TPageBuilder(TEnvironmentOptions& options)
         : options_(options), page_(new QWidget), fields_(new QFormLayout), checks_(new QVBoxLayout) {
+        fields_->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
         auto* layout = new QVBoxLayout(page_);
         layout->addLayout(fields_);
         layout->addLayout(checks_);
@@ -47,6 +50,7 @@ public:
                 T TEnvironment::*field) {
         auto* box = new QComboBox;
         box->setObjectName(QString::fromLatin1(name));
+        box->setMinimumWidth(ChoiceWidth); // the lists of a page line up
         for (const TChoice<T>& item : items)
             box->addItem(QString::fromUtf8(item.Caption), static_cast<int>(item.Value));
         const int value = static_cast<int>(options_.Settings().*field);

@@ -22,8 +22,8 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar) {
 }
 
 // Items whose tool windows or dialogs do not exist yet are left out rather than shown dead:
-// search and replace with their repeats, the filer, the options, the lump setting, the
-// shortcut maintenance, help and the version dialog.
+// search and replace with their repeats, the filer, the lump setting, the shortcut
+// maintenance, help and the version dialog.
 
 void TMainMenu::BuildFile(QMenuBar* bar) {
     QMenu* file = AddMenu(bar, "MM_File", "ファイル(&F)", FILEMENU);

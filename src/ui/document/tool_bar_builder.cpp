@@ -20,7 +20,7 @@ struct TButtonSpec {
     std::string_view Icon; // the name of a tool icon
 };
 
-// The buttons of tools that do not exist yet (search, replace, options, help) come with them.
+// The buttons of tools that do not exist yet (search, replace, help) come with them.
 constexpr TButtonSpec Buttons[] = {
     {"MM_NewFile", "新規作成", "new"},
     {"MM_OpenFile", "開く", "open"},

@@ -55,19 +55,19 @@ TEST(EnvironmentOptions, ValuesTheProgramCannotUseStartAsDefaults) {
     EXPECT_FALSE(options.ApplyEnabled());
 }
 
-TEST(EnvironmentOptions, NumbersAreKeptUpToTheEndsOfTheirRanges) {
-    for (const std::int32_t shift : {-1, 0, 1}) {
-        TEnvironment edge;
-        edge.FontHeight = FontHeightRange.First + shift;
-        edge.UndoBuffer = UndoBufferRange.Last - shift;
-        edge.ProfileMax = ProfileMaxRange.First + shift;
-        const TEnvironmentOptions options(edge);
-        const TEnvironment defaults;
-        SCOPED_TRACE(shift);
-        EXPECT_EQ(options.Settings().FontHeight, shift < 0 ? defaults.FontHeight : edge.FontHeight);
-        EXPECT_EQ(options.Settings().UndoBuffer, shift < 0 ? defaults.UndoBuffer : edge.UndoBuffer);
-        EXPECT_EQ(options.Settings().ProfileMax, shift < 0 ? defaults.ProfileMax : edge.ProfileMax);
-    }
+// The comparison backgrounds start tied only when all five backgrounds agree, so that a tie
+// never hides a colour of its own.
+TEST(EnvironmentOptions, TheColourTieStartsOnlyWhenAllFiveBackgroundsAgree) {
+    EXPECT_TRUE(TEnvironmentOptions(TEnvironment{}).Colors().SameColor());
+    TEnvironment environment;
+    environment.SetColor(TColorIndex::DifferenceSmallerBG, 0x0000FFFF);
+    TEnvironmentOptions options(environment);
+    EXPECT_FALSE(options.Colors().SameColor());
+    for (TColorIndex index : TiedBackgrounds) EXPECT_TRUE(options.Colors().ButtonEnabled(index));
+    options.Colors().SetSameColor(true);
+    EXPECT_EQ(options.Settings().Color(TColorIndex::DifferenceSmallerBG), 0x80000005u);
+    EXPECT_FALSE(options.Colors().ButtonEnabled(TColorIndex::DifferenceSmallerBG));
+    EXPECT_TRUE(options.ApplyEnabled());
 }
 
 } // namespace
