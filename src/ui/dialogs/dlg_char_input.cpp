@@ -1,5 +1,6 @@
 #include "ui/dialogs/dlg_char_input.h"
 
+#include "platform/help_context.h"
 #include "ui/typedvalues/frm_input_char.h"
 #include "ui/typedvalues/sel_char.h"
 
@@ -12,6 +13,7 @@ namespace mv {
 TDlgCharInput::TDlgCharInput(QWidget* owner)
     : TRunToolWindow(owner, QStringLiteral("キャラクタ型定型入力"), QStringLiteral("入力")),
       frame_(new TFrmInputChar(this)) {
+    SetHelpContext(*this, 17);
     Contents().addWidget(frame_);
     frame_->SetAsciiCharaSet(TAsciiSet::asASCII);
     TSelChar& list = frame_->SelChar();

@@ -1,5 +1,6 @@
 #include "ui/dialogs/dlg_int_input.h"
 
+#include "platform/help_context.h"
 #include "ui/typedvalues/edit_int.h"
 #include "ui/typedvalues/frm_input_int.h"
 
@@ -18,6 +19,7 @@ TDlgIntInput::TDlgIntInput(QWidget* owner, TForm form)
                      form == TForm::AddressJump ? QStringLiteral("ジャンプ")
                                                 : QStringLiteral("入力")),
       form_(form), frame_(new TFrmInputInt(this)) {
+    SetHelpContext(*this, 15);
     Contents().addWidget(frame_);
     if (form == TForm::AddressJump) {
         frame_->SetDialogMode(TDialogMode::dmUnformat);

@@ -1,6 +1,7 @@
 #include "ui/dialogs/dlg_rotate.h"
 
 #include "core/dialogs/rotate_count.h"
+#include "platform/help_context.h"
 #include "ui/typedvalues/edit_ex.h"
 
 #include <QtGui/QKeyEvent>
@@ -19,6 +20,10 @@ TDlgRotate::TDlgRotate(QWidget* owner, bool bytes)
       bytes_(bytes), bits_(new TEditEx(this)),
       radioRight_(new QRadioButton(QStringLiteral("右方向(&R)"), this)),
       radioLeft_(new QRadioButton(QStringLiteral("左方向(&L)"), this)) {
+    if (bytes)
+        SetHelpContext(*this, 154);
+    else
+        SetHelpContext(*this, 153);
     auto* numeric =
         new QLabel(bytes ? QStringLiteral("バイト数(&B)") : QStringLiteral("ビット数(&B)"), this);
     numeric->setObjectName(QStringLiteral("Numeric"));

@@ -1,6 +1,7 @@
 #include "ui/dialogs/tool_relative_jump.h"
 
 #include "core/dialogs/jump_target.h"
+#include "platform/help_context.h"
 #include "ui/typedvalues/edit_int.h"
 
 #include <QtGui/QKeyEvent>
@@ -37,6 +38,7 @@ TToolRelativeJump::TToolRelativeJump(QWidget* owner)
       sbDec_(RadixButton(QStringLiteral("&Dec"), "SB_Dec", this)),
       sbHex_(RadixButton(QStringLiteral("&Hex"), "SB_Hex", this)),
       direction_(new QComboBox(this)) {
+    SetHelpContext(*this, 158);
     address_->setObjectName(QStringLiteral("Address"));
     direction_->setObjectName(QStringLiteral("Direction"));
     direction_->addItems({QStringLiteral("下方向 (アドレス加算)"), QStringLiteral("上方向 (アドレス減算)")});
@@ -76,6 +78,9 @@ TToolRelativeJump::TToolRelativeJump(QWidget* owner)
     connect(address_, &TEditInt::otherKey, this, &TToolRelativeJump::OtherKey);
     connect(address_, &TEditInt::otherKeyPress, this, &TToolRelativeJump::OtherKeyPress);
 
+    // As wide as the widest radix, binary, so that no radix button cuts the text short.
+    address_->SetCardinalNumber(TCardinalNumber::cnBinary);
+    address_->setMinimumWidth(address_->sizeHint().width());
     ChooseRadix(TCardinalNumber::cnHexadecimal);
     address_->setFocus(Qt::OtherFocusReason);
 }

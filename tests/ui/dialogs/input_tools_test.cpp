@@ -415,7 +415,7 @@ TEST_F(InputTools, ToolsFollowTheirWindowAndHideWithIt) {
     TMvPrBinaryFormWClass& window = Window(0);
     TMvPrBinaryFormWClass& other = Window(1);
     window.move(40, 30);
-    auto& tool = Tool<TToolRelativeJump>(window, "MM_RelativeJump", TToolSlot::RelativeJump);
+    auto& tool = Tool<TDlgRotate>(window, "MM_BitRoll", TToolSlot::BitRoll);
     EXPECT_EQ(tool.pos(), window.pos() + QPoint(32, 32));
     tool.move(tool.pos() + QPoint(100, 0)); // the user drags it
     QApplication::processEvents();

@@ -1,6 +1,7 @@
 // The typed input, rotation and relative jump tool windows on their own, under real keys and
 // clicks: what each control takes, what each button hands its owner, and how a tool keeps its
 // place beside the window it belongs to.
+#include "platform/help_context.h"
 #include "ui/dialogs/dlg_char_input.h"
 #include "ui/dialogs/dlg_rotate.h"
 #include "ui/dialogs/tool_relative_jump.h"
@@ -92,6 +93,7 @@ TEST_F(RelativeJump, StartsDownwardsInHexadecimalWithItsCaptions) {
     EXPECT_TRUE(tool_->SBHex().isChecked());
     EXPECT_EQ(tool_->Address().CardinalNumber(), TCardinalNumber::cnHexadecimal);
     EXPECT_EQ(tool_->FollowOffset(), QPoint(32, 32));
+    EXPECT_EQ(HelpContextOf(tool_), 158);
 }
 
 TEST_F(RelativeJump, DistanceSignFollowsTheDirectionAndZeroOnlyBeeps) {
@@ -193,6 +195,7 @@ TEST_F(ToolTest, RotateCountTakesOnlyDigitsAndReadsJunkAsZero) {
         EXPECT_EQ(dialog->findChild<QLabel*>("Numeric")->text(),
                   bytes ? "バイト数(&B)" : "ビット数(&B)");
         EXPECT_EQ(dialog->BtnRun().text(), "実行");
+        EXPECT_EQ(HelpContextOf(dialog), bytes ? 154 : 153);
         EXPECT_EQ(dialog->RadioRight().text(), "右方向(&R)");
         EXPECT_EQ(dialog->RadioLeft().text(), "左方向(&L)");
         EXPECT_TRUE(dialog->RadioRight().isChecked());
