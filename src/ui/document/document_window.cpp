@@ -19,6 +19,7 @@
 #include "ui/document/information_panel.h"
 #include "ui/document/input_tools.h"
 #include "ui/document/main_menu.h"
+#include "ui/document/search_tools.h"
 #include "ui/document/tool_bar_builder.h"
 
 #include <QtCore/QDeadlineTimer>
@@ -63,6 +64,7 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     CreateBars();
     tools_ = new TDocumentTools(*this);
     RegisterInputTools(*tools_);
+    RegisterSearchTools(*tools_);
     TBinaryView& view = View();
     connect(&view, &TBinaryView::caretMoved, this, &TMvPrBinaryFormWClass::RefreshInformation);
     connect(&view, &TBinaryView::changed, this, &TMvPrBinaryFormWClass::RefreshStatus);
@@ -237,6 +239,7 @@ std::string TMvPrBinaryFormWClass::DisplayName() const {
     return WindowDisplayName(fileName_);
 }
 
+const TEnvironment& TMvPrBinaryFormWClass::Environment() const { return shell_.Environment(); }
 TEditorCore& TMvPrBinaryFormWClass::Core() { return editor_->View().Core(); }
 const TEditorCore& TMvPrBinaryFormWClass::Core() const { return editor_->View().Core(); }
 TBinaryView& TMvPrBinaryFormWClass::View() { return editor_->View(); }

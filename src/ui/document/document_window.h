@@ -57,6 +57,8 @@ public:
     [[nodiscard]] TCompareMode CompareMode() const { return compareMode_; }
     [[nodiscard]] const std::string& CompareFileName() const { return compareFileName_; }
     [[nodiscard]] TByteOrder ByteOrder() const { return byteOrder_; }
+    // The program's configuration, which the window's tools start from.
+    [[nodiscard]] const TEnvironment& Environment() const;
     // A load or a save is running; the window repaints meanwhile but takes no commands.
     [[nodiscard]] bool IsWorking() const { return working_ > 0; }
 

@@ -22,8 +22,7 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar) {
 }
 
 // Items whose tool windows or dialogs do not exist yet are left out rather than shown dead:
-// search and replace with their repeats, the filer, the lump setting, the shortcut
-// maintenance, help and the version dialog.
+// the filer, the lump setting, the shortcut maintenance, help and the version dialog.
 
 void TMainMenu::BuildFile(QMenuBar* bar) {
     QMenu* file = AddMenu(bar, "MM_File", "ファイル(&F)", FILEMENU);
@@ -82,6 +81,11 @@ void TMainMenu::BuildEdit(QMenuBar* bar) {
 
 void TMainMenu::BuildSearch(QMenuBar* bar) {
     QMenu* search = AddMenu(bar, "MM_Search", "検索(&S)", SEARCHMENU);
+    AddItem(search, "MM_SearchData", "検索(&F)...", SEARCH);
+    AddItem(search, "MM_ReplaceData", "置換(&R)...", REPLACE);
+    AddItem(search, "MM_SearchPrev", "上方向へ再検索(&P)", SEARCHPREV);
+    AddItem(search, "MM_SearchNext", "下方向へ再検索(&N)", SEARCHNEXT);
+    AddSeparator(search, "MM_SearchSepa01");
     AddItem(search, "MM_ComparePrev", "上方向へ相違領域検索(&B)", COMPAREPREV);
     AddItem(search, "MM_CompareNext", "下方向へ相違領域検索(&C)", COMPARENEXT);
     AddSeparator(search, "MM_SearchSepa02");

@@ -20,7 +20,7 @@ struct TButtonSpec {
     std::string_view Icon; // the name of a tool icon
 };
 
-// The buttons of tools that do not exist yet (search, replace, help) come with them.
+// The buttons of tools that do not exist yet (help) come with them.
 constexpr TButtonSpec Buttons[] = {
     {"MM_NewFile", "新規作成", "new"},
     {"MM_OpenFile", "開く", "open"},
@@ -31,6 +31,11 @@ constexpr TButtonSpec Buttons[] = {
     {"MM_Paste", "張り付け", "paste"},
     {"MM_Undo", "元に戻す", "undo"},
     {"MM_Redo", "やり直し", "redo"},
+    {{}, nullptr, {}},
+    {"MM_SearchData", "検索", "search"},
+    {"MM_ReplaceData", "置換", "replace"},
+    {"MM_SearchPrev", "上方向へ再検索", "search-prev"},
+    {"MM_SearchNext", "下方向へ再検索", "search-next"},
     {{}, nullptr, {}},
     {"MM_CompareFile", "指定ファイルと比較", "compare-file"},
     {"MM_CompareWindow", "別ウィンドウと比較", "compare-window"},

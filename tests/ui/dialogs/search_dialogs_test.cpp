@@ -1,0 +1,464 @@
+// The search and replace dialogs of a document window, driven as a user drives them: opened by
+// menu item, tool button and key, filled on their pages, run by their buttons and the repeat
+// keys, answered at each question.
+#include "ui/binaryview/b_editor.h"
+#include "ui/dialogs/dlg_replace.h"
+#include "ui/dialogs/dlg_search.h"
+#include "ui/document/document_tools.h"
+#include "ui/document/shell_fixture.h"
+#include "ui/typedvalues/edit_int.h"
+#include "ui/typedvalues/frm_input_char.h"
+#include "ui/typedvalues/frm_input_data.h"
+#include "ui/typedvalues/frm_input_int.h"
+#include "ui/typedvalues/frm_input_str.h"
+#include "ui/typedvalues/sel_char.h"
+
+#include <QtGui/QInputMethodEvent>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+
+#include <functional>
+#include <set>
+
+namespace mv::test {
+namespace {
+
+using Bytes = TTempFolder::Bytes;
+
+Bytes Contents(const TMvPrBinaryFormWClass& window) {
+    Bytes bytes(static_cast<std::size_t>(window.Module().Size()));
+    window.Module().ReadBytes(bytes.data(), 0, window.Module().Size());
+    return bytes;
+}
+
+Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
+
+// Presses the button of that caption on the replace question.
+TModalStep Answer(const char* caption) {
+    return [caption = QString::fromUtf8(caption)](QWidget* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "置換しますか？");
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+            if (button->text() == caption) return button->click();
+        ADD_FAILURE() << "no button " << caption.toStdString();
+        dialog->close();
+    };
+}
+
+// What the user puts on one page of a data frame.
+using TEntry = std::function<void(TFrmInputData&)>;
+
+TEntry Integer(const char* hexDigits, TVariableType width, TByteOrder order) {
+    return [=](TFrmInputData& frame) {
+        frame.SetPage(TInputDataPage::Integer);
+        TFrmInputInt& integer = frame.FrmInputInt();
+        integer.SetIntWidth(width);
+        integer.SetByteOrder(order);
+        QTest::keyClicks(&integer.EditHex(), QString::fromLatin1(hexDigits));
+    };
+}
+
+TEntry String(const char* text, CharaSet set) {
+    return [=](TFrmInputData& frame) {
+        frame.SetPage(TInputDataPage::String);
+        frame.FrmInputStr().SetCharaSet(set);
+        // Kana and kanji come from the input method, as a user's do.
+        QInputMethodEvent typed;
+        typed.setCommitString(QString::fromUtf8(text));
+        QApplication::sendEvent(&frame.FrmInputStr().EditBox(), &typed);
+    };
+}
+
+TEntry Character(int code) {
+    return [=](TFrmInputData& frame) {
+        frame.SetPage(TInputDataPage::Character);
+        frame.FrmInputChar().SelChar().setCurrentRow(code);
+    };
+}
+
+TEntry Raw(const char* hexDigits) {
+    return [=](TFrmInputData& frame) {
+        frame.SetPage(TInputDataPage::Raw);
+        QTest::keyClicks(&frame.BinaryEditor()->View(), QString::fromLatin1(hexDigits));
+    };
+}
+
+TEntry Null() {
+    return [](TFrmInputData& frame) { frame.SetPage(TInputDataPage::Null); };
+}
+
+class SearchDialogs : public TShellFixture {
+protected:
+    // A window holding the bytes, its caret at the start.
+    TMvPrBinaryFormWClass& Open(const Bytes& bytes) {
+        Start({files.Write("data.bin", bytes)});
+        return Window(0);
+    }
+
+    static TDlgSearch* SearchOf(TMvPrBinaryFormWClass& window) {
+        return window.Tools().ToolAs<TDlgSearch>(TToolSlot::Search);
+    }
+    static TDlgReplace* ReplaceOf(TMvPrBinaryFormWClass& window) {
+        return window.Tools().ToolAs<TDlgReplace>(TToolSlot::Replace);
+    }
+
+    // The dialogs open by their keys, Ctrl+F and Ctrl+R, pressed in the editor.
+    static TDlgSearch& OpenSearch(TMvPrBinaryFormWClass& window) {
+        if (SearchOf(window) == nullptr) Key(window, Qt::Key_F);
+        EXPECT_NE(SearchOf(window), nullptr);
+        return *SearchOf(window);
+    }
+    static TDlgReplace& OpenReplace(TMvPrBinaryFormWClass& window) {
+        if (ReplaceOf(window) == nullptr) Key(window, Qt::Key_R);
+        EXPECT_NE(ReplaceOf(window), nullptr);
+        return *ReplaceOf(window);
+    }
+    static void Key(TMvPrBinaryFormWClass& window, Qt::Key key) {
+        QTest::keyClick(&window.View(), key, Qt::ControlModifier);
+    }
+    // Closes a dialog with its close button; its slot empties once the event loop has run.
+    static void CloseTool(TSearchToolWindow& dialog) {
+        dialog.BtnCancel().click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    static void Run(TSearchToolWindow& dialog) { QTest::mouseClick(&dialog.BtnRun(), Qt::LeftButton); }
+    static Address Caret(TMvPrBinaryFormWClass& window) { return window.Core().CaretAddress(); }
+};
+
+// ---- search
+
+TEST_F(SearchDialogs, OpensByItemButtonAndKeyAndTheSameCommandClosesIt) {
+    TMvPrBinaryFormWClass& window = Open(Text("abc"));
+    EXPECT_EQ(window.Action("MM_SearchData")->text(), "検索(&F)...\tF3");
+    EXPECT_EQ(window.Action("MM_ReplaceData")->text(), "置換(&R)...\tF4");
+    Click(window, "MM_SearchData");
+    ASSERT_NE(SearchOf(window), nullptr);
+    EXPECT_EQ(SearchOf(window)->windowTitle(), "検索");
+    EXPECT_TRUE(SearchOf(window)->isVisible());
+    Click(window, "MM_SearchData");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(SearchOf(window), nullptr);
+
+    auto* button = window.ToolBar().findChild<QToolButton*>(QStringLiteral("TB_ReplaceData"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->toolTip(), "置換");
+    button->click();
+    ASSERT_NE(ReplaceOf(window), nullptr);
+    EXPECT_EQ(ReplaceOf(window)->windowTitle(), "置換");
+    Key(window, Qt::Key_R);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ReplaceOf(window), nullptr);
+    OpenSearch(window);
+
+    // View mode refuses the replace dialog but not the search dialog.
+    window.Core().SetInputMode(TInputMode::ViewOnly);
+    window.EnableSetting();
+    EXPECT_FALSE(window.Action("MM_ReplaceData")->isEnabled());
+    EXPECT_TRUE(window.Action("MM_SearchData")->isEnabled());
+    Key(window, Qt::Key_R);
+    EXPECT_EQ(ReplaceOf(window), nullptr);
+}
+
+// Each kind of pattern is put down twice; the dialog finds the first from the start, goes on
+// to the second when run again, and the repeat keys step between them.
+TEST_F(SearchDialogs, FindsEachKindOfPatternBothWaysAndTheRepeatKeysGoOn) {
+    struct TCase {
+        const char* Name;
+        TEntry Enter;
+        Bytes Pattern;
+    };
+    using enum TVariableType;
+    constexpr TByteOrder Little = TByteOrder::LittleEndian, Big = TByteOrder::BigEndian;
+    const TCase cases[] = {
+        {"byte", Integer("5a", vtByte, Little), {0x5A}},
+        {"byte big", Integer("6b", vtByte, Big), {0x6B}},
+        {"word little", Integer("1b2c", vtWord, Little), {0x2C, 0x1B}},
+        {"word big", Integer("1b2c", vtWord, Big), {0x1B, 0x2C}},
+        {"double word little", Integer("3d4e5f60", vtDoubleWord, Little), {0x60, 0x5F, 0x4E, 0x3D}},
+        {"double word big", Integer("3d4e5f60", vtDoubleWord, Big), {0x3D, 0x4E, 0x5F, 0x60}},
+        {"shift jis", String("亜A", CharaSet::ShiftJis), {0x88, 0x9F, 'A'}},
+        {"jis", String("亜A", CharaSet::Jis), {0x1B, '$', 'B', 0x30, 0x21, 0x1B, '(', 'J', 'A'}},
+        {"euc", String("亜A", CharaSet::Euc), {0xB0, 0xA1, 'A'}},
+        {"character", Character('~'), {'~'}},
+        {"raw bytes", Raw("c0ffee"), {0xC0, 0xFF, 0xEE}},
+    };
+    // No pattern holds a zero byte, so the gaps keep every match where it was put.
+    const Bytes gap(3, 0);
+    Bytes data = gap;
+    std::vector<std::pair<Address, Address>> places(std::size(cases));
+    for (int round = 0; round < 2; ++round)
+        for (std::size_t i = 0; i < std::size(cases); ++i) {
+            (round == 0 ? places[i].first : places[i].second) = static_cast<Address>(data.size());
+            data.insert(data.end(), cases[i].Pattern.begin(), cases[i].Pattern.end());
+            data.insert(data.end(), gap.begin(), gap.end());
+        }
+    TMvPrBinaryFormWClass& window = Open(data);
+
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const TCase& c = cases[i];
+        SCOPED_TRACE(c.Name);
+        const auto [first, second] = places[i];
+        window.Core().SetCaret({0, 0});
+        TDlgSearch& dialog = OpenSearch(window);
+        c.Enter(dialog.FrmInputData());
+        EXPECT_EQ(dialog.FrmInputData().GetData().Bytes, c.Pattern);
+        Run(dialog);
+        EXPECT_EQ(Caret(window), first);
+        EXPECT_EQ(window.Core().HighlightLength(), static_cast<ByteCount>(c.Pattern.size()));
+        Run(dialog); // the same pattern again goes past the hit
+        EXPECT_EQ(Caret(window), second);
+        dialog.DirPrev().click();
+        Run(dialog);
+        EXPECT_EQ(Caret(window), first);
+        QTest::keyClick(&window.View(), Qt::Key_PageDown, Qt::ControlModifier); // SEARCHNEXT
+        EXPECT_EQ(Caret(window), second);
+        QTest::keyClick(&window.View(), Qt::Key_PageUp, Qt::ControlModifier); // SEARCHPREV
+        EXPECT_EQ(Caret(window), first);
+        CloseTool(dialog);
+        EXPECT_EQ(SearchOf(window), nullptr);
+    }
+    // Past the last hit: the warning, and the caret stays.
+    QString text;
+    Script({Press("OK", &text)});
+    QTest::keyClick(&window.View(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(text, "検索情報が見付かりません.");
+    EXPECT_EQ(Caret(window), places.back().first);
+    EXPECT_EQ(Contents(window), data);
+    EXPECT_FALSE(window.Core().History().CanUndo());
+}
+
+TEST_F(SearchDialogs, EmptyPatternsAreRefusedAndRetryReturnsToTheField) {
+    Start();
+    TMvPrBinaryFormWClass& window = Window(0);
+    TDlgSearch& dialog = OpenSearch(window);
+    // An integer can always be searched for; in no data it is not found.
+    QString text;
+    Script({Press("OK", &text)});
+    Run(dialog);
+    EXPECT_EQ(text, "検索情報が見付かりません.");
+
+    dialog.FrmInputData().SetPage(TInputDataPage::String);
+    Script({Press("再試行(&R)", &text)});
+    Run(dialog);
+    EXPECT_EQ(text, "空の文字列を検索することは出来ません.");
+    EXPECT_EQ(dialog.focusWidget(), &dialog.FrmInputData().FrmInputStr().EditBox());
+
+    dialog.FrmInputData().SetPage(TInputDataPage::Raw);
+    Script({Press("再試行(&R)", &text)});
+    Run(dialog);
+    EXPECT_EQ(text, "空のバイナリ列を検索することは出来ません.");
+    EXPECT_EQ(dialog.focusWidget(), &dialog.FrmInputData().BinaryEditor()->View());
+
+    dialog.FrmInputData().SetPage(TInputDataPage::Character);
+    Script({Press("中止(&A)", &text)});
+    Run(dialog);
+    EXPECT_EQ(text, "キャラクタが選択されていません.");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(SearchOf(window), nullptr);
+}
+
+// ---- replace
+
+TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
+    const Bytes data = Text("ab-ab-ab-ab");
+    TMvPrBinaryFormWClass& window = Open(data);
+    struct TCase {
+        const char* Name;
+        std::vector<const char*> Answers;
+        const char* Result;
+        Address Caret;
+    };
+    const TCase cases[] = {
+        {"yes, no, yes, cancel",
+         {"はい(&Y)", "いいえ(&N)", "はい(&Y)", "キャンセル(&C)"}, "XYZ-ab-XYZ-ab", 10},
+        {"no, then all", {"いいえ(&N)", "一度に置換(&A)"}, "ab-XYZ-XYZ-XYZ", 14},
+        {"cancel at once", {"キャンセル(&C)"}, "ab-ab-ab-ab", 0},
+    };
+    TDlgReplace& dialog = OpenReplace(window);
+    EXPECT_TRUE(dialog.ReplaceCheck().isChecked());
+    String("ab", CharaSet::ShiftJis)(dialog.FrmSearchData());
+    String("XYZ", CharaSet::ShiftJis)(dialog.FrmReplaceData());
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        window.Core().SetCaret({0, 0});
+        std::vector<TModalStep> steps;
+        for (const char* answer : c.Answers) steps.push_back(Answer(answer));
+        Script(steps);
+        Run(dialog);
+        EXPECT_EQ(Contents(window), Text(c.Result));
+        EXPECT_EQ(Caret(window), c.Caret);
+        EXPECT_TRUE(dialog.BtnRun().isEnabled());
+        Click(window, "MM_Undo");
+        EXPECT_EQ(Contents(window), data);
+        EXPECT_FALSE(window.Core().History().CanUndo());
+    }
+
+    // Backwards without asking, from the end.
+    dialog.ReplaceCheck().click();
+    dialog.DirPrev().click();
+    window.Core().SetCaret({window.Module().Size(), 0});
+    Run(dialog);
+    EXPECT_EQ(Contents(window), Text("XYZ-XYZ-XYZ-XYZ"));
+    EXPECT_EQ(Caret(window), 3);
+    Click(window, "MM_Undo");
+    EXPECT_EQ(Contents(window), data);
+}
+
+TEST_F(SearchDialogs, AReplacementOfNoBytesDeletesTheMatchesOnceAgreed) {
+    const Bytes data = Text("ab-ab");
+    TMvPrBinaryFormWClass& window = Open(data);
+    TDlgReplace& dialog = OpenReplace(window);
+    dialog.ReplaceCheck().click();
+    String("ab", CharaSet::ShiftJis)(dialog.FrmSearchData());
+    struct TCase {
+        const char* Name;
+        TEntry Enter;
+        const char* Warning;
+        QWidget* (*Field)(TDlgReplace&);
+    };
+    const TCase cases[] = {
+        {"empty text", String("", CharaSet::ShiftJis),
+         "空の文字列が指定されています.\r\n検索にマッチした部分は削除されます.",
+         [](TDlgReplace& d) -> QWidget* { return &d.FrmReplaceData().FrmInputStr().EditBox(); }},
+        {"no bytes", Raw(""), "空のバイナリ列が指定されています.\r\n検索にマッチした部分は削除されます.",
+         [](TDlgReplace& d) -> QWidget* { return &d.FrmReplaceData().BinaryEditor()->View(); }},
+        {"null", Null(), "ヌル型が指定されています.\r\n検索にマッチした部分は削除されます.",
+         [](TDlgReplace&) -> QWidget* { return nullptr; }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        c.Enter(dialog.FrmReplaceData());
+        window.Core().SetCaret({0, 0});
+        QString warning;
+        Script({Press("再試行(&R)", &warning)});
+        Run(dialog);
+        EXPECT_EQ(warning.toStdString(), c.Warning);
+        EXPECT_EQ(Contents(window), data);
+        if (QWidget* field = c.Field(dialog)) EXPECT_EQ(dialog.focusWidget(), field);
+        Script({Press("はい(&Y)")});
+        Run(dialog);
+        EXPECT_EQ(Contents(window), Text("-"));
+        Click(window, "MM_Undo");
+        EXPECT_EQ(Contents(window), data);
+    }
+    dialog.FrmReplaceData().SetPage(TInputDataPage::Character);
+    Script({Press("中止(&A)")});
+    Run(dialog);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(ReplaceOf(window), nullptr);
+    EXPECT_EQ(Contents(window), data);
+}
+
+// The integer pages start with the width the window remembers; a run remembers the search
+// side's width when it shows an integer, else the replacement's.
+TEST_F(SearchDialogs, IntegersReplaceInTheirOrderAndTheWidthIsRemembered) {
+    TMvPrBinaryFormWClass& window = Open({0x34, 0x12, 0x12, 0x34, 0x34, 0x12});
+    TDlgReplace& dialog = OpenReplace(window);
+    dialog.ReplaceCheck().click();
+    Integer("1234", TVariableType::vtWord, TByteOrder::BigEndian)(dialog.FrmSearchData());
+    Integer("ab", TVariableType::vtByte, TByteOrder::LittleEndian)(dialog.FrmReplaceData());
+    Run(dialog);
+    EXPECT_EQ(Contents(window), (Bytes{0x34, 0x12, 0xAB, 0x34, 0x12}));
+    EXPECT_EQ(window.Tools().IntWidth(), TVariableType::vtWord);
+    Raw("3412")(dialog.FrmSearchData());
+    window.Core().SetCaret({0, 0});
+    Run(dialog);
+    EXPECT_EQ(Contents(window), (Bytes{0xAB, 0xAB, 0xAB}));
+    EXPECT_EQ(window.Tools().IntWidth(), TVariableType::vtByte);
+    CloseTool(dialog);
+    EXPECT_EQ(OpenSearch(window).FrmInputData().FrmInputInt().IntWidth(), TVariableType::vtByte);
+}
+
+TEST_F(SearchDialogs, TheCaptureButtonsTakeTheBytesAtTheCaretAsItMoves) {
+    TMvPrBinaryFormWClass& window = Open({1, 2, 3, 4, 0x0D, 0x0C, 0x0B, 0x0A, 0xFF});
+    TDlgReplace& dialog = OpenReplace(window);
+    // Each frame reads the bytes by its own width: the remembered word, or a double word.
+    TFrmInputInt& search = dialog.FrmSearchData().FrmInputInt();
+    TFrmInputInt& replacement = dialog.FrmReplaceData().FrmInputInt();
+    replacement.SetIntWidth(TVariableType::vtDoubleWord);
+    window.Core().SetCaret({4, 0});
+    search.CaptureButton().click();
+    replacement.CaptureButton().click();
+    EXPECT_EQ(search.EditHex().Value(), 0x0C0D);
+    EXPECT_EQ(replacement.EditHex().Value(), 0x0A0B0C0D);
+    // Past the end the missing bytes count as 0.
+    window.Core().SetCaret({8, 0});
+    replacement.CaptureButton().click();
+    EXPECT_EQ(replacement.EditHex().Value(), 0xFF);
+}
+
+TEST_F(SearchDialogs, WithinDifferencesIsOfferedWhileComparingAndSkipsEqualMatches) {
+    TMvPrBinaryFormWClass& window = Open({'a', 'b', '-', 'a', 'b', '-', 0, 'b'});
+    window.Core().SetCaret({6, 0});
+    Type(window, "61"); // now ab-ab-ab here, ab-ab-?b on disk
+    window.Core().SetCaret({0, 0});
+    TDlgSearch& search = OpenSearch(window);
+    TDlgReplace& replace = OpenReplace(window);
+    EXPECT_FALSE(search.CompareCheck().isEnabled());
+    EXPECT_FALSE(replace.CompareCheck().isEnabled());
+    Click(window, "MM_ComparePresent");
+    EXPECT_TRUE(search.CompareCheck().isEnabled());
+    EXPECT_TRUE(replace.CompareCheck().isEnabled());
+
+    search.CompareCheck().click();
+    String("ab", CharaSet::ShiftJis)(search.FrmInputData());
+    Run(search);
+    EXPECT_EQ(Caret(window), 6);
+
+    window.Core().SetCaret({0, 0});
+    replace.CompareCheck().click();
+    replace.ReplaceCheck().click();
+    String("ab", CharaSet::ShiftJis)(replace.FrmSearchData());
+    String("Z", CharaSet::ShiftJis)(replace.FrmReplaceData());
+    Run(replace);
+    EXPECT_EQ(Contents(window), Text("ab-ab-Z"));
+
+    Click(window, "MM_CompareQuit");
+    EXPECT_FALSE(search.CompareCheck().isEnabled());
+    EXPECT_FALSE(replace.OnlyDifferences());
+}
+
+// The replacement's controls carry accelerators of their own, so that whatever pages the two
+// frames show, no letter stands for two controls.
+TEST_F(SearchDialogs, ReplaceAcceleratorsNeverClash) {
+    Start();
+    TDlgReplace& dialog = OpenReplace(Window(0));
+    TFrmInputInt& integer = dialog.FrmReplaceData().FrmInputInt();
+    EXPECT_EQ(integer.CaptureButton().text(), "カーソル位置取込(&I)");
+    std::set<QString> captions;
+    for (const QLabel* label : dialog.FrmReplaceData().findChildren<QLabel*>())
+        captions.insert(label->text());
+    for (const char* caption : {"整数型(&W)", "2 進数(&X)", "10 進数(&Y)", "16 進数(&Z)", "設定(&U)",
+                                "文字コード(&E)", "改行コード(&F)", "コード(&E)"})
+        EXPECT_TRUE(captions.contains(QString::fromUtf8(caption))) << caption;
+    EXPECT_FALSE(dialog.FrmSearchData().Pages().isTabVisible(int(TInputDataPage::Null)));
+    EXPECT_TRUE(dialog.FrmReplaceData().Pages().isTabVisible(int(TInputDataPage::Null)));
+
+    // The letters after '&' in the captions of the widget's labels and buttons.
+    const auto letters = [](const QWidget& widget, std::vector<QChar>& into) {
+        for (const QLabel* label : widget.findChildren<QLabel*>())
+            if (const auto at = label->text().indexOf('&'); at >= 0) into.push_back(label->text()[at + 1].toUpper());
+        for (const QAbstractButton* button : widget.findChildren<QAbstractButton*>())
+            if (const auto at = button->text().indexOf('&'); at >= 0) into.push_back(button->text()[at + 1].toUpper());
+    };
+    std::vector<QChar> own;
+    for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+        if (!dialog.FrmSearchData().isAncestorOf(button) && !dialog.FrmReplaceData().isAncestorOf(button))
+            if (const auto at = button->text().indexOf('&'); at >= 0) own.push_back(button->text()[at + 1].toUpper());
+    for (int searchPage = 0; searchPage < 4; ++searchPage)
+        for (int replacementPage = 0; replacementPage < 5; ++replacementPage) {
+            std::vector<QChar> all = own;
+            letters(*dialog.FrmSearchData().Pages().widget(searchPage), all);
+            letters(*dialog.FrmReplaceData().Pages().widget(replacementPage), all);
+            const std::set<QChar> distinct(all.begin(), all.end());
+            EXPECT_EQ(distinct.size(), all.size()) << searchPage << " " << replacementPage;
+        }
+}
+
+} // namespace
+} // namespace mv::test
