@@ -1,5 +1,6 @@
 #include "ui/filer/dlg_filer_open.h"
 
+#include "platform/help_context.h"
 #include "ui/filer/filer_folders.h"
 #include "ui/filer/filer_font.h"
 
@@ -52,6 +53,7 @@ TDlgFilerOpen::TDlgFilerOpen(QWidget* owner) : QDialog(owner), host_(this) {
     setObjectName(QStringLiteral("TDlgFilerOpen"));
     setWindowTitle(QStringLiteral("Morvane Prime ファイラーを開く"));
     UseFilerFont(*this);
+    SetHelpContext(*this, 164);
 
     auto* top = new QWidget(this);
     top->setObjectName(QStringLiteral("Panel_Top"));

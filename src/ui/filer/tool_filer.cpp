@@ -2,8 +2,10 @@
 
 #include "core/filer/editor_filer_target.h"
 #include "core/typedvalues/sjis_utf8.h"
+#include "platform/help_context.h"
 #include "platform/tool_icon.h"
 #include "ui/binaryview/binary_view.h"
+#include "ui/dialogs/help_viewer.h"
 #include "ui/filer/dlg_filer_open.h"
 #include "ui/filer/field_editors.h"
 #include "ui/filer/filer_font.h"
@@ -11,6 +13,7 @@
 
 #include <QtCore/QFileInfo>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
@@ -48,6 +51,7 @@ TToolFiler::TToolFiler(QWidget* owner, TBinaryView& view)
     setObjectName(QStringLiteral("TToolFiler"));
     setWindowTitle(Utf8(session_.Caption()));
     UseFilerFont(*this);
+    SetHelpContext(*this, 163);
     setMinimumSize(240, 240);
     resize(400, 400);
     CreateBars();
@@ -83,6 +87,9 @@ void TToolFiler::CreateBars() {
                                  "設定内容の再読み込み", &TToolFiler::MM_RefreshClick);
     QAction* outData = AddAction(editMenu_, "MM_OutData", "設定内容の反映(&O)", "設定内容の反映",
                                  &TToolFiler::MM_OutDataClick);
+    QMenu* helpMenu = menuBar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpMenu->setObjectName(QStringLiteral("MM_Help"));
+    help_ = AddAction(helpMenu, "MM_Openhelp", "ヘルプ(&H)", "ヘルプ", &TToolFiler::TB_HelpClick);
     layout->setMenuBar(menuBar);
 
     auto* toolBar = new QToolBar(this);
@@ -93,11 +100,14 @@ void TToolFiler::CreateBars() {
                                       style()->standardIcon(QStyle::SP_BrowserReload)));
     outData->setIcon(QIcon::fromTheme(QStringLiteral("document-save"),
                                       style()->standardIcon(QStyle::SP_DialogApplyButton)));
+    help_->setIcon(ToolIcon("help"));
     close->setIcon(ToolIcon("close"));
     toolBar->addAction(open);
     toolBar->addSeparator();
     toolBar->addAction(refresh);
     toolBar->addAction(outData);
+    toolBar->addSeparator();
+    toolBar->addAction(help_);
     toolBar->addSeparator();
     toolBar->addAction(close);
     layout->addWidget(toolBar);
@@ -192,7 +202,7 @@ void TToolFiler::LoadFiler(const std::string& fileName) {
 void TToolFiler::SetBusy(bool busy) {
     for (QAction* action : {fileMenu_->menuAction(), editMenu_->menuAction()})
         action->setEnabled(!busy);
-    for (QAction* action : fileMenu_->actions() + editMenu_->actions())
+    for (QAction* action : fileMenu_->actions() + editMenu_->actions() + QList{help_})
         action->setEnabled(!busy);
     if (busy) {
         previousPage_->setEnabled(false);
@@ -304,13 +314,22 @@ void TToolFiler::closeEvent(QCloseEvent* event) {
     TToolWindow::closeEvent(event);
 }
 
+void TToolFiler::TB_HelpClick() {
+    OpenHelp(163);
+}
+
 void TToolFiler::MM_CloseClick() {
     close();
 }
 
-// Escape closes the window as its close button does, question included.
-void TToolFiler::reject() {
-    close();
+// Escape closes the window as its close button does, question included (a dialog's own
+// Escape would close it without the close event).
+void TToolFiler::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    TToolWindow::keyPressEvent(event);
 }
 
 TToolFiler* OpenFilerTool(QWidget* owner, TBinaryView& view) {

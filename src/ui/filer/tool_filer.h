@@ -39,6 +39,7 @@ public:
     void MM_OutDataClick();
     // "ファイラーの読み込み": the open dialog on the filer folder, then the chosen filer.
     void TB_FileOpenClick();
+    void TB_HelpClick();
     void MM_CloseClick();
 
     [[nodiscard]] const TFilerSession& Session() const { return session_; }
@@ -55,7 +56,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QAction* AddAction(QMenu* menu, const char* name, const char* caption, const char* hint,
@@ -88,6 +89,7 @@ private:
     QLabel* progressPanel_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
+    QAction* help_ = nullptr;
 };
 
 // The document window's filer command: the open dialog on the filer folder over `owner`, then a

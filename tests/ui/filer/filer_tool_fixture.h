@@ -13,12 +13,14 @@
 #include "ui/filer/tool_filer.h"
 
 #include <QtGui/QAction>
+#include <QtGui/QInputMethodEvent>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,6 +38,9 @@ protected:
     // The editor holds the bytes as a file, and a new tool window over it loads the filer.
     void Open(const ByteVector& bytes, const std::string& filer) {
         ASSERT_TRUE(Core().LoadFile(files.Write("sample.bin", bytes)));
+        OpenTool(filer);
+    }
+    void OpenTool(const std::string& filer) {
         tool = new TToolFiler(&owner_, editor_->View());
         tool->ShowTool();
         tool->LoadFiler(filer);
@@ -75,12 +80,17 @@ protected:
         return *tool->Pages().at(0)->Editors().at(0);
     }
 
-    // The user's input: typed over the whole text, a click, or a list label chosen by keys.
+    // The user's input: typed over the whole text (other than ASCII through the input
+    // method), a click, or a list label chosen by keys.
     void Type(const std::string& name, const QString& text) const {
         QWidget& control = Editor(name).Control();
         if (auto* spin = qobject_cast<QSpinBox*>(&control)) spin->selectAll();
         if (auto* line = qobject_cast<QLineEdit*>(&control)) line->selectAll();
-        QTest::keyClicks(&control, text);
+        if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; }))
+            return QTest::keyClicks(&control, text);
+        QInputMethodEvent typed;
+        typed.setCommitString(text);
+        QApplication::sendEvent(&control, &typed);
     }
     void Click(const std::string& name) const {
         qobject_cast<QCheckBox*>(&Editor(name).Control())->click();

@@ -1,0 +1,235 @@
+// The filer tool window on filers written for each case: what its editors show and enable,
+// what reaches the data, its pages, its messages and its close question.
+#include "filer_samples.h"
+#include "filer_tool_fixture.h"
+
+#include "support/modal_answer.h"
+#include "ui/filer/filer_folders.h"
+
+#include <QtCore/QPointer>
+#include <QtWidgets/QMessageBox>
+#include <QtWidgets/QStackedWidget>
+
+namespace mv {
+namespace {
+
+using test::ByteVector;
+using test::TShown;
+using Shown = std::vector<TShown>;
+
+// Answers the next message boxes with those buttons and keeps their texts.
+class Messages {
+public:
+    explicit Messages(std::vector<QString> buttons) {
+        test::AnswerModals(std::move(buttons), [texts = texts_](QWidget* dialog) {
+            if (auto* box = qobject_cast<QMessageBox*>(dialog)) texts->push_back(box->text());
+        });
+    }
+    [[nodiscard]] const QStringList& Texts() const { return *texts_; }
+
+private:
+    std::shared_ptr<QStringList> texts_ = std::make_shared<QStringList>();
+};
+
+class FilerTool : public test::TFilerToolFixture {
+protected:
+    [[nodiscard]] bool Enabled(const std::string& name) const {
+        return Editor(name).Control().isEnabled();
+    }
+    [[nodiscard]] bool JumpEnabled(const std::string& name) const {
+        return Editor(name).JumpButton->isEnabled();
+    }
+    // An apply that names the refused input in an error box and writes nothing.
+    void ExpectApplyRefused(const QString& text) {
+        const ByteVector before = Data();
+        const Messages messages({QStringLiteral("OK")});
+        Run("MM_OutData");
+        EXPECT_EQ(messages.Texts(), QStringList{text});
+        EXPECT_EQ(Data(), before);
+    }
+};
+
+// 12 34 | FF FF FF FF | C8 | 41 00 42 00 | 82 A0 | 82: the data ends in a lone lead byte.
+const ByteVector Data14{0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFF, 0xC8,
+                        0x41, 0x00, 0x42, 0x00, 0x82, 0xA0, 0x82};
+const char* const Fields14 =
+    "PAGE(p) BIGENDIAN EDITINTEGER(be, 0, 2, 0, 0) LITTLEENDIAN EDITINTEGER(le, 0, 2, 0, 0)\n"
+    "EDITINTEGER(w4, 2, 4, 0x80000000, 0x7FFFFFFF) EDITINTEGER(w1, 2, 1, 0, 255)\n"
+    "EDITINTEGER(limited, 6, 1, 0, 100) EDITINTEGER(free, 6, 1, 0, 0)\n"
+    "EDITSTRING(s, 7, 4, 0x2E) EDITSTRING(sj, 11, 2, 0x20) EDITSTRING(lone, 13, 1, 0x20)\n"
+    "EDITSELECT(list, 6, 1, 1=>one, 2=>two) EDITBIT(bit, 6, 3)\n"
+    "DISABLE EDITINTEGER(off, 2, 1, 0, 0) ENABLE\n"
+    "EDITINTEGER(last, 13, 2, 0, 0) EDITBIT(beyond, 14, 0)";
+
+// Values shown as read, even outside their limits or unprintable; an apply without an edit
+// writes none of them back.
+TEST_F(FilerTool, EditorsShowTheBytesAsRead) {
+    Open(Data14, Filer(Fields14));
+    EXPECT_EQ(Fields(), (Shown{{"p/be", "4660"},
+                               {"p/le", "13330"},
+                               {"p/w4", "-1"},
+                               {"p/w1", "255"},
+                               {"p/limited", "200"},
+                               {"p/free", "200"},
+                               {"p/s", "A B"},
+                               {"p/sj", "あ"},
+                               {"p/lone", ""},
+                               {"p/list", "0xC8 (一覧にない値)"},
+                               {"p/bit", "1"},
+                               {"p/off", "255"},
+                               {"p/last", "0"},
+                               {"p/beyond", "0"}}));
+    EXPECT_EQ(tool->ProgressPanel().text(), QStringLiteral("データの末尾を越える欄が 2 個あります"));
+    EXPECT_FALSE(Enabled("p/off"));
+    EXPECT_TRUE(JumpEnabled("p/off")) << "a disabled field can still be found";
+    EXPECT_FALSE(Enabled("p/last") || JumpEnabled("p/last"));
+    EXPECT_FALSE(Enabled("p/beyond") || JumpEnabled("p/beyond"));
+    EXPECT_EQ(Editor("p/w1").Control().toolTip(), QStringLiteral("0x00000002"));
+    EXPECT_EQ(Editor("p/bit").Control().toolTip(), QStringLiteral("0x00000006 - 3"));
+
+    Run("MM_OutData");
+    EXPECT_EQ(Data(), Data14);
+    EXPECT_FALSE(Core().Module().IsModified());
+
+    Core().SetCaret({9, 0});
+    Editor("p/off").JumpButton->click();
+    EXPECT_EQ(Core().CaretAddress(), 2);
+    // The spin buttons step into the limits.
+    qobject_cast<QSpinBox*>(&Editor("p/limited").Control())->stepBy(1);
+    EXPECT_EQ(Fields()[4].second, "100");
+    Choose("p/list", QStringLiteral("two"));
+    Type("p/s", QStringLiteral("xy"));
+    Run("MM_OutData");
+    EXPECT_EQ(Data(), (ByteVector{0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 'x', 'y', 0x2E, 0x2E,
+                                  0x82, 0xA0, 0x82}))
+        << "the list's choice is written after the integer's";
+}
+
+// Input a field refuses is named when the user applies, and nothing at all is written.
+TEST_F(FilerTool, RefusedInputStopsTheWholeApply) {
+    Open(Data14, Filer(Fields14));
+    Type("p/w1", QStringLiteral("7"));
+    Type("p/limited", QStringLiteral("300"));
+    Type("p/s", QStringLiteral("한"));
+    EXPECT_EQ(Editor("p/limited").Control().toolTip(),
+              QStringLiteral("値は 0 ～ 100 の範囲で指定して下さい.\n0x00000006"));
+    EXPECT_EQ(tool->ModifiedPanel().text(), QStringLiteral("変更"));
+    ExpectApplyRefused(QStringLiteral("limited の値を反映できません.\r\n"
+                                      "値は 0 ～ 100 の範囲で指定して下さい."));
+    Type("p/limited", QStringLiteral("50"));
+    ExpectApplyRefused(QStringLiteral("s の値を反映できません.\r\n"
+                                      "Shift JIS で表せない文字は入力できません."));
+    Type("p/s", QStringLiteral("日本"));
+    Run("MM_OutData");
+    const ByteVector data = Data();
+    EXPECT_EQ(ByteVector(data.begin() + 2, data.begin() + 11),
+              (ByteVector{7, 0xFF, 0xFF, 0xFF, 50, 0x93, 0xFA, 0x96, 0x7B}));
+    EXPECT_TRUE(tool->ModifiedPanel().text().isEmpty());
+}
+
+TEST_F(FilerTool, PagesAndTheirButtons) {
+    Open(ByteVector(4, 0), Filer("EDITINTEGER(a, 0, 1, 0, 0)"));
+    EXPECT_EQ(tool->PageSelect().count(), 1);
+    EXPECT_EQ(tool->PageSelect().currentText(), QStringLiteral("(no title)"));
+    EXPECT_EQ(tool->windowTitle(), QStringLiteral("(no title) - ファイラーツール"));
+    EXPECT_FALSE(tool->PreviousPageButton().isEnabled() || tool->NextPageButton().isEnabled());
+
+    tool->LoadFiler(Filer("TITLE(T) PAGE(one) PAGE(two) PAGE(three) EDITINTEGER(b, 0, 1, 0, 0)"));
+    EXPECT_EQ(tool->windowTitle(), QStringLiteral("T - ファイラーツール"));
+    EXPECT_EQ(tool->PageSelect().currentText(), QStringLiteral("one"));
+    EXPECT_FALSE(tool->PreviousPageButton().isEnabled());
+    tool->NextPageButton().click();
+    tool->NextPageButton().click();
+    EXPECT_EQ(tool->PageSelect().currentText(), QStringLiteral("three"));
+    EXPECT_TRUE(tool->Pages()[2]->isVisible());
+    EXPECT_FALSE(tool->Pages()[0]->isVisible());
+    EXPECT_TRUE(tool->PreviousPageButton().isEnabled());
+    EXPECT_FALSE(tool->NextPageButton().isEnabled());
+}
+
+// A filer with an error is named with its line; the pages shown before go on working, and the
+// document is untouched.
+TEST_F(FilerTool, AFilerWithAnErrorKeepsTheOldPages) {
+    Open(ByteVector{1, 2}, Filer("TITLE(Good) EDITINTEGER(a, 0, 1, 0, 0)"));
+    const std::string bad = Filer("INITIALIZE CLEAR(0, 2, 9)\nCOMMAND EDITINTEGER(b, 0, 3, 0, 0)",
+                                  "bad.MVF");
+    {
+        const Messages messages({QStringLiteral("中止(&A)")});
+        tool->LoadFiler(bad);
+        EXPECT_EQ(messages.Texts(),
+                  QStringList{QString::fromStdString(bad) +
+                              QStringLiteral(" に記述エラーがあります.\r\n\r\n[行番号]\t2\r\n"
+                                             "[エラー内容]\tデータ幅が不正です. データ幅には "
+                                             "1,2,4 のみ指定できます. \"3\"\r\n\r\n"
+                                             "ファイラーの読み込みに失敗しました.")});
+    }
+    EXPECT_EQ(Data(), (ByteVector{1, 2}));
+    EXPECT_EQ(tool->windowTitle(), QStringLiteral("Good - ファイラーツール"));
+    EXPECT_TRUE(tool->Action("MM_OutData")->isEnabled());
+    Type("(no title)/a", QStringLiteral("5"));
+    Run("MM_OutData");
+    EXPECT_EQ(Data(), (ByteVector{5, 2}));
+}
+
+// A file shorter than the filer expects: the fields past its end are counted, and a write of
+// the finalization that does not fit asks whether to go on.
+TEST_F(FilerTool, AShortFileIsSaidAndNotOverrun) {
+    const ByteVector riff{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A'};
+    Open(riff, ShippedFilerFolder() + "/WAV.MVF");
+    EXPECT_EQ(tool->ProgressPanel().text(), QStringLiteral("データの末尾を越える欄が 11 個あります"));
+    const Messages messages({QStringLiteral("いいえ(&N)")});
+    Run("MM_OutData");
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts()[0].contains(
+        QStringLiteral("書き込む文字列値の位置がファイル終端を越えています.")));
+    EXPECT_EQ(Data(), riff);
+}
+
+// Cancel keeps the window and the change, No drops the change, Yes applies it.
+TEST_F(FilerTool, ClosingWithChangesAsks) {
+    Open(ByteVector{1}, Filer("EDITINTEGER(a, 0, 1, 0, 0)"));
+    QPointer<TToolFiler> window = tool;
+    Type("(no title)/a", QStringLiteral("2"));
+    {
+        const Messages messages({QStringLiteral("キャンセル")});
+        Run("MM_Close");
+        EXPECT_EQ(messages.Texts(),
+                  QStringList{QStringLiteral("設定が変更されています.\r\n閉じる前に設定を反映しますか？")});
+    }
+    ASSERT_TRUE(window && window->isVisible());
+    EXPECT_EQ(Fields()[0].second, "2");
+    {
+        const Messages messages({QStringLiteral("いいえ(&N)")});
+        QTest::keyClick(tool, Qt::Key_Escape);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window);
+    EXPECT_EQ(Data(), ByteVector{1});
+
+    OpenTool(Filer("EDITINTEGER(a, 0, 1, 0, 0)"));
+    Type("(no title)/a", QStringLiteral("3"));
+    const Messages messages({QStringLiteral("はい(&Y)")});
+    Run("MM_Close");
+    EXPECT_EQ(Data(), ByteVector{3});
+}
+
+// In view-only mode the editors are disabled, and neither the runs nor an apply write.
+TEST_F(FilerTool, AViewOnlyDocumentIsNotWritten) {
+    Open(ByteVector{1}, Filer("INITIALIZE WRITEINTEGER(0, 1, 9) COMMAND EDITINTEGER(a, 0, 1, 0, 0)"));
+    EXPECT_EQ(Data(), ByteVector{9});
+    Type("(no title)/a", QStringLiteral("3"));
+    Core().SetInputMode(TInputMode::ViewOnly);
+    Run("MM_OutData");
+    EXPECT_EQ(Data(), ByteVector{9});
+    EXPECT_EQ(tool->ModifiedPanel().text(), QStringLiteral("変更")) << "nothing was applied";
+    Core().SetInputMode(TInputMode::Overwrite);
+    Undo();
+    Core().SetInputMode(TInputMode::ViewOnly);
+    Run("MM_Refresh");
+    EXPECT_EQ(Data(), ByteVector{1}) << "no initialization";
+    EXPECT_FALSE(Enabled("(no title)/a"));
+    EXPECT_TRUE(JumpEnabled("(no title)/a"));
+}
+
+} // namespace
+} // namespace mv
