@@ -35,6 +35,8 @@ public:
                  bool onlyDifferences, bool confirm, TSearchDirection direction);
     // True when a pattern is stored with the same non-zero length and bytes.
     [[nodiscard]] bool SamePattern(std::span<const Byte> pattern) const;
+    // Whether the stored search counts only places that differ from the comparison target.
+    [[nodiscard]] bool LimitedToDifferences() const { return record_.DifferenceTarget != nullptr; }
     // Ending a comparison stops searches from being limited by its target.
     void ForgetDifferenceTarget(const TMemoryModule* target);
 

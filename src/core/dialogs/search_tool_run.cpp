@@ -7,7 +7,9 @@ namespace mv {
 void RunToolSearch(TEditorCore& editor, std::span<const Byte> pattern, TSearchDirection direction,
                    bool onlyDifferences) {
     TSearchEngine& engine = editor.Search();
-    if (editor.SearchHit && engine.SamePattern(pattern))
+    // Going on under another difference limit would give hits the user has just ruled out.
+    const bool limited = onlyDifferences && editor.Comparison().Comparing();
+    if (editor.SearchHit && engine.SamePattern(pattern) && engine.LimitedToDifferences() == limited)
         engine.SearchAgain(direction);
     else
         engine.Search(pattern, direction, onlyDifferences);

@@ -126,5 +126,24 @@ TEST(SearchToolRun, AnUnchangedPatternOnItsHitGoesOnAndAnyOtherSearchesAnewFromT
     EXPECT_EQ(f.DialogTexts(), std::vector<std::string>{"検索情報が見付かりません."});
 }
 
+// Ticking "within differences" between two runs must not go on with the search that counted
+// every match.
+TEST(SearchToolRun, AChangedDifferenceLimitSearchesAnew) {
+    TEditorFixture f(Hex("41 42 41 42 41 42"));
+    TMemoryModule theirs;
+    Append(theirs, Hex("41 42 41 42 00 00"));
+    f.core.Comparison().CompareWithStore(theirs);
+    const Bytes ab = Hex("41 42");
+    RunToolSearch(f.core, ab, TSearchDirection::Forward, false);
+    EXPECT_EQ(f.core.CaretAddress(), 0);
+    RunToolSearch(f.core, ab, TSearchDirection::Forward, true);
+    EXPECT_EQ(f.core.CaretAddress(), 4);
+    f.host.Answer(mrOk);
+    RunToolSearch(f.core, ab, TSearchDirection::Forward, true);
+    EXPECT_EQ(f.core.CaretAddress(), 4);
+    EXPECT_EQ(f.DialogTexts(), std::vector<std::string>{"検索情報が見付かりません."});
+    f.core.Comparison().End();
+}
+
 } // namespace
 } // namespace mv::test
