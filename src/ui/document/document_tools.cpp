@@ -28,6 +28,7 @@ void TDocumentTools::Toggle(TToolSlot slot) {
     }
     if (!entry.Factory || Refused(entry.Refusal)) return;
     TToolWindow* tool = entry.Factory();
+    if (tool == nullptr) return;
     entry.Tool = tool;
     tool->TakeCaret(CaretFeed());
     tool->TakeStatus(StatusFeed());

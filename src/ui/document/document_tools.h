@@ -34,7 +34,8 @@ enum class TToolRefusal : std::uint8_t { Never, InViewMode, WhenEmpty };
 class TDocumentTools : public QObject {
     Q_OBJECT
 public:
-    // Creates, fills and wires one tool; the tool belongs to the document window.
+    // Creates, fills and wires one tool; the tool belongs to the document window. nullptr when
+    // there is nothing to open (the filer tool's open dialog was cancelled).
     using TToolFactory = std::function<TToolWindow*()>;
 
     explicit TDocumentTools(TMvPrBinaryFormWClass& window);

@@ -21,6 +21,7 @@
 #include "ui/document/main_menu.h"
 #include "ui/document/search_tools.h"
 #include "ui/document/tool_bar_builder.h"
+#include "ui/filer/tool_filer.h"
 
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QMimeData>
@@ -65,6 +66,8 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     tools_ = new TDocumentTools(*this);
     RegisterInputTools(*tools_);
     RegisterSearchTools(*tools_);
+    tools_->Register(TToolSlot::Filer, "MM_Filer", TToolRefusal::Never,
+                     [this] { return OpenFilerTool(this, View()); });
     TBinaryView& view = View();
     connect(&view, &TBinaryView::caretMoved, this, &TMvPrBinaryFormWClass::RefreshInformation);
     connect(&view, &TBinaryView::changed, this, &TMvPrBinaryFormWClass::RefreshStatus);

@@ -22,7 +22,7 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar) {
 }
 
 // Items whose tool windows or dialogs do not exist yet are left out rather than shown dead:
-// the filer, the lump setting, the shortcut maintenance, help and the version dialog.
+// the lump setting, the shortcut maintenance, help and the version dialog.
 
 void TMainMenu::BuildFile(QMenuBar* bar) {
     QMenu* file = AddMenu(bar, "MM_File", "ファイル(&F)", FILEMENU);
@@ -147,6 +147,7 @@ void TMainMenu::BuildTool(QMenuBar* bar) {
     QMenu* tool = AddMenu(bar, "MM_Tool", "ツール(&T)", TOOLMENU);
     AddItem(tool, "MM_Option", "環境オプション(&O)...", OPTION);
     AddSeparator(tool, "MM_ToolSepa01");
+    AddItem(tool, "MM_Filer", "ファイラーツール(&F)...", FILER);
     AddItem(tool, "MM_RelativeJump", "相対ジャンプツール(&R)...", RELATIVEJUMP);
     AddItem(tool, "MM_GarbageCollection", "ガーベージコレクション(&G)", GARBAGE);
 }
