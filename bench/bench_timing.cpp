@@ -7,13 +7,6 @@
 
 namespace mv::bench {
 
-Seconds Median(std::vector<Seconds> samples) {
-    if (samples.empty()) return Seconds{0};
-    const auto middle = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() / 2);
-    std::nth_element(samples.begin(), middle, samples.end());
-    return *middle;
-}
-
 Seconds TimeShellCommand(const std::string& commandLine,
                          std::initializer_list<int> expectedStatuses) {
     int status = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstddef>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -27,7 +28,13 @@ template <typename Fn> Seconds BestOf(int runs, Fn&& measure) {
     return best;
 }
 
-[[nodiscard]] Seconds Median(std::vector<Seconds> samples);
+// The middle sample (the upper one of an even count), or zero without samples.
+template <typename T> [[nodiscard]] T Median(std::vector<T> samples) {
+    if (samples.empty()) return T{};
+    const auto middle = samples.begin() + static_cast<std::ptrdiff_t>(samples.size() / 2);
+    std::nth_element(samples.begin(), middle, samples.end());
+    return *middle;
+}
 
 // Runs a command line through /bin/sh and answers its wall time. Throws std::runtime_error
 // when the shell fails or the exit status is not one of `expectedStatuses`.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -15,7 +16,9 @@
 #include <string_view>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace mv::bench {
 
@@ -24,6 +27,8 @@ namespace {
 constexpr int kRuns = 3;
 constexpr double kMiB = 1024.0 * 1024.0;
 constexpr double kLoadRatioTarget = 2.5;
+constexpr double kLoadOverFloorTarget = 1.2;
+constexpr std::int64_t kFloorReadBytes = std::int64_t{1} << 20;
 constexpr double kSearchRatioTarget = 1.5;
 constexpr double kDifferenceRatioTarget = 0.5;
 constexpr double kMemoryFactorTarget = 1.05;
@@ -47,16 +52,57 @@ void Load(TMemoryModule& store, const std::string& path) {
         throw std::runtime_error("cannot load " + path + ": " + std::strerror(error));
 }
 
-// Faults in `bytes` of fresh anonymous memory, one touch per page.
-Seconds TimeFreshMemory(std::int64_t bytes) {
-    const auto size = static_cast<std::size_t>(bytes);
-    void* memory = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED) throw std::runtime_error("cannot map fresh memory");
-    const Seconds elapsed = TimeOnce([&] {
-        auto* bytesOf = static_cast<volatile Byte*>(memory);
-        for (std::size_t i = 0; i < size; i += TMemoryModule::BlockSize) bytesOf[i] = 1;
+// Fresh anonymous memory aligned to the huge page size and advised for huge or small pages.
+class TFreshMemory {
+public:
+    TFreshMemory(std::int64_t bytes, bool hugePages)
+        : size_(static_cast<std::size_t>(bytes) + kHugePage) {
+        mapping_ =
+            ::mmap(nullptr, size_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapping_ == MAP_FAILED) throw std::runtime_error("cannot map fresh memory");
+        const auto start = reinterpret_cast<std::uintptr_t>(mapping_);
+        data_ = reinterpret_cast<Byte*>((start + kHugePage - 1) & ~(kHugePage - 1));
+        ::madvise(data_, static_cast<std::size_t>(bytes),
+                  hugePages ? MADV_HUGEPAGE : MADV_NOHUGEPAGE);
+    }
+    TFreshMemory(const TFreshMemory&) = delete;
+    TFreshMemory& operator=(const TFreshMemory&) = delete;
+    ~TFreshMemory() { ::munmap(mapping_, size_); }
+
+    [[nodiscard]] Byte* Data() const { return data_; }
+
+private:
+    static constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    std::size_t size_;
+    void* mapping_;
+    Byte* data_;
+};
+
+// Faults in `bytes` of fresh memory on small pages, one touch per page.
+Seconds TimeFreshPages(std::int64_t bytes) {
+    const TFreshMemory memory(bytes, false);
+    return TimeOnce([&] {
+        auto* bytesOf = static_cast<volatile Byte*>(memory.Data());
+        for (std::int64_t i = 0; i < bytes; i += TMemoryModule::BlockSize)
+            bytesOf[i] = 1;
     });
-    ::munmap(memory, size);
+}
+
+// Reads the file into one fresh mapping advised for huge pages: the least a copy of the file
+// into private memory costs when the kernel backs it with huge pages.
+Seconds TimeReadIntoHugePages(const std::string& path, std::int64_t bytes) {
+    const TFreshMemory memory(bytes, true);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw std::runtime_error("cannot open " + path);
+    std::int64_t total = 0;
+    ssize_t got = 1;
+    const Seconds elapsed = TimeOnce([&] {
+        for (; got > 0 && total < bytes; total += got)
+            got = ::read(fd, memory.Data() + total,
+                         static_cast<std::size_t>(std::min(kFloorReadBytes, bytes - total)));
+    });
+    ::close(fd);
+    if (got < 0 || total != bytes) throw std::runtime_error("cannot read " + path);
     return elapsed;
 }
 
@@ -171,8 +217,15 @@ std::unique_ptr<TMemoryModule> MeasureLoad(const TBenchFiles& files) {
     PrintAgainstTool("load", best, "cat", cat, kLoadRatioTarget);
     // What any copy into private memory pays the kernel before a byte is copied: it bounds
     // how close a load can come to cat, which reuses one small buffer.
-    const Seconds floor = BestOf(kRuns, [&] { return TimeFreshMemory(files.Size); });
-    PrintAgainstTool("load floor: fresh pages", floor, "cat", cat, std::nullopt);
+    const Seconds smallPages = BestOf(kRuns, [&] { return TimeFreshPages(files.Size); });
+    PrintAgainstTool("load floor: 4 KiB", smallPages, "cat", cat, std::nullopt);
+    const Seconds hugePages =
+        BestOf(kRuns, [&] { return TimeReadIntoHugePages(files.Original, files.Size); });
+    const double overFloor = best / hugePages;
+    PrintFigure({"load floor: THP", hugePages.count(), "s", 3,
+                 VerdictOf(overFloor <= kLoadOverFloorTarget),
+                 "(read into fresh huge pages; load ratio " + Fixed(overFloor, 2) +
+                     ", target <= " + Fixed(kLoadOverFloorTarget, 1) + ")"});
     PrintPeakMemory(memory, files.Size);
     return store;
 }
