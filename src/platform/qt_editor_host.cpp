@@ -25,6 +25,13 @@ void TQtEditorHost::HandleOneEvent() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
+void TQtEditorHost::KeepResponsive() {
+    constexpr qint64 IntervalMs = 40;
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < IntervalMs) return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    sinceEvents_.start();
+}
+
 int TQtEditorHost::ModifierState() {
     return ModifierStateOf(QGuiApplication::queryKeyboardModifiers());
 }

@@ -3,6 +3,8 @@
 #include "core/binaryview/editor_host.h"
 #include "platform/qt_host_services.h"
 
+#include <QtCore/QElapsedTimer>
+
 namespace mv {
 
 // The editor's host on Qt: the system clipboard, the application's event loop and the
@@ -15,7 +17,12 @@ public:
     std::optional<std::string> ClipboardText() override;
     void SetClipboardPayload(std::span<const Byte> payload) override;
     void HandleOneEvent() override;
+    // Handles the pending events other than input every few hundredths of a second.
+    void KeepResponsive() override;
     int ModifierState() override;
+
+private:
+    QElapsedTimer sinceEvents_;
 };
 
 } // namespace mv

@@ -31,6 +31,10 @@ public:
     // Handles one pending event of the application, waiting for one when none is queued, so
     // that the view repaints while a repeated move or a confirming replace runs.
     virtual void HandleOneEvent() = 0;
+    // A long run that asks nothing (a replace-all) calls this between its steps, so that the
+    // windows repaint now and then. No input is taken meanwhile: the data cannot change under
+    // the run.
+    virtual void KeepResponsive() {}
     // Shift 1 + Ctrl 2 + Alt 4, as held now.
     [[nodiscard]] virtual int ModifierState() = 0;
 };

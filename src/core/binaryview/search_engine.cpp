@@ -74,6 +74,7 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
         } else {
             record_.Position = backward ? hit - 1 : hit + 1;
         }
+        if (!confirm) editor_.host_.KeepResponsive();
     }
     editor_.SetCaret(caret);
     if (replaced > 0) editor_.history_.AdvanceGroup();

@@ -9,6 +9,7 @@
 #include "ui/typedvalues/frm_input_data.h"
 #include "ui/typedvalues/frm_input_int.h"
 
+#include <QtCore/QEvent>
 #include <QtCore/QPointer>
 #include <QtGui/QAction>
 #include <QtWidgets/QCheckBox>
@@ -26,6 +27,26 @@ void Fill(TFrmInputData& frame, TDocumentTools& tools) {
     frame.FrmInputInt().SetByteOrder(tools.Window().ByteOrder());
 }
 
+// Keeps a window open while a run holds its editor: a replace-all lets the window repaint
+// meanwhile, and a close then would free the editor under the run.
+class TCloseGuard : public QObject {
+public:
+    explicit TCloseGuard(QWidget& window) : window_(window) { window_.installEventFilter(this); }
+    ~TCloseGuard() override { window_.removeEventFilter(this); }
+    TCloseGuard(const TCloseGuard&) = delete;
+    TCloseGuard& operator=(const TCloseGuard&) = delete;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Close) return false;
+        event->ignore();
+        return true;
+    }
+
+private:
+    QWidget& window_;
+};
+
 void RunSearch(TDocumentTools& tools, TDlgSearch& dialog) {
     TMvPrBinaryFormWClass& window = tools.Window();
     window.repaint();
@@ -35,7 +56,7 @@ void RunSearch(TDocumentTools& tools, TDlgSearch& dialog) {
     tools.SetIntWidth(frame.FrmInputInt().IntWidth());
 }
 
-// The run may outlast the dialog: the question it asks at each match lets the user close it.
+// The run may outlast the dialog, which the window system can close while the run repaints.
 void RunReplace(TDocumentTools& tools, TDlgReplace& dialog) {
     TMvPrBinaryFormWClass& window = tools.Window();
     TFrmInputData& searchFrame = dialog.FrmSearchData();
@@ -53,8 +74,11 @@ void RunReplace(TDocumentTools& tools, TDlgReplace& dialog) {
     dialog.BtnRun().setEnabled(false);
     window.raise();
     window.activateWindow();
-    window.Core().Search().Replace(search.Bytes, replacement.Bytes, onlyDifferences, confirm,
-                                   direction);
+    {
+        const TCloseGuard guard(window);
+        window.Core().Search().Replace(search.Bytes, replacement.Bytes, onlyDifferences, confirm,
+                                       direction);
+    }
     if (alive) {
         alive->raise();
         alive->activateWindow();

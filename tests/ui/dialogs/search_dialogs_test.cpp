@@ -298,6 +298,14 @@ TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
         EXPECT_FALSE(window.Core().History().CanUndo());
     }
 
+    // The window stays while a run holds its editor.
+    Script({[&window](QWidget* question) {
+        EXPECT_FALSE(window.close());
+        Answer("キャンセル(&C)")(question);
+    }});
+    Run(dialog);
+    EXPECT_TRUE(window.isVisible());
+
     // Backwards without asking, from the end.
     dialog.ReplaceCheck().click();
     dialog.DirPrev().click();
