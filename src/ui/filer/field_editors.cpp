@@ -30,6 +30,13 @@ void ShowRefusal(QWidget& control, const TFieldModel& model) {
     control.setPalette(palette);
 }
 
+// One icon for every jump button: a page of a large filer holds hundreds of them.
+const QIcon& JumpIcon(const QStyle& style) {
+    static const QIcon icon =
+        QIcon::fromTheme(QStringLiteral("go-jump"), style.standardIcon(QStyle::SP_ArrowRight));
+    return icon;
+}
+
 } // namespace
 
 QString FromShiftJis(std::string_view text) {
@@ -141,8 +148,7 @@ TAddressJumpBtn::TAddressJumpBtn(std::int64_t address, QWidget* parent) : QToolB
     setAutoRaise(true);
     setFixedSize(20, 20);
     setIconSize({16, 16});
-    setIcon(QIcon::fromTheme(QStringLiteral("go-jump"),
-                             style()->standardIcon(QStyle::SP_ArrowRight)));
+    setIcon(JumpIcon(*style()));
     setToolTip(QStringLiteral("データのアドレスへジャンプ"));
     setFocusPolicy(Qt::NoFocus);
     connect(this, &QToolButton::clicked, this, [this, address] {
