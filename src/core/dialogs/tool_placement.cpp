@@ -2,8 +2,8 @@
 
 namespace mv {
 
-TScreenPoint ToolPlace(TScreenPoint ownerTopLeft, TScreenPoint followOffset, int width,
-                       int height, const TScreenRect& workArea) {
+TScreenPoint ToolPlace(TScreenPoint ownerTopLeft, TScreenPoint followOffset, int width, int height,
+                       const TScreenRect& workArea) {
     const TScreenRect wanted{ownerTopLeft.X + followOffset.X, ownerTopLeft.Y + followOffset.Y,
                              width, height};
     return PulledIntoWorkArea(wanted, workArea);

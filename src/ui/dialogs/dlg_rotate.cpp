@@ -15,7 +15,8 @@ namespace mv {
 
 TDlgRotate::TDlgRotate(QWidget* owner, bool bytes)
     : TRunToolWindow(owner,
-                     bytes ? QStringLiteral("n バイトローテート") : QStringLiteral("n ビットローテート"),
+                     bytes ? QStringLiteral("n バイトローテート")
+                           : QStringLiteral("n ビットローテート"),
                      QStringLiteral("実行")),
       bytes_(bytes), bits_(new TEditEx(this)),
       radioRight_(new QRadioButton(QStringLiteral("右方向(&R)"), this)),
@@ -47,7 +48,9 @@ std::int64_t TDlgRotate::RotateBits() const {
     return mv::RotateBits(RotateCount(bits_->text().toStdString()), bytes_);
 }
 
-bool TDlgRotate::Left() const { return !radioRight_->isChecked(); }
+bool TDlgRotate::Left() const {
+    return !radioRight_->isChecked();
+}
 
 namespace {
 

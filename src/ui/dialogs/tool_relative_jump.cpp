@@ -36,12 +36,12 @@ TToolRelativeJump::TToolRelativeJump(QWidget* owner)
     : TRunToolWindow(owner, QStringLiteral("相対ジャンプツール"), QStringLiteral("ジャンプ(&J)")),
       address_(new TEditInt(this)), sbBin_(RadixButton(QStringLiteral("&Bin"), "SB_Bin", this)),
       sbDec_(RadixButton(QStringLiteral("&Dec"), "SB_Dec", this)),
-      sbHex_(RadixButton(QStringLiteral("&Hex"), "SB_Hex", this)),
-      direction_(new QComboBox(this)) {
+      sbHex_(RadixButton(QStringLiteral("&Hex"), "SB_Hex", this)), direction_(new QComboBox(this)) {
     SetHelpContext(*this, 158);
     address_->setObjectName(QStringLiteral("Address"));
     direction_->setObjectName(QStringLiteral("Direction"));
-    direction_->addItems({QStringLiteral("下方向 (アドレス加算)"), QStringLiteral("上方向 (アドレス減算)")});
+    direction_->addItems(
+        {QStringLiteral("下方向 (アドレス加算)"), QStringLiteral("上方向 (アドレス減算)")});
     direction_->setCurrentIndex(Downwards);
     BtnRun().setObjectName(QStringLiteral("btnJump"));
     BtnCancel().setObjectName(QStringLiteral("btnClose"));
@@ -71,8 +71,10 @@ TToolRelativeJump::TToolRelativeJump(QWidget* owner)
     Contents().addLayout(grid);
     Contents().addStretch(1);
 
-    connect(sbBin_, &QToolButton::clicked, this, [this] { ChooseRadix(TCardinalNumber::cnBinary); });
-    connect(sbDec_, &QToolButton::clicked, this, [this] { ChooseRadix(TCardinalNumber::cnDecimal); });
+    connect(sbBin_, &QToolButton::clicked, this,
+            [this] { ChooseRadix(TCardinalNumber::cnBinary); });
+    connect(sbDec_, &QToolButton::clicked, this,
+            [this] { ChooseRadix(TCardinalNumber::cnDecimal); });
     connect(sbHex_, &QToolButton::clicked, this,
             [this] { ChooseRadix(TCardinalNumber::cnHexadecimal); });
     connect(address_, &TEditInt::otherKey, this, &TToolRelativeJump::OtherKey);

@@ -9,13 +9,14 @@ namespace mv {
 
 namespace {
 
-TScreenPoint ScreenPoint(QPoint point) { return {point.x(), point.y()}; }
+TScreenPoint ScreenPoint(QPoint point) {
+    return {point.x(), point.y()};
+}
 
 } // namespace
 
 TToolWindow::TToolWindow(QWidget* owner)
-    : QDialog(owner, Qt::Tool),
-      followOffset_(InitialFollowOffset.X, InitialFollowOffset.Y) {
+    : QDialog(owner, Qt::Tool), followOffset_(InitialFollowOffset.X, InitialFollowOffset.Y) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 }

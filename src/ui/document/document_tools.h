@@ -20,8 +20,17 @@ class TMvPrBinaryFormWClass;
 
 // The slots of a document window's tool windows, one tool of each kind at most.
 enum class TToolSlot : std::uint8_t {
-    IntInput, StrInput, CharInput, BitRoll, ByteRoll, AddressJump, Search, Replace,
-    RelativeJump, Filer, Count
+    IntInput,
+    StrInput,
+    CharInput,
+    BitRoll,
+    ByteRoll,
+    AddressJump,
+    Search,
+    Replace,
+    RelativeJump,
+    Filer,
+    Count
 };
 
 // When a tool's command does not open it.

@@ -65,7 +65,8 @@ TToolWindow* NewAddressJump(TDocumentTools& tools) {
     dialog->FocusField(tools.IntCardinal());
     dialog->OnRun = [&tools, dialog] {
         const Address caret = tools.Window().Core().CaretAddress();
-        tools.JumpTo(AddressJumpTarget(dialog->FrmInputInt().Address(), caret, dialog->JumpValue()));
+        tools.JumpTo(
+            AddressJumpTarget(dialog->FrmInputInt().Address(), caret, dialog->JumpValue()));
     };
     return dialog;
 }
@@ -87,7 +88,8 @@ void RegisterInputTools(TDocumentTools& tools) {
     tools.Register(StrInput, "MM_InputStr", InViewMode, [&tools] { return NewStrInput(tools); });
     tools.Register(CharInput, "MM_InputChar", InViewMode, [&tools] { return NewCharInput(tools); });
     tools.Register(BitRoll, "MM_BitRoll", InViewMode, [&tools] { return NewRotate(tools, false); });
-    tools.Register(ByteRoll, "MM_ByteRoll", InViewMode, [&tools] { return NewRotate(tools, true); });
+    tools.Register(ByteRoll, "MM_ByteRoll", InViewMode,
+                   [&tools] { return NewRotate(tools, true); });
     tools.Register(AddressJump, "MM_AddressJump", TToolRefusal::WhenEmpty,
                    [&tools] { return NewAddressJump(tools); });
     tools.Register(RelativeJump, "MM_RelativeJump", TToolRefusal::Never,

@@ -31,7 +31,8 @@ using Bytes = TTempFolder::Bytes;
 
 Bytes Sequence(std::size_t size) {
     Bytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i * 17 + 3);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 17 + 3);
     return bytes;
 }
 
@@ -218,7 +219,8 @@ TEST_F(InputTools, RotationByNMatchesNSingleTurns) {
         (c.Left ? dialog.RadioLeft() : dialog.RadioRight()).click();
         const Bytes before = Contents(window);
         dialog.BtnRun().click();
-        for (int i = 0; i < c.Singles; ++i) Click(oracle, c.SingleItem);
+        for (int i = 0; i < c.Singles; ++i)
+            Click(oracle, c.SingleItem);
         EXPECT_NE(Contents(window), before);
         EXPECT_EQ(window.Core().Selection().Start, 2); // the selection stays
         ExpectOneStep(window, before, Contents(oracle));

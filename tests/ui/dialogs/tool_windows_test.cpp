@@ -143,8 +143,8 @@ TEST_F(RelativeJump, RadixButtonsAndArrowKeysGoRoundTheThreeRadixes) {
 TEST_F(RelativeJump, AddressFieldSurvivesLongValuesCutsAndJunk) {
     QApplication::clipboard()->setText(QString::fromLatin1("\xff\x01garbage\n\t%s%n"));
     std::mt19937 random(12);
-    const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,  Qt::Key_Home, Qt::Key_End,
-                            Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Up, Qt::Key_Down};
+    const Qt::Key keys[] = {Qt::Key_Left,   Qt::Key_Right,     Qt::Key_Home, Qt::Key_End,
+                            Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Up,   Qt::Key_Down};
     const char junk[] = "0123456789abcdefABCDEFxyz!\"#$%&'()=~|`{}*?<>_,./;:]@[^\\ +-";
     for (int round = 0; round < 400; ++round) {
         switch (random() % 5) {
