@@ -12,9 +12,13 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QTreeWidget>
 #include <QtWidgets/QVBoxLayout>
+
+#include <algorithm>
+#include <array>
 
 namespace mv {
 
@@ -37,6 +41,9 @@ QIcon EntryIcon(const QStyle& style, TFilerEntryKind kind) {
     }
     return style.standardIcon(QStyle::SP_FileIcon);
 }
+
+// The columns' widths at the least; a column widens to show its longest text.
+constexpr std::array<int, 3> ColumnWidths{120, 240, 120};
 
 // A row of buttons or fields 24 pixels high without margins of its own.
 QHBoxLayout* PanelLayout(QWidget* panel) {
@@ -74,9 +81,8 @@ TDlgFilerOpen::TDlgFilerOpen(QWidget* owner) : QDialog(owner), host_(this) {
     files_->setObjectName(QStringLiteral("Files"));
     files_->setHeaderLabels({QStringLiteral("ファイル名"), QStringLiteral("タイトル"),
                              QStringLiteral("作者")});
-    files_->setColumnWidth(0, 120);
-    files_->setColumnWidth(1, 240);
-    files_->setColumnWidth(2, 120);
+    for (std::size_t column = 0; column < ColumnWidths.size(); ++column)
+        files_->setColumnWidth(static_cast<int>(column), ColumnWidths[column]);
     files_->setRootIsDecorated(false);
     files_->setUniformRowHeights(true);
     files_->setAllColumnsShowFocus(true);
@@ -108,6 +114,7 @@ TDlgFilerOpen::TDlgFilerOpen(QWidget* owner) : QDialog(owner), host_(this) {
     layout->addLayout(center, 1);
     layout->addWidget(bottom);
     resize(512, 280);
+    files_->setFocus();
 
     connect(btnFolder, &QPushButton::clicked, this, &TDlgFilerOpen::btnFolderClick);
     connect(btnOpen_, &QPushButton::clicked, this, &TDlgFilerOpen::btnOpenClick);
@@ -150,7 +157,23 @@ void TDlgFilerOpen::ShowEntries() {
         item->setText(2, Utf8(entry.Author));
         item->setToolTip(0, FileText(entry.Path));
     }
+    FitColumns();
     btnOpen_->setEnabled(false);
+}
+
+// Before the dialog shows, it widens to show every column whole.
+void TDlgFilerOpen::FitColumns() {
+    const QAbstractItemView& view = *files_; // where the column hint is public
+    int total = 2 * files_->frameWidth() + files_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < files_->columnCount(); ++column) {
+        const int columnWidth = std::max(ColumnWidths[static_cast<std::size_t>(column)],
+                                         view.sizeHintForColumn(column));
+        files_->setColumnWidth(column, columnWidth);
+        total += columnWidth;
+    }
+    if (isVisible()) return;
+    layout()->activate();
+    resize(std::max(width(), total + width() - files_->width()), height());
 }
 
 void TDlgFilerOpen::FilesChange() {

@@ -38,6 +38,7 @@ protected:
 
 private:
     void ShowEntries();
+    void FitColumns();
     // The answer of a move to another place: a warning, or the new list.
     void Moved(const std::string& warning);
     void btnFolderClick();

@@ -132,6 +132,8 @@ void TToolFiler::CreateBars() {
     modifiedPanel_->setFixedWidth(32);
     modifiedPanel_->setAlignment(Qt::AlignCenter);
     progressPanel_ = new QLabel(statusBar);
+    for (QLabel* panel : {modifiedPanel_, progressPanel_})
+        panel->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     statusBar->addWidget(modifiedPanel_);
     statusBar->addWidget(progressPanel_, 1);
     layout->addWidget(statusBar);
