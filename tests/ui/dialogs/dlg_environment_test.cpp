@@ -148,7 +148,8 @@ TEST_F(EnvironmentDialog, OkAppliesOnlyWhatIsLeftAndCancelKeepsWhatWasApplied) {
     }
     {
         TDlgEnvironment& dialog = Open();
-        Control<QSpinBox>(dialog, "FontSize").setValue(20);
+        Script({PickColor(Qt::red)});
+        Press(dialog, "Eof_Font");
         EXPECT_TRUE(Control<QPushButton>(dialog, "btnApply").isEnabled());
         Press(dialog, "btnCancel");
         EXPECT_TRUE(applied.empty());
