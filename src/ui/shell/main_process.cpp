@@ -244,9 +244,6 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::OpenDocumentWindow(const std::str
         }
     }
     window->show();
-    // Only a shown window knows its frame; the stored place is checked again with it.
-    if (environment_.ProfileWindowLoad && profile)
-        window->move(KeptInside(window->frameGeometry(), WorkAreaOf(window)));
     window->repaint();
     if (!window->LoadFile(name)) {
         // Nothing of the window stays: it goes as if it had never been.
@@ -255,6 +252,10 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::OpenDocumentWindow(const std::str
         return nullptr;
     }
     if (environment_.ProfilePositionLoad && profile) window->RestoreViewPosition(*profile);
+    // Only a shown window knows its frame, and its parts settle their sizes on the file's
+    // figures: the stored place is checked again now.
+    if (environment_.ProfileWindowLoad && profile)
+        window->move(KeptInside(window->frameGeometry(), WorkAreaOf(window)));
     RefreshWindowMenus();
     return window;
 }

@@ -141,15 +141,15 @@ TEST_F(Shell, APlaceFromAnotherScreenLayoutIsPulledOnScreen) {
     WindowProfile far;
     far.Left = 9000;
     far.Top = -4000;
-    far.ClientWidth = 500;
-    far.ClientHeight = 300;
+    far.ClientWidth = 700;
+    far.ClientHeight = 400;
     std::filesystem::create_directories(home / "data");
     const TProfileEntry entry{a, far};
     ASSERT_EQ(SaveProfileFile(home / "data", std::span(&entry, 1)), 0);
     Start({a});
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(work.contains(Window(0).frameGeometry())) << Window(0).frameGeometry().x();
-    EXPECT_EQ(Window(0).size(), QSize(500, 300));
+    EXPECT_EQ(Window(0).size(), QSize(700, 400));
 }
 
 } // namespace
