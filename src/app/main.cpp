@@ -23,6 +23,7 @@ void PreferX11OnWayland() {
 } // namespace
 
 int main(int argc, char** argv) {
+    PreferX11OnWayland(); // before any part of Qt picks its platform
     const std::vector<std::string> fileNames =
         mv::FileArguments({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
     mv::TStartDecision start = mv::StartOrHandOver(mv::InstanceRuntimeFolder(), fileNames);
@@ -32,7 +33,6 @@ int main(int argc, char** argv) {
         return EXIT_SUCCESS;
     }
 
-    PreferX11OnWayland();
     QApplication app(argc, argv);
     mv::InstallPaintProbe(); // only when the shell benchmark asks for it
     QApplication::setApplicationName(QStringLiteral("Morvane Prime"));
