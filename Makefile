@@ -1,5 +1,5 @@
 # The two everyday commands: `make run` and `make test`. Both install what is missing first.
-.PHONY: all deps debug release test run bench fuzz clean
+.PHONY: all deps debug release test run bench fuzz install package clean
 
 BENCH_MIB ?= 1024
 
@@ -22,6 +22,15 @@ test: debug
 # Starts the editor; FILE=path opens that file.
 run: release
 	build/release/src/app/morvane $(FILE)
+
+# Installs the program, its data, desktop entry and icons under PREFIX (DESTDIR is honoured).
+PREFIX ?= /usr/local
+install: release
+	cmake --install build/release --prefix $(PREFIX)
+
+# A Debian package in build/release, its dependencies computed from the linked libraries.
+package: release
+	cd build/release && cpack -G DEB
 
 bench: release
 	build/release/bench/mv_bench --size-mib $(BENCH_MIB)

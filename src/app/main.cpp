@@ -1,11 +1,15 @@
 // The program: the first start runs the shell and its windows; a later start hands its file
 // names (or the wish for a new window) to the running instance and ends.
 #include "core/shell/command_line.h"
+#include "platform/data_folders.h"
 #include "platform/runtime_folder.h"
 #include "platform/paint_probe.h"
 #include "platform/single_instance.h"
+#include "platform/tool_icon.h"
+#include "ui/dialogs/help_viewer.h"
 #include "ui/shell/main_process.h"
 
+#include <QtGui/QIcon>
 #include <QtWidgets/QApplication>
 
 #include <cstdlib>
@@ -37,6 +41,10 @@ int main(int argc, char** argv) {
     mv::InstallPaintProbe(); // only when the shell benchmark asks for it
     QApplication::setApplicationName(QStringLiteral("Morvane Prime"));
     QApplication::setQuitOnLastWindowClosed(false); // the shell ends the program itself
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(mv::ApplicationId));
+    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(mv::ApplicationId), mv::ToolIcon("morvane")));
+    mv::ReportMissingShippedData();
+    mv::InstallHelpKey();
 
     mv::TMvPrMainProcessWClass shell;
     mv::TRunningInstance& instance = *start.Instance;

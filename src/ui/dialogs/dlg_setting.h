@@ -14,6 +14,7 @@ namespace mv {
 // The lump setting: one row of radio buttons per operation mode of a document window,
 // "決定" and "キャンセル". It shows and hands back choices; the window applies them.
 class TDlgSetting : public QDialog {
+    Q_OBJECT
 public:
     explicit TDlgSetting(QWidget* owner);
 

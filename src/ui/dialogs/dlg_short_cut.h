@@ -12,6 +12,7 @@ namespace mv {
 // The shortcut maintenance: three boxes show which of the program's shortcuts exist when the
 // dialog opens; "実行" makes and removes what they ask for and says what failed.
 class TDlgShortCut : public QDialog {
+    Q_OBJECT
 public:
     TDlgShortCut(QWidget* owner, TShortcutFolders folders, TDesktopEntryTargets targets);
 

@@ -14,6 +14,7 @@ namespace mv {
 // the maker's mail and the two pages behind the logos. A picture that is missing or damaged
 // leaves its panel plain; the dialog shows all the same.
 class TDlgVersion : public QDialog {
+    Q_OBJECT
 public:
     // `pictureFolder` holds version.jpg and the two logos.
     TDlgVersion(QWidget* owner, const QString& pictureFolder);

@@ -1,5 +1,7 @@
 // The document window's commands on its editor, its view, its comparison, its size and the
 // window and history menus.
+#include "core/dialogs/lump_setting.h"
+#include "core/dialogs/web_links.h"
 #include "core/document/document_messages.h"
 #include "core/shell/window_list_text.h"
 #include "core/typedvalues/command_ids.h"
@@ -14,6 +16,7 @@
 #include "ui/document/document_window.h"
 #include "ui/document/function_key_bar.h"
 #include "ui/document/information_panel.h"
+#include "ui/dialogs/dlg_setting.h"
 #include "ui/document/main_menu.h"
 
 #include <QtCore/QPointer>
@@ -26,10 +29,6 @@
 namespace mv {
 
 namespace {
-
-// The pages behind the two items of the Help menu.
-constexpr const char* MakerWebPage = "https://www.morvane.example/corlith/";
-constexpr const char* ProductWebPage = "https://www.morvane.example/prime/";
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -287,12 +286,43 @@ void TMvPrBinaryFormWClass::MM_GarbageCollectionClick() {
     module.Compact();
 }
 
+// Every mode of this window at once, from where its editor begins; the configuration stays.
+void TMvPrBinaryFormWClass::MM_LumpSettingClick() {
+    TEditorCore& core = Core();
+    TEditHistory& history = core.History();
+    const TLumpModes current{core.InputMode(),       core.CheckSum(),           byteOrder_,
+                             core.CharaSet(),        core.ExpandTenKey(),       !toolBar_->isHidden(),
+                             !functionBar_->isHidden(), !statusBar_->isHidden(), !infoPanel_->isHidden(),
+                             core.CompareArrow,      core.CaretMarker,          core.CompareColor,
+                             history.UndoPacked,     history.UndoFlushWithSaved, history.UndoOverflowSound};
+    const std::optional<TLumpModes> chosen = LumpSettingDialog(this, editor_->mapToGlobal(QPoint(4, 4)), current);
+    if (!chosen) return;
+    if (!InViewMode()) core.SetInputMode(chosen->InputMode);
+    core.SetCheckSum(chosen->CheckSum);
+    core.SetCharaSet(chosen->CharaSet);
+    core.SetExpandTenKey(chosen->ExpandTenKey);
+    SetByteOrder(chosen->ByteOrder);
+    toolBar_->setVisible(chosen->ToolBar);
+    functionBar_->setVisible(chosen->FunctionBar);
+    statusBar_->setVisible(chosen->StatusBar);
+    infoPanel_->setVisible(chosen->InformationPanel);
+    View().SetCompareArrow(chosen->CompareArrow);
+    View().SetCaretMarker(chosen->CaretMarker);
+    View().SetCompareColor(chosen->CompareColor);
+    history.UndoPacked = chosen->UndoPacked;
+    history.UndoFlushWithSaved = chosen->UndoFlushWithSaved;
+    history.UndoOverflowSound = chosen->UndoOverflowSound;
+    RefreshStatus();
+    EnableSetting();
+    if (sizeOptimiseMode_ == 1) SizeOptimize();
+}
+
 void TMvPrBinaryFormWClass::MM_WebPageCSClick() {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerWebPage)));
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerWebPage.data(), MakerWebPage.size())));
 }
 
 void TMvPrBinaryFormWClass::MM_WebPageClick() {
-    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProductWebPage)));
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(ProductWebPage.data(), ProductWebPage.size())));
 }
 
 // ---- window and history menus

@@ -19,6 +19,9 @@
 #include "ui/document/information_panel.h"
 #include "ui/document/input_tools.h"
 #include "ui/document/main_menu.h"
+#include "ui/dialogs/dlg_short_cut.h"
+#include "ui/dialogs/dlg_version.h"
+#include "ui/dialogs/help_viewer.h"
 #include "ui/document/search_tools.h"
 #include "ui/document/tool_bar_builder.h"
 #include "ui/filer/tool_filer.h"
@@ -234,6 +237,10 @@ void TMvPrBinaryFormWClass::ConnectItems() {
         connect(option, &QAction::triggered, this, [this] { shell_.ShowOptions(); });
     Connect("MM_WebPageCS", &W::MM_WebPageCSClick);
     Connect("MM_WebPage", &W::MM_WebPageClick);
+    Connect("MM_LumpSetting", &W::MM_LumpSettingClick);
+    connect(Action("MM_ShortCutMaintenance"), &QAction::triggered, this, [this] { ShortCutMaintenanceDialog(this); });
+    connect(Action("MM_OpenHelp"), &QAction::triggered, this, [] { OpenHelp(); });
+    connect(Action("MM_Version"), &QAction::triggered, this, [this] { VersionDialog(this); });
 }
 
 // ---- the document

@@ -192,6 +192,7 @@ private:
     void MM_WindowSizeOptimizeClick();
     void MM_WindowSizeOptimizeVClick();
     void MM_GarbageCollectionClick();
+    void MM_LumpSettingClick();
     void MM_WebPageCSClick();
     void MM_WebPageClick();
     void RebuildHistoryMenu(QMenu& menu);

@@ -146,6 +146,8 @@ void TMainMenu::BuildWindow(QMenuBar* bar) {
 void TMainMenu::BuildTool(QMenuBar* bar) {
     QMenu* tool = AddMenu(bar, "MM_Tool", "ツール(&T)", TOOLMENU);
     AddItem(tool, "MM_Option", "環境オプション(&O)...", OPTION);
+    AddItem(tool, "MM_LumpSetting", "動作モード一括設定(&S)...", LUMPSETTING);
+    AddItem(tool, "MM_ShortCutMaintenance", "ショートカットメンテナンス(&M)...", SHORTCUTMAINTE);
     AddSeparator(tool, "MM_ToolSepa01");
     AddItem(tool, "MM_Filer", "ファイラーツール(&F)...", FILER);
     AddItem(tool, "MM_RelativeJump", "相対ジャンプツール(&R)...", RELATIVEJUMP);
@@ -154,8 +156,12 @@ void TMainMenu::BuildTool(QMenuBar* bar) {
 
 void TMainMenu::BuildHelp(QMenuBar* bar) {
     QMenu* help = AddMenu(bar, "MM_Help", "ヘルプ(&H)", HELPMENU);
+    AddItem(help, "MM_OpenHelp", "ヘルプ(&H)", HELP);
+    AddSeparator(help, "MM_HelpSepa01");
     AddItem(help, "MM_WebPageCS", "Corlith Software のウェブページ(&W)", WEBPAGECS);
     AddItem(help, "MM_WebPage", "Morvane Prime のウェブページ(&P)", WEBPAGE);
+    AddSeparator(help, "MM_HelpSepa02");
+    AddItem(help, "MM_Version", "バージョン情報(&V)...", VERSION);
 }
 
 // ---- building

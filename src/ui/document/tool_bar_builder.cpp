@@ -46,6 +46,8 @@ constexpr TButtonSpec Buttons[] = {
     {{}, nullptr, {}},
     {"MM_Option", "オプション", "option"},
     {{}, nullptr, {}},
+    {"MM_OpenHelp", "ヘルプ", "help"},
+    {{}, nullptr, {}},
     {"MM_Close", "閉じる", "close"},
 };
 

@@ -6,10 +6,13 @@
 #include "core/document/file_facts.h"
 #include "core/shell/window_placement.h"
 #include "core/typedvalues/string_utils.h"
+#include "platform/data_folders.h"
 #include "platform/qsettings_registry.h"
 #include "platform/virtual_key_map.h"
 #include "platform/work_area.h"
 #include "ui/dialogs/dlg_environment.h"
+#include "ui/dialogs/dlg_version.h"
+#include "ui/dialogs/help_viewer.h"
 #include "ui/document/document_window.h"
 #include "ui/shell/dlg_select_window.h"
 
@@ -19,7 +22,6 @@
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSettings>
-#include <QtCore/QStandardPaths>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
@@ -78,8 +80,7 @@ QSize FrameExtra(const std::vector<TMvPrBinaryFormWClass*>& windows) {
 TMvPrMainProcessWClass::TPaths TMvPrMainProcessWClass::UserPaths() {
     const QSettings settings(QSettings::IniFormat, QSettings::UserScope,
                              QStringLiteral("Corlith Applications"), QStringLiteral("Morvane"));
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/Corlith Applications/Morvane");
+    const QString data = UserDataFolder();
     return {settings.fileName(), QFile::encodeName(data).toStdString()};
 }
 
@@ -113,6 +114,7 @@ TMvPrMainProcessWClass::~TMvPrMainProcessWClass() {
 
 void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
     LoadSettings();
+    TOpeningScreen opening(environment_.OpeningDlg);
     tray_.Add();
     for (const std::string& given : fileNames) {
         const std::string name = LongPathName(given);
@@ -122,6 +124,7 @@ void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
     }
     // Files that could not be opened have said why; the program stays with an empty window.
     if (documents_.empty()) NewDocumentWindow();
+    opening.Finish();
     accepting_ = true;
 }
 
@@ -470,7 +473,8 @@ std::vector<std::string> TMvPrMainProcessWClass::WindowFileNames() const {
 // Help, the options and the version dialog come with their own windows.
 bool TMvPrMainProcessWClass::Offers(TTrayCommand command) const {
     return command == TTrayCommand::NewWindow || command == TTrayCommand::Open ||
-           command == TTrayCommand::Options || command == TTrayCommand::QuitAll;
+           command == TTrayCommand::Options || command == TTrayCommand::QuitAll ||
+           command == TTrayCommand::Help || command == TTrayCommand::Version;
 }
 
 void TMvPrMainProcessWClass::Run(TTrayCommand command) {
@@ -497,6 +501,12 @@ void TMvPrMainProcessWClass::Run(TTrayCommand command) {
         break;
     case TTrayCommand::QuitAll:
         QuitAll();
+        break;
+    case TTrayCommand::Help:
+        OpenHelp();
+        break;
+    case TTrayCommand::Version:
+        VersionDialog(nullptr);
         break;
     default:
         break;

@@ -6,6 +6,7 @@
 #include "platform/work_area.h"
 #include "support/modal_answer.h"
 #include "ui/dialogs/user_home.h"
+#include "ui/dialogs/shipped_program.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QMessageBox>
@@ -111,6 +112,20 @@ TEST_F(DlgShortCut, StandsOverItsOwnerOrInTheMiddleOfTheWorkArea) {
         });
         ShortCutMaintenanceDialog(ownerWindow);
     }
+}
+
+using ShortCutInTheProgram = test::TShippedProgram;
+
+TEST_F(ShortCutInTheProgram, TheToolMenuOpensItOverTheWindow) {
+    Start();
+    TMvPrBinaryFormWClass& window = Window(0);
+    Script({test::Handle([&window](QWidget* dialog) {
+        auto* shortcuts = qobject_cast<TDlgShortCut*>(dialog);
+        ASSERT_NE(shortcuts, nullptr);
+        EXPECT_EQ(shortcuts->parentWidget(), &window);
+        shortcuts->btnCancel->click();
+    })});
+    Click(window, "MM_ShortCutMaintenance");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/dialogs/web_links.h"
 #include "support/modal_answer.h"
 #include "ui/dialogs/user_home.h"
+#include "ui/dialogs/shipped_program.h"
 
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QUrl>
@@ -13,6 +14,8 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QToolButton>
+
+#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +121,46 @@ TEST(DlgVersion, TheOpeningScreenStaysASecondWithoutItsButton) {
     EXPECT_EQ(none.Screen(), nullptr);
     none.Finish();
     EXPECT_LT(clock.elapsed(), 500);
+}
+
+using VersionInTheProgram = test::TShippedProgram;
+
+TEST_F(VersionInTheProgram, TheMenuAndTheTrayShowIt) {
+    Start();
+    TMvPrBinaryFormWClass& window = Window(0);
+    QWidget* owner = &window;
+    for (int shown = 0; shown < 2; ++shown)
+        Script({test::Handle([&owner](QWidget* dialog) {
+            auto* version = qobject_cast<TDlgVersion*>(dialog);
+            ASSERT_NE(version, nullptr);
+            EXPECT_EQ(version->parentWidget(), owner);
+            EXPECT_TRUE(version->HasPicture());
+            version->btnClose->click();
+        })});
+    Click(window, "MM_Version");
+    owner = nullptr;
+    EXPECT_TRUE(shell->Offers(TTrayCommand::Version));
+    shell->Run(TTrayCommand::Version);
+}
+
+TEST_F(VersionInTheProgram, TheOpeningPictureHoldsTheStartASecond) {
+    std::ofstream(home / "Morvane.ini") << "[Config]\nOpeningDlg=1\n";
+    bool seen = false;
+    QTimer look;
+    look.callOnTimeout([&seen] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (auto* opening = qobject_cast<TDlgVersion*>(widget); opening != nullptr && opening->isVisible())
+                seen = seen || (!opening->btnClose->isVisible() && opening->HasPicture());
+    });
+    look.start(10);
+    QElapsedTimer clock;
+    clock.start();
+    Start();
+    EXPECT_GE(clock.elapsed(), TOpeningScreen::MinimumMilliseconds);
+    EXPECT_TRUE(seen);
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        EXPECT_EQ(qobject_cast<TDlgVersion*>(widget), nullptr) << "the opening picture stays";
+    EXPECT_TRUE(shell->AcceptingRequests());
 }
 
 } // namespace

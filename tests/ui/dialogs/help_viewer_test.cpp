@@ -8,6 +8,7 @@
 #include "platform/help_context.h"
 #include "support/modal_answer.h"
 #include "ui/dialogs/user_home.h"
+#include "ui/dialogs/shipped_program.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QDirIterator>
@@ -19,6 +20,7 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTextBrowser>
+#include <QtWidgets/QToolBar>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +121,26 @@ TEST(HelpViewer, F1InADialogOpensItsTopicAndAMissingManualIsReported) {
     OpenHelp(0);
     EXPECT_TRUE(text.startsWith("ヘルプファイルが見付かりません.")) << text.toStdString();
     EXPECT_EQ(OpenViewer(), nullptr);
+}
+
+using HelpInTheProgram = test::TShippedProgram;
+
+TEST_F(HelpInTheProgram, TheMenuTheToolButtonAndTheTrayOpenTheContents) {
+    Start();
+    TMvPrBinaryFormWClass& window = Window(0);
+    EXPECT_EQ(window.Action("MM_OpenHelp")->text(), "ヘルプ(&H)\tF1");
+    EXPECT_EQ(window.ToolBar().findChild<QWidget*>("TB_OpenHelp")->toolTip(), "ヘルプ");
+    for (const auto& open : std::vector<std::function<void()>>{
+             [&] { Click(window, "MM_OpenHelp"); },
+             [&] { shell->Run(TTrayCommand::Help); }}) {
+        open();
+        THelpViewer* viewer = OpenViewer();
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(viewer->Browser()->source().fileName(), "index.html");
+        viewer->close();
+        QApplication::processEvents();
+    }
+    EXPECT_TRUE(shell->Offers(TTrayCommand::Help));
 }
 
 // The examples a user copies from the manual must be filers that load.

@@ -17,6 +17,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -75,8 +77,11 @@ protected:
         return {QString::fromStdString(home / "Morvane.ini"), home / "data"};
     }
 
-    // A new shell on this fixture's configuration, started with the files.
+    // A new shell on this fixture's configuration, started with the files. A first start goes
+    // without the opening picture, which would hold every start for a second.
     void Start(const std::vector<std::string>& fileNames = {}) {
+        if (!std::filesystem::exists(home / "Morvane.ini"))
+            std::ofstream(home / "Morvane.ini") << "[Config]\nOpeningDlg=0\n";
         shell = std::make_unique<TMvPrMainProcessWClass>(Paths());
         shell->OnEnd = [] {};
         shell->Start(fileNames);
