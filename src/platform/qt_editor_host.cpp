@@ -25,9 +25,12 @@ void TQtEditorHost::HandleOneEvent() {
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-void TQtEditorHost::KeepResponsive() {
+bool TQtEditorHost::RepaintDue() {
     constexpr qint64 IntervalMs = 40;
-    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < IntervalMs) return;
+    return !sinceEvents_.isValid() || sinceEvents_.elapsed() >= IntervalMs;
+}
+
+void TQtEditorHost::HandlePendingEvents() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sinceEvents_.start();
 }

@@ -17,12 +17,13 @@ public:
     std::optional<std::string> ClipboardText() override;
     void SetClipboardPayload(std::span<const Byte> payload) override;
     void HandleOneEvent() override;
-    // Handles the pending events other than input every few hundredths of a second.
-    void KeepResponsive() override;
+    // Every few hundredths of a second.
+    bool RepaintDue() override;
+    void HandlePendingEvents() override;
     int ModifierState() override;
 
 private:
-    QElapsedTimer sinceEvents_;
+    QElapsedTimer sinceEvents_; // since a long run last handled events
 };
 
 } // namespace mv

@@ -31,10 +31,11 @@ public:
     // Handles one pending event of the application, waiting for one when none is queued, so
     // that the view repaints while a repeated move or a confirming replace runs.
     virtual void HandleOneEvent() = 0;
-    // A long run that asks nothing (a replace-all) calls this between its steps, so that the
-    // windows repaint now and then. No input is taken meanwhile: the data cannot change under
-    // the run.
-    virtual void KeepResponsive() {}
+    // A long run that asks nothing (a replace-all) asks this between its steps: true when the
+    // windows are due to repaint, which the run then lets them do with HandlePendingEvents.
+    [[nodiscard]] virtual bool RepaintDue() { return false; }
+    // Handles the events that wait, other than input, so the data cannot change under the run.
+    virtual void HandlePendingEvents() {}
     // Shift 1 + Ctrl 2 + Alt 4, as held now.
     [[nodiscard]] virtual int ModifierState() = 0;
 };

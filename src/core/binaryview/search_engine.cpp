@@ -14,6 +14,38 @@ constexpr std::string_view kNotFound = "検索情報が見付かりません.";
 
 } // namespace
 
+// A replace-all changes the data once per hit; the window refreshes its panels once for the
+// run instead, and before each question, so that the user sees what is done so far.
+class TSearchEngine::TChangeHold {
+public:
+    explicit TChangeHold(TEditorCore& editor)
+        : editor_(editor), historyNotice_(std::move(editor.history_.OnChange)),
+          wasLocked_(editor.module_.Locked) {
+        editor_.module_.Locked = true;
+        editor_.history_.OnChange = [this] { held_ = true; };
+    }
+    ~TChangeHold() {
+        editor_.module_.Locked = wasLocked_;
+        editor_.history_.OnChange = std::move(historyNotice_);
+        if (held_) editor_.Changed();
+    }
+    TChangeHold(const TChangeHold&) = delete;
+    TChangeHold& operator=(const TChangeHold&) = delete;
+
+    // Gives the notice held so far.
+    void Give() {
+        if (!held_) return;
+        held_ = false;
+        editor_.Changed();
+    }
+
+private:
+    TEditorCore& editor_;
+    TEditHistory::ChangeEvent historyNotice_;
+    bool wasLocked_;
+    bool held_ = false;
+};
+
 void TSearchEngine::Search(std::span<const Byte> pattern, TSearchDirection direction,
                            bool onlyDifferences) {
     Store(pattern, direction, onlyDifferences);
@@ -43,9 +75,11 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
     int replaced = 0;
     // All replacements are one undo step, which the budget keeps whole or not at all.
     editor_.history_.MakeGroupIndivisible();
+    TChangeHold changes(editor_);
     for (Address hit; (hit = editor_.module_.SearchPattern(record_)) >= 0;) {
         bool replace = true;
         if (confirm) {
+            changes.Give();
             editor_.SetCaret({hit, 0});
             editor_.SetHighlight(hit, searchLength);
             editor_.host_.HandleOneEvent();
@@ -74,7 +108,10 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
         } else {
             record_.Position = backward ? hit - 1 : hit + 1;
         }
-        if (!confirm) editor_.host_.KeepResponsive();
+        if (!confirm && editor_.host_.RepaintDue()) {
+            changes.Give(); // the window shows the run so far
+            editor_.host_.HandlePendingEvents();
+        }
     }
     editor_.SetCaret(caret);
     if (replaced > 0) editor_.history_.AdvanceGroup();

@@ -41,6 +41,8 @@ public:
     void ForgetDifferenceTarget(const TMemoryModule* target);
 
 private:
+    class TChangeHold;
+
     void Store(std::span<const Byte> pattern, TSearchDirection direction, bool onlyDifferences);
     // Runs the scan from the record; on a hit moves the caret there and highlights it.
     void Find();
