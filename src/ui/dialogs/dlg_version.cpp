@@ -56,10 +56,12 @@ std::optional<QPixmap> LoadPicture(const QString& path, QSize size) {
     return QPixmap::fromImage(image.size() == size ? image : image.scaled(size));
 }
 
+// The address itself shows as the hint: the strip has room for short words only.
 QLabel* LinkLabel(const QString& text, std::string_view address, QWidget* parent) {
     auto* label = new QLabel(QStringLiteral("<a href=\"%1\" style=\"color:#a8c8ff;\">%2</a>")
                                  .arg(Url(address), text.toHtmlEscaped()),
                              parent);
+    label->setToolTip(Url(address).remove(QStringLiteral("mailto:")));
     label->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     QObject::connect(label, &QLabel::linkActivated, label, [address] { Open(address); });
     return label;
@@ -136,7 +138,7 @@ QWidget* TDlgVersion::LinkStrip(const QString& pictureFolder) {
     auto* links = new QVBoxLayout;
     links->setSpacing(0);
     links->addWidget(LinkLabel(QStringLiteral("Corlith Software"), MakerWebPage, strip));
-    links->addWidget(LinkLabel(QStringLiteral("support@morvane.example"), MakerMail, strip));
+    links->addWidget(LinkLabel(QStringLiteral("E-Mail"), MakerMail, strip));
     const QDir folder(pictureFolder);
     auto* row = new QHBoxLayout(strip);
     row->setContentsMargins(4, 0, 2, 0);
@@ -177,6 +179,8 @@ TOpeningScreen::~TOpeningScreen() { delete screen_; }
 // The user's input waits: the start is not over until the screen has gone.
 void TOpeningScreen::Finish() {
     if (!screen_) return;
+    // The windows that opened meanwhile stand above it wherever the desktop ignores "on top".
+    screen_->raise();
     for (qint64 left = MinimumMilliseconds - shown_.elapsed(); left > 0;
          left = MinimumMilliseconds - shown_.elapsed()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, static_cast<int>(left));

@@ -55,6 +55,11 @@ THelpViewer::THelpViewer(QString folder, QWidget* parent)
     resize(760, 600);
     browser_->setOpenExternalLinks(true);
     browser_->setSearchPaths({folder_});
+    // The viewer does not follow a page's link to its style sheet; it gives every page the
+    // manual's own.
+    QFile style(QDir(folder_).filePath(QStringLiteral("style.css")));
+    if (style.open(QIODevice::ReadOnly))
+        browser_->document()->setDefaultStyleSheet(QString::fromUtf8(style.readAll()));
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(btnContents);
