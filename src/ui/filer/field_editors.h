@@ -2,6 +2,7 @@
 
 #include "core/filer/field_model.h"
 
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
@@ -46,11 +47,22 @@ protected:
 template <class TControl, class TModel>
 class TFieldEditorOf : public TControl, public TFieldEditor {
 public:
-    TFieldEditorOf(TModel& model, QWidget* parent) : TControl(parent), model_(model) {}
+    TFieldEditorOf(TModel& model, QWidget* parent) : TControl(parent), model_(model) {
+        this->setFocusPolicy(Qt::StrongFocus);
+    }
     [[nodiscard]] TFieldModel& Model() override { return model_; }
     [[nodiscard]] QWidget& Control() override { return *this; }
 
 protected:
+    // A wheel turned over an editor the user is not in scrolls the page; it never changes a
+    // value in passing.
+    void wheelEvent(QWheelEvent* event) override {
+        if (this->hasFocus())
+            TControl::wheelEvent(event);
+        else
+            event->ignore();
+    }
+
     TModel& model_;
 };
 

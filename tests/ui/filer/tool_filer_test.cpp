@@ -7,6 +7,7 @@
 #include "ui/filer/filer_folders.h"
 
 #include <QtCore/QPointer>
+#include <QtGui/QWheelEvent>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QStackedWidget>
 
@@ -90,6 +91,13 @@ TEST_F(FilerTool, EditorsShowTheBytesAsRead) {
     Run("MM_OutData");
     EXPECT_EQ(Data(), Data14);
     EXPECT_FALSE(Core().Module().IsModified());
+
+    // A wheel turned over an editor the user is not in changes nothing.
+    QWheelEvent wheel({4, 4}, {}, {}, {0, 120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(&Editor("p/w1").Control(), &wheel);
+    EXPECT_EQ(Fields()[3].second, "255");
+    EXPECT_TRUE(tool->ModifiedPanel().text().isEmpty());
 
     Core().SetCaret({9, 0});
     Editor("p/off").JumpButton->click();
