@@ -7,7 +7,8 @@ set(MV_APPLICATION_ID example.morvane.MorvanePrime)
 set(MV_DATA_DIR ${CMAKE_INSTALL_DATADIR}/morvane-prime)
 
 install(TARGETS morvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/filer/ DESTINATION ${MV_DATA_DIR}/filer)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/filer/ DESTINATION ${MV_DATA_DIR}/filer
+        FILES_MATCHING PATTERN "*.MVF" PATTERN "*.mvf")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${MV_DATA_DIR}/help)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/version/ DESTINATION ${MV_DATA_DIR}/version)
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${MV_APPLICATION_ID}.desktop

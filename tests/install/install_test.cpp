@@ -98,6 +98,8 @@ TEST_F(Installed, EveryFileLandsWhereTheDesktopLooksForIt) {
                                            std::to_string(size) + "/apps/" + Id + ".png")))
             << size;
     EXPECT_NE(fs::status(In("bin/morvane")).permissions() & fs::perms::owner_exec, fs::perms::none);
+    for (const auto& filer : fs::directory_iterator(In("share/morvane-prime/filer")))
+        EXPECT_EQ(filer.path().extension(), ".MVF") << "not a filer: " << filer.path();
     EXPECT_TRUE(test::ValidDesktopFile(In("share/applications/" + Id + ".desktop")));
 }
 
