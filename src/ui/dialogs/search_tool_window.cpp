@@ -11,8 +11,8 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QPlainTextEdit>
-#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QRadioButton>
+#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
 
 namespace mv {
