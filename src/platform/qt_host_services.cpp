@@ -14,7 +14,7 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-struct TButtonSpec {
+struct TDialogButton {
     TMsgDlgBtn Button;
     const char* Caption;
     QMessageBox::ButtonRole Role;
@@ -23,7 +23,7 @@ struct TButtonSpec {
 
 // In the order the dialog shows them. All, No to all and Yes to all answer 8, 9 and 10 as the
 // toolkit the program was written with numbers them.
-constexpr TButtonSpec ButtonSpecs[] = {
+constexpr TDialogButton DialogButtons[] = {
     {TMsgDlgBtn::mbYes, "はい(&Y)", QMessageBox::YesRole, mrYes},
     {TMsgDlgBtn::mbNo, "いいえ(&N)", QMessageBox::NoRole, mrNo},
     {TMsgDlgBtn::mbOK, "OK", QMessageBox::AcceptRole, mrOk},
@@ -81,7 +81,7 @@ TModalResult TQtHostServices::MessageDlgBeep(std::string_view text, TMsgDlgType 
                                           : QGuiApplication::applicationDisplayName());
     box.setText(FromUtf8(text));
     std::vector<std::pair<QAbstractButton*, TModalResult>> results;
-    for (const TButtonSpec& choice : ButtonSpecs) {
+    for (const TDialogButton& choice : DialogButtons) {
         if (!buttons.Contains(choice.Button)) continue;
         QPushButton* button = box.addButton(QString::fromUtf8(choice.Caption), choice.Role);
         results.emplace_back(button, choice.Result);

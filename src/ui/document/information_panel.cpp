@@ -15,13 +15,13 @@
 namespace mv {
 namespace {
 
-struct TRowSpec {
+struct TPanelRow {
     const char* Caption;
     const char* Hint;
     bool HasDecimal;
 };
 
-constexpr std::array<TRowSpec, InfoRowCount> RowSpecs{{
+constexpr std::array<TPanelRow, InfoRowCount> PanelRows{{
     {"Address", "アドレスをコピー", true},
     {"File Size", "ファイルサイズをコピー", true},
     {"Range Size", "範囲指定サイズをコピー", true},
@@ -47,7 +47,7 @@ TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
     grid->setVerticalSpacing(0);
     const QIcon copyIcon = CopyIcon();
     for (int index = 0; index < InfoRowCount; ++index) {
-        const TRowSpec& spec = RowSpecs[static_cast<std::size_t>(index)];
+        const TPanelRow& shown = PanelRows[static_cast<std::size_t>(index)];
         TRowWidgets& row = rows_[static_cast<std::size_t>(index)];
         const bool left = index < LeftRows;
         const int gridRow = left ? index : index - LeftRows;
@@ -61,7 +61,7 @@ TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
         inside->setSpacing(0);
         row.Hex = new QLabel(frame);
         inside->addWidget(row.Hex);
-        if (spec.HasDecimal) {
+        if (shown.HasDecimal) {
             row.Decimal = new QLabel(frame);
             inside->addSpacing(6);
             inside->addWidget(new QLabel(QStringLiteral("("), frame));
@@ -75,11 +75,11 @@ TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
         row.Copy->setFixedSize(16, 16);
         row.Copy->setIconSize(QSize(14, 14));
         row.Copy->setIcon(copyIcon);
-        row.Copy->setToolTip(QString::fromUtf8(spec.Hint));
+        row.Copy->setToolTip(QString::fromUtf8(shown.Hint));
         connect(row.Copy, &QToolButton::clicked, this,
                 [this, index] { CopyRow(static_cast<TInfoRow>(index)); });
 
-        grid->addWidget(new QLabel(QString::fromLatin1(spec.Caption), this), gridRow, column);
+        grid->addWidget(new QLabel(QString::fromLatin1(shown.Caption), this), gridRow, column);
         grid->addWidget(frame, gridRow, column + 1);
         grid->addWidget(row.Copy, gridRow, column + 2);
     }

@@ -14,14 +14,14 @@ namespace mv {
 
 namespace {
 
-struct TButtonSpec {
+struct TToolButton {
     std::string_view Item; // the menu item; empty for a separator
     const char* Hint;
     std::string_view Icon; // the name of a tool icon
 };
 
 // The buttons of tools that do not exist yet (help) come with them.
-constexpr TButtonSpec Buttons[] = {
+constexpr TToolButton Buttons[] = {
     {"MM_NewFile", "新規作成", "new"},
     {"MM_OpenFile", "開く", "open"},
     {"MM_SaveFile", "上書き保存", "save"},
@@ -64,27 +64,27 @@ QToolBar* BuildToolBar(QWidget& window, TMainMenu& menu, QMenu& historyPopup) {
     bar->setMovable(false);
     bar->setFloatable(false);
     bar->setIconSize(QSize(16, 16));
-    for (const TButtonSpec& spec : Buttons) {
-        if (spec.Item.empty()) {
+    for (const TToolButton& entry : Buttons) {
+        if (entry.Item.empty()) {
             bar->addSeparator();
             continue;
         }
-        QAction* action = menu.Action(spec.Item);
+        QAction* action = menu.Action(entry.Item);
         if (action == nullptr) continue;
-        action->setIcon(ToolIcon(spec.Icon));
-        action->setToolTip(QString::fromUtf8(spec.Hint));
-        if (spec.Item == "MM_OpenFile") {
+        action->setIcon(ToolIcon(entry.Icon));
+        action->setToolTip(QString::fromUtf8(entry.Hint));
+        if (entry.Item == "MM_OpenFile") {
             auto* button = new QToolButton(bar);
             button->setDefaultAction(action);
             button->setMenu(&historyPopup);
             button->setPopupMode(QToolButton::MenuButtonPopup);
             button->setAutoRaise(true);
-            button->setObjectName(ButtonName(spec.Item));
+            button->setObjectName(ButtonName(entry.Item));
             bar->addWidget(button);
             continue;
         }
         bar->addAction(action);
-        bar->widgetForAction(action)->setObjectName(ButtonName(spec.Item));
+        bar->widgetForAction(action)->setObjectName(ButtonName(entry.Item));
     }
     return bar;
 }

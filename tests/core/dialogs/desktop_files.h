@@ -1,6 +1,6 @@
 #pragma once
 
-// Checks a file against the freedesktop Desktop Entry specification with desktop-file-validate.
+// Checks a desktop entry file with desktop-file-validate, the freedesktop checker.
 #include <gtest/gtest.h>
 
 #include <array>
