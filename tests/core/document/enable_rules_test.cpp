@@ -116,20 +116,16 @@ TEST(EnableRules, CaptionsFollowSelectionAndComparison) {
 
 TEST(EnableRules, WindowsHistoryUndoAndStore) {
     TEnableFacts f = Ordinary();
-    EXPECT_FALSE(Enabled(f, "MM_CompareWindow"));
-    EXPECT_FALSE(Enabled(f, "MM_OpenHistory"));
-    EXPECT_FALSE(Enabled(f, "MM_HistoryFlush"));
-    EXPECT_FALSE(Enabled(f, "MM_GarbageCollection"));
+    const char* const items[] = {"MM_CompareWindow", "MM_OpenHistory", "MM_HistoryFlush",
+                                 "MM_GarbageCollection"};
+    for (const char* item : items) EXPECT_FALSE(Enabled(f, item)) << item;
     f.WindowCount = 2;
     f.HistoryCount = 1;
     f.CanRedo = true;
     f.BlockCount = 3;
-    EXPECT_TRUE(Enabled(f, "MM_CompareWindow"));
-    EXPECT_TRUE(Enabled(f, "MM_OpenHistory"));
+    for (const char* item : items) EXPECT_TRUE(Enabled(f, item)) << item;
     EXPECT_FALSE(Enabled(f, "MM_Undo"));
     EXPECT_TRUE(Enabled(f, "MM_Redo"));
-    EXPECT_TRUE(Enabled(f, "MM_HistoryFlush"));
-    EXPECT_TRUE(Enabled(f, "MM_GarbageCollection"));
 }
 
 TEST(EnableRules, ChecksShowTheModes) {

@@ -35,9 +35,7 @@ TEST(FunctionKeys, ButtonsFillTheBarExactly) {
             EXPECT_EQ(layout.Lefts.back() + layout.Width, width) << count << " buttons in " << width;
         }
     }
-}
-
-TEST(FunctionKeys, TooNarrowABarGivesEmptyButtons) {
+    // Too narrow a bar gives empty buttons.
     for (const int width : {0, 3, -5}) EXPECT_EQ(FunctionKeyLayout(12, width).Width, 0);
 }
 

@@ -27,9 +27,7 @@ TEST(WindowPlacement, DialogOverItsOwnerStaysInsideTheWorkArea) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(DialogPlace(200, 100, &c.Owner, kWorkArea), c.Expected) << c.Owner.Left;
-}
-
-TEST(WindowPlacement, FrameLargerThanTheAreaKeepsItsTopLeftCornerInside) {
+    // A frame larger than the area keeps its top-left corner inside.
     EXPECT_EQ(PulledIntoWorkArea({500, 500, 1200, 900}, kWorkArea), (TScreenPoint{0, 40}));
 }
 
