@@ -1,5 +1,6 @@
 #include "core/filer/filer_analyzer.h"
 #include "core/filer/filer_define.h"
+#include "core/filer/filer_number.h"
 #include "core/typedvalues/sjis_utf8.h"
 
 #include "filer_fakes.h"
@@ -9,6 +10,7 @@
 
 #include <cerrno>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -198,6 +200,17 @@ TEST(ReadFilerDefine, TakesTitleAndAuthorFromHeaderLines) {
     EXPECT_EQ(define.Title, "Sample");
     EXPECT_FALSE(ReadFilerDefine(folder / "none.mvf", define));
     EXPECT_EQ(define.Title, "");
+}
+
+TEST(ToInteger, GeneralConversion) {
+    const std::pair<const char*, std::optional<std::int32_t>> cases[] = {
+        {"12", 12},         {"  -12", -12},         {"$10", 16},
+        {"0XFFFFFFFF", -1}, {"-2147483648", INT32_MIN}, {"2147483648", std::nullopt},
+        {"$100000000", std::nullopt}, {"-$10", std::nullopt}, {"", std::nullopt},
+        {"12 ", std::nullopt},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(ToInteger(text), value) << text;
 }
 
 } // namespace
