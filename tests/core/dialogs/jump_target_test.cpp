@@ -11,11 +11,8 @@ TEST(AddressJumpTarget, ReadsTheNumberByKind) {
     EXPECT_EQ(AddressJumpTarget(TAddressMode::Absolute, 100, 0x20), 0x20);
     EXPECT_EQ(AddressJumpTarget(TAddressMode::RelativeDown, 100, 0x20), 132);
     EXPECT_EQ(AddressJumpTarget(TAddressMode::RelativeUp, 100, 0x20), 68);
-}
-
-// A 32-bit sum would wrap a long forward jump round to a negative address, which then asked
-// whether to go to the start of the file.
-TEST(AddressJumpTarget, LongJumpsDoNotWrap) {
+    // A 32-bit sum would wrap a long forward jump round to a negative address, which then
+    // asked whether to go to the start of the file.
     constexpr std::uint32_t Largest = std::numeric_limits<std::uint32_t>::max();
     EXPECT_GT(AddressJumpTarget(TAddressMode::Absolute, 0, Largest), 0);
     EXPECT_GT(AddressJumpTarget(TAddressMode::RelativeDown, 0x7FFFFFF0, 0x7FFFFFFF), 0);
@@ -54,9 +51,6 @@ TEST(CheckJumpTarget, AsksOutsideTheDataAndOffersTheNearerEnd) {
         EXPECT_EQ(check.Target, c.Expected);
         EXPECT_EQ(check.Warning, c.Warning);
     }
-}
-
-TEST(CheckJumpTarget, TheWarningsReadAsTheUserSeesThem) {
     EXPECT_EQ(JumpBeforeStartWarning,
               "指定のアドレスがファイル先頭を越えています.\r\nファイル先頭にジャンプします.");
     EXPECT_EQ(JumpPastEndWarning,

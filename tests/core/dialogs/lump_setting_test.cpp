@@ -31,7 +31,7 @@ TEST(LumpSetting, ChoicesFollowTheOrderOfEachGroupsButtons) {
     EXPECT_EQ(groups[14].Label, "アンドゥオーバーフロー");
 }
 
-TEST(LumpSetting, TheViewOnlyInputModeShowsNoChoiceAndIsKept) {
+TEST(LumpSetting, AViewOnlyInputModeOrAnInvalidChoiceIsKept) {
     TLumpModes viewOnly;
     viewOnly.InputMode = TInputMode::ViewOnly;
     TLumpChoices choices = ChoicesOf(viewOnly);
@@ -41,12 +41,11 @@ TEST(LumpSetting, TheViewOnlyInputModeShowsNoChoiceAndIsKept) {
     const TLumpModes after = ModesOf(choices, viewOnly);
     EXPECT_EQ(after.InputMode, TInputMode::ViewOnly);
     EXPECT_EQ(after.CheckSum, TCheckSum::Ascii);
-}
 
-TEST(LumpSetting, AGroupWithoutAValidChoiceKeepsItsMode) {
+    // A group without a valid choice keeps its mode.
     TLumpModes modes;
     modes.CharaSet = CharaSet::Jis;
-    TLumpChoices choices = ChoicesOf(modes);
+    choices = ChoicesOf(modes);
     choices[3] = -1;
     choices[4] = 2; // past a two-choice group
     EXPECT_EQ(ModesOf(choices, modes), modes);

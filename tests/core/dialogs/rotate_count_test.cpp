@@ -5,7 +5,7 @@
 namespace mv {
 namespace {
 
-TEST(RotateCount, ANumberOrZero) {
+TEST(RotateCount, ANumberOrZeroInBitsOrBytesTypedAsDigits) {
     EXPECT_EQ(RotateCount("3"), 3);
     EXPECT_EQ(RotateCount("0012"), 12);
     EXPECT_EQ(RotateCount("2147483647"), 2147483647);
@@ -13,15 +13,11 @@ TEST(RotateCount, ANumberOrZero) {
         SCOPED_TRACE(junk);
         EXPECT_EQ(RotateCount(junk), 0);
     }
-}
-
-TEST(RotateBits, BytesAreEightBitsEachWithoutWrapping) {
+    // Bytes are eight bits each, without wrapping.
     EXPECT_EQ(RotateBits(5, false), 5);
     EXPECT_EQ(RotateBits(2, true), 16);
     EXPECT_EQ(RotateBits(2147483647, true), 17179869176LL);
-}
-
-TEST(RotateCountAccepts, DigitsAndControlCharacters) {
+    // The field takes digits and control characters only.
     EXPECT_TRUE(RotateCountAccepts(U'0'));
     EXPECT_TRUE(RotateCountAccepts(U'9'));
     EXPECT_TRUE(RotateCountAccepts(U'\b'));

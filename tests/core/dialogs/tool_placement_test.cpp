@@ -12,9 +12,12 @@ struct TPlaceCase {
     TScreenPoint Owner;
     TScreenPoint Offset;
     TScreenPoint Expected;
+    int Width = 300;
+    int Height = 200;
+    TScreenRect Area = WorkArea;
 };
 
-// A 300 x 200 tool window.
+// A 300 x 200 tool window unless told.
 TEST(ToolPlace, StandsAtTheOffsetInsideTheWorkArea) {
     const TPlaceCase cases[] = {
         {"at the offset", {100, 100}, {32, 32}, {132, 132}},
@@ -23,22 +26,15 @@ TEST(ToolPlace, StandsAtTheOffsetInsideTheWorkArea) {
         {"before the left edge", {-200, 100}, {32, 32}, {0, 132}},
         {"above the top", {100, -100}, {-20, 32}, {80, 0}},
         {"dragged 100 pixels right", {100, 100}, {132, 32}, {232, 132}},
+        // Larger than the work area, the tool keeps its top-left corner, and with it its
+        // caption, on screen.
+        {"too large", {500, 500}, {32, 32}, {0, 0}, 2500, 1500},
+        {"work area off the origin", {1900, 0}, {32, 32}, {1932, 32}, 300, 200, {1920, 24, 1280, 1000}},
     };
     for (const TPlaceCase& c : cases) {
         SCOPED_TRACE(c.Name);
-        EXPECT_EQ(ToolPlace(c.Owner, c.Offset, 300, 200, WorkArea), c.Expected);
+        EXPECT_EQ(ToolPlace(c.Owner, c.Offset, c.Width, c.Height, c.Area), c.Expected);
     }
-}
-
-// Larger than the work area, the tool keeps its top-left corner, and with it its caption, on
-// screen.
-TEST(ToolPlace, ATooLargeToolKeepsItsCornerOnScreen) {
-    EXPECT_EQ(ToolPlace({500, 500}, {32, 32}, 2500, 1500, WorkArea), (TScreenPoint{0, 0}));
-}
-
-TEST(ToolPlace, AWorkAreaOffTheOriginIsHonoured) {
-    const TScreenRect second{1920, 24, 1280, 1000};
-    EXPECT_EQ(ToolPlace({1900, 0}, {32, 32}, 300, 200, second), (TScreenPoint{1932, 32}));
 }
 
 } // namespace

@@ -372,11 +372,10 @@ TEST_F(Options, AHandWrittenConfigurationShowsDefaultsAndIsWrittenBackSound) {
     Start();
     Click(Window(0), "MM_Option");
     TDlgEnvironment& dialog = TheDialog();
-    EXPECT_EQ(Control<QSpinBox>(dialog, "FontSize").value(), 14);
-    EXPECT_EQ(Control<QSpinBox>(dialog, "UndoBuffer").value(), 128);
-    EXPECT_EQ(Control<QSpinBox>(dialog, "ProfileMax").value(), 100);
-    EXPECT_EQ(Control<QComboBox>(dialog, "InputMode").currentText(), "上書き");
-    EXPECT_EQ(Control<QComboBox>(dialog, "Template").currentText(), "Windows 版標準");
+    for (const auto& [name, value] : {std::pair{"FontSize", 14}, {"UndoBuffer", 128}, {"ProfileMax", 100}})
+        EXPECT_EQ(Control<QSpinBox>(dialog, name).value(), value) << name;
+    for (const auto& [name, current] : {std::pair{"InputMode", "上書き"}, {"Template", "Windows 版標準"}})
+        EXPECT_EQ(Control<QComboBox>(dialog, name).currentText(), QString::fromUtf8(current)) << name;
     EXPECT_EQ(Control<QLineEdit>(dialog, "ViewExt").text(), "txt");
     EXPECT_TRUE(Control<QCheckBox>(dialog, "ToolBar").isChecked());
     EXPECT_TRUE(Control<QCheckBox>(dialog, "OpeningDialog").isChecked());
@@ -388,14 +387,11 @@ TEST_F(Options, AHandWrittenConfigurationShowsDefaultsAndIsWrittenBackSound) {
     shell->QuitAll();
     QTRY_VERIFY(shell->Ended());
     const QSettings stored(QString::fromStdString(home / "Morvane.ini"), QSettings::IniFormat);
-    EXPECT_EQ(stored.value("Config/FontHeight").toString(), "14");
-    EXPECT_EQ(stored.value("Config/UndoBuffer").toString(), "128");
-    EXPECT_EQ(stored.value("Config/ProfileMax").toString(), "100");
-    EXPECT_EQ(stored.value("Config/InputMode").toString(), "0");
-    EXPECT_EQ(stored.value("Config/KeyAssignType").toString(), "0");
-    EXPECT_EQ(stored.value("Config/OpeningDlg").toString(), "1");
-    EXPECT_EQ(stored.value("ViewItem/ToolBar").toString(), "1");
-    EXPECT_EQ(stored.value("Color/SelectBG").toString(), "255");
+    for (const auto& [key, value] :
+         {std::pair{"Config/FontHeight", "14"}, {"Config/UndoBuffer", "128"}, {"Config/ProfileMax", "100"},
+          {"Config/InputMode", "0"}, {"Config/KeyAssignType", "0"}, {"Config/OpeningDlg", "1"},
+          {"ViewItem/ToolBar", "1"}, {"Color/SelectBG", "255"}})
+        EXPECT_EQ(stored.value(key).toString(), value) << key;
     EXPECT_FALSE(stored.contains("Color/NormalBG"));
     EXPECT_FALSE(stored.contains("Color/EofBG"));
 }

@@ -357,7 +357,7 @@ TEST_F(InputTools, RelativeJumpStepsAndAsksAtBothEnds) {
 
 // ---- commands, refusal, lifetime and placement
 
-TEST_F(InputTools, MenuItemsCarryTheirCaptionsAndKeys) {
+TEST_F(InputTools, MenuItemsCarryTheirCaptionsAndKeysAndViewModeRefusesTheEditingToolsOnly) {
     TMvPrBinaryFormWClass& window = Open(Sequence(4));
     const std::pair<const char*, const char*> items[] = {
         {"MM_InputInt", "整数型(&I)..."},
@@ -372,10 +372,8 @@ TEST_F(InputTools, MenuItemsCarryTheirCaptionsAndKeys) {
         ASSERT_NE(window.Action(item), nullptr) << item;
         EXPECT_EQ(window.Action(item)->text(), QString::fromUtf8(caption));
     }
-}
 
-TEST_F(InputTools, ViewModeRefusesTheEditingToolsOnly) {
-    TMvPrBinaryFormWClass& window = Open(Sequence(4));
+    // View mode refuses the editing tools only.
     window.Core().SetInputMode(TInputMode::ViewOnly);
     window.EnableSetting();
     for (const char* item : {"MM_InputInt", "MM_InputStr", "MM_InputChar"})
