@@ -1,0 +1,114 @@
+// Starting the program from a shell: the window a file argument brings, the hand-over of a
+// second start to the running instance, and the refusal of another user's start.
+#include "core/shell/handover_frame.h"
+#include "desktop/support/desktop.h"
+#include "platform/single_instance.h"
+
+#include <filesystem>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace mv::desktop {
+namespace {
+
+constexpr uid_t Nobody = 65534;
+
+std::string CaptionOf(const std::string& fileName) {
+    return fileName + DocumentCaptionEnd;
+}
+
+// The process that owns the window, as the window manager is told.
+std::string OwnerOf(const TDesktop& desk, const TWindow& window) {
+    std::string pid = desk.Tool({"xdotool", "getwindowpid", window}).Output;
+    return pid.substr(0, pid.find('\n'));
+}
+
+// Sends one open-file request to the socket as `uid` would and tells whether any answer came
+// back before the server closed the connection.
+bool AnsweredAs(uid_t uid, const std::string& socketPath, const std::string& fileName) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgid(uid) != 0 || setuid(uid) != 0) _exit(2);
+        const int s = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+        if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) _exit(3);
+        const auto frame = EncodeOpenFile(
+            {reinterpret_cast<const std::uint8_t*>(fileName.data()), fileName.size()});
+        if (write(s, frame->data(), frame->size()) != static_cast<ssize_t>(frame->size())) _exit(4);
+        timeval patience{5, 0};
+        setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+        char answer[16];
+        _exit(read(s, answer, sizeof answer) > 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << "the peer could not connect";
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class Start : public DesktopTest {};
+
+TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
+    const std::string first = Desk().Folder().Write("first.bin", {1, 2, 3});
+    const std::string second = Desk().Folder().Write("second.bin", {4, 5, 6});
+
+    const auto started = std::chrono::steady_clock::now();
+    TChildProcess& editor = Desk().StartEditor({first});
+    const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf("first.bin"), 1, 1s);
+    ASSERT_EQ(windows.size(), 1u) << "no window within a second";
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
+    EXPECT_NE(Desk().Caption(windows[0]).find(first), std::string::npos);
+
+    TChildProcess& later = Desk().StartEditor({second});
+    EXPECT_EQ(later.Wait(10s), 0) << "the later start ends at once with success";
+    const std::vector<TWindow> handedOver = Desk().WaitForWindows(CaptionOf("second.bin"), 1);
+    ASSERT_EQ(handedOver.size(), 1u);
+    EXPECT_EQ(OwnerOf(Desk(), handedOver[0]), std::to_string(editor.Pid()))
+        << "one process holds both windows";
+    EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 2u);
+    EXPECT_TRUE(editor.Running());
+}
+
+TEST_F(Start, AnotherUsersStartNeverReachesTheRunningInstance) {
+    // A folder and a file that the other user can read, so that only the instance refuses.
+    const std::string shared = Desk().Folder() / "shared";
+    std::filesystem::create_directory(shared);
+    chmod(Desk().Folder().Path().c_str(), 0755);
+    chmod(shared.c_str(), 0777);
+    const std::string theirs = shared + "/theirs.bin";
+    Desk().Folder().Write("shared/theirs.bin", {7});
+    chmod(theirs.c_str(), 0644);
+
+    TChildProcess& editor = Desk().StartEditor({});
+    ASSERT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
+
+    // Their start, with this user's runtime folder in its environment, runs on its own.
+    std::vector<std::string> argv = {"setpriv", "--reuid=65534", "--regid=65534",
+                                     "--clear-groups", "env", "HOME=" + shared, MV_PROGRAM, theirs};
+    TChildProcess& intruder = Desk().Launch(argv);
+    const std::vector<TWindow> theirWindows = Desk().WaitForWindows(CaptionOf("theirs.bin"), 1);
+    for (const TWindow& window : theirWindows)
+        EXPECT_EQ(OwnerOf(Desk(), window), std::to_string(intruder.Pid()));
+    intruder.Kill();
+    (void)intruder.Wait(5s);
+
+    // Even where the socket itself is within their reach, the instance hangs up on them.
+    const std::string socketPath = InstanceSocketPath(Desk().RuntimeFolder());
+    chmod(Desk().RuntimeFolder().c_str(), 0755);
+    chmod(socketPath.c_str(), 0777);
+    EXPECT_FALSE(AnsweredAs(Nobody, socketPath, theirs));
+    EXPECT_FALSE(Eventually([&] { return Desk().Windows(CaptionOf("theirs.bin")).size() > 0; }, 1s));
+
+    // ...while it still serves its own user.
+    EXPECT_TRUE(AnsweredAs(getuid(), socketPath, theirs));
+    EXPECT_EQ(Desk().WaitForWindows(CaptionOf("theirs.bin"), 1).size(), 1u);
+    EXPECT_TRUE(editor.Running());
+}
+
+} // namespace
+} // namespace mv::desktop

@@ -1,0 +1,190 @@
+#include "desktop/support/desktop.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+#include <thread>
+
+extern char** environ;
+
+namespace mv::desktop {
+
+namespace {
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+std::string TestName() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    return info == nullptr ? "desktop" : std::string(info->test_suite_name()) + "." + info->name();
+}
+
+// The X server's display number, which it writes once it takes connections.
+std::optional<std::string> DisplayNumber(const std::string& path) {
+    std::ifstream in(path);
+    std::string number;
+    if (!std::getline(in, number) || number.empty() || in.eof()) return std::nullopt;
+    return number;
+}
+
+std::vector<std::string> InheritedEnvironment() {
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable != nullptr; ++variable) environment.emplace_back(*variable);
+    return environment;
+}
+
+} // namespace
+
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(20ms);
+    }
+}
+
+std::unique_ptr<TDesktop> TDesktop::Start(std::string& whyNot) {
+    std::unique_ptr<TDesktop> desktop(new TDesktop);
+    std::filesystem::create_directories(desktop->Home());
+    std::filesystem::create_directories(desktop->RuntimeFolder());
+    chmod(desktop->RuntimeFolder().c_str(), 0700);
+
+    const std::string displayFile = desktop->root_ / "display";
+    const std::string log = desktop->root_ / "server.log";
+    desktop->server_ = std::make_unique<TChildProcess>(
+        std::vector<std::string>{"sh", "-c",
+                                 "exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "
+                                 "3>\"$0\"",
+                                 displayFile},
+        InheritedEnvironment(), log);
+    std::optional<std::string> number;
+    Eventually([&] { return (number = DisplayNumber(displayFile)) || !desktop->server_->Running(); },
+               10s);
+    if (!number) {
+        std::ifstream in(log);
+        whyNot = "Xvfb did not start: " +
+                 std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return nullptr;
+    }
+    desktop->display_ = ":" + *number;
+
+    // Focus, activation and window placement are the window manager's on a real desktop.
+    desktop->windowManager_ = std::make_unique<TChildProcess>(
+        std::vector<std::string>{"openbox", "--sm-disable"}, desktop->Environment(),
+        desktop->root_ / "window-manager.log");
+    const bool managed = Eventually([&] {
+        return desktop->Tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}).Output.find("window id") !=
+               std::string::npos;
+    });
+    if (!managed) ADD_FAILURE() << "the window manager did not start on " << desktop->display_;
+    return desktop;
+}
+
+TDesktop::~TDesktop() {
+    programs_.clear();
+    windowManager_.reset();
+    server_.reset();
+}
+
+std::vector<std::string> TDesktop::Environment() const {
+    std::vector<std::string> environment = {
+        "DISPLAY=" + display_,
+        "HOME=" + Home(),
+        "XDG_CONFIG_HOME=" + ConfigFolder(),
+        "XDG_DATA_HOME=" + DataFolder(),
+        "XDG_CACHE_HOME=" + Home() + "/.cache",
+        "XDG_RUNTIME_DIR=" + RuntimeFolder(),
+        "LANG=C.UTF-8",
+        "QT_QPA_PLATFORM=xcb",
+        "NO_AT_BRIDGE=1",
+    };
+    for (const char* inherited : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+        if (const char* value = std::getenv(inherited))
+            environment.push_back(std::string(inherited) + "=" + value);
+    return environment;
+}
+
+TChildProcess& TDesktop::StartEditor(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv = {MV_PROGRAM};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    return Launch(argv);
+}
+
+TChildProcess& TDesktop::Launch(const std::vector<std::string>& argv, const std::string& inputPath) {
+    programs_.push_back(
+        std::make_unique<TChildProcess>(argv, Environment(), root_ / "programs.log", inputPath));
+    return *programs_.back();
+}
+
+TToolResult TDesktop::Tool(const std::vector<std::string>& argv, std::chrono::milliseconds timeout,
+                           const std::string& input) const {
+    return RunTool(argv, Environment(), timeout, input);
+}
+
+std::vector<TWindow> TDesktop::Windows(const std::string& captionPattern) const {
+    return Lines(Tool({"xdotool", "search", "--onlyvisible", "--name", captionPattern}).Output);
+}
+
+std::vector<TWindow> TDesktop::WaitForWindows(const std::string& captionPattern, std::size_t count,
+                                              std::chrono::milliseconds timeout) const {
+    std::vector<TWindow> windows;
+    Eventually([&] { return (windows = Windows(captionPattern)).size() >= count; }, timeout);
+    return windows;
+}
+
+std::string TDesktop::Caption(const TWindow& window) const {
+    std::string caption = Tool({"xdotool", "getwindowname", window}).Output;
+    while (!caption.empty() && caption.back() == '\n') caption.pop_back();
+    return caption;
+}
+
+std::optional<TWindow> TDesktop::ActiveWindow() const {
+    const std::vector<std::string> lines = Lines(Tool({"xdotool", "getactivewindow"}).Output);
+    if (lines.empty()) return std::nullopt;
+    return lines.front();
+}
+
+bool TDesktop::Activate(const TWindow& window) const {
+    Tool({"xdotool", "windowactivate", window});
+    return Eventually([&] { return ActiveWindow() == window; }, 5s);
+}
+
+void TDesktop::Keys(const std::vector<std::string>& keys) const {
+    std::vector<std::string> argv = {"xdotool", "key", "--delay", "30"};
+    argv.insert(argv.end(), keys.begin(), keys.end());
+    Tool(argv);
+}
+
+void TDesktop::KeyDown(const std::string& key) const { Tool({"xdotool", "keydown", key}); }
+
+void TDesktop::KeyUp(const std::string& key) const { Tool({"xdotool", "keyup", key}); }
+
+void TDesktop::Type(const std::string& utf8) const {
+    Tool({"xdotool", "type", "--delay", "30", utf8});
+}
+
+void TDesktop::ClickAt(int x, int y, int button) const {
+    Tool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y), "click",
+          std::to_string(button)});
+}
+
+std::string TDesktop::Screenshot(const std::string& name) const {
+    std::filesystem::create_directories(MV_SHOT_DIR);
+    const std::string path = std::string(MV_SHOT_DIR) + "/" + TestName() + "-" + name + ".png";
+    Tool({"import", "-window", "root", path}, 20s);
+    return path;
+}
+
+std::string TDesktop::Pixels(const TWindow& window) const {
+    return Tool({"import", "-window", window, "ppm:-"}, 20s).Output;
+}
+
+} // namespace mv::desktop
