@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
@@ -65,36 +66,47 @@ int LinkOrCopy(const std::string& fileName, const std::string& backup, TSaveMeth
     return error.value() != 0 ? error.value() : EIO;
 }
 
-// Keeps the data of the file about to be written under its backup name; answers whether the
-// save may go on. The file itself is never moved away, so that whatever fails later, the
-// file stays as it was until the save writes it.
-bool MakeBackup(TEditorHost& host, const std::string& fileName, TSaveMethod method) {
+// The name under which the file's current data is kept, or nothing when it gets no backup:
+// a new file, a device or a pipe hold no data of their own (and copying a pipe would wait
+// forever), and a file with the BAK extension would be its own backup.
+std::optional<std::string> BackupNameFor(TEditorHost& host, const std::string& fileName) {
     struct stat st {};
-    // Nothing to keep for a new file, nor for a device or a pipe, which hold no data of their
-    // own (and copying a pipe would wait forever).
-    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return true;
+    if (::stat(fileName.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
     if (HasBakExtension(fileName)) {
         host.MessageDlgBeep("拡張子が BAK のファイルのバックアップは作成できません.",
                             TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
-        return true;
+        return std::nullopt;
     }
-    const std::string backup = BackupNameOf(fileName);
-    const TMsgDlgButtons abortIgnore{TMsgDlgBtn::mbAbort, TMsgDlgBtn::mbIgnore};
-    // The old backup's name itself, even when it is a dangling symbolic link.
+    return BackupNameOf(fileName);
+}
+
+const TMsgDlgButtons AbortIgnore{TMsgDlgBtn::mbAbort, TMsgDlgBtn::mbIgnore};
+
+// Deletes the previous backup, even a dangling symbolic link; answers whether the save may go
+// on. Abort goes on without a backup (`backup` is then cleared); Ignore, or closing the
+// dialog, abandons the save.
+bool RemoveOldBackup(TEditorHost& host, std::optional<std::string>& backup) {
     struct stat old {};
-    if (::lstat(backup.c_str(), &old) == 0 && ::unlink(backup.c_str()) != 0) {
-        const int error = errno;
-        // Abort goes on without a backup; Ignore, or closing the dialog, abandons the save.
-        return host.MessageDlgBeep("以前のバックアップファイルの削除に失敗しました. " +
-                                       std::to_string(error),
-                                   TMsgDlgType::mtConfirmation, abortIgnore) == mrAbort;
-    }
-    if (const int error = LinkOrCopy(fileName, backup, method); error != 0) {
-        return host.MessageDlgBeep(fileName + " のバックアップファイルの作成に失敗しました. " +
-                                       std::to_string(error),
-                                   TMsgDlgType::mtConfirmation, abortIgnore) == mrAbort;
-    }
+    if (::lstat(backup->c_str(), &old) != 0 || ::unlink(backup->c_str()) == 0) return true;
+    const int error = errno;
+    if (host.MessageDlgBeep("以前のバックアップファイルの削除に失敗しました. " +
+                                std::to_string(error),
+                            TMsgDlgType::mtConfirmation, AbortIgnore) != mrAbort)
+        return false;
+    backup.reset();
     return true;
+}
+
+// Keeps the data of the file about to be written under its backup name; answers whether the
+// save may go on. The file itself is never moved away, so that whatever fails later, the
+// file stays as it was until the save writes it.
+bool MakeBackup(TEditorHost& host, const std::string& fileName, const std::string& backup,
+                TSaveMethod method) {
+    const int error = LinkOrCopy(fileName, backup, method);
+    return error == 0 ||
+           host.MessageDlgBeep(fileName + " のバックアップファイルの作成に失敗しました. " +
+                                   std::to_string(error),
+                               TMsgDlgType::mtConfirmation, AbortIgnore) == mrAbort;
 }
 
 } // namespace
@@ -113,10 +125,15 @@ bool TEditorCore::LoadFile(const std::string& fileName) {
 }
 
 bool TEditorCore::SaveFile(const std::string& fileName) {
-    // Chosen before the backup, which depends on it and whose link must not count as another
-    // name of the file.
+    std::optional<std::string> backup;
+    if (MakeBackFile) backup = BackupNameFor(host_, fileName);
+    if (backup && !RemoveOldBackup(host_, backup)) return false;
+    // Chosen with the old backup gone and before the new one, which depends on it: neither
+    // backup is another name of the file. An old one still linked to the file, left by a save
+    // that failed or was killed, would make this save write in place, where a crash leaves
+    // the file half written.
     const TSaveMethod method = ChooseSaveMethod(fileName);
-    if (MakeBackFile && !MakeBackup(host_, fileName, method)) return false;
+    if (backup && !MakeBackup(host_, fileName, *backup, method)) return false;
     if (module_.SaveToFile(fileName, method) != 0) {
         host_.MessageDlgBeep(fileName + " の書き込みに失敗しました.", TMsgDlgType::mtError,
                              {TMsgDlgBtn::mbAbort});

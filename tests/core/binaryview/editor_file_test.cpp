@@ -154,6 +154,12 @@ TEST(EditorFile, SavedStateFollowsTheUndoAndLockSettings) {
     }
 }
 
+ino_t InodeOf(const std::string& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}
+
 // Writes beyond the limit fail with EFBIG while the limit is set; links need no writing.
 class TFileSizeLimit {
 public:
@@ -174,7 +180,7 @@ private:
     void (*previousHandler_)(int);
 };
 
-TEST(EditorFile, FailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
+TEST(EditorFile, FailedSaveLeavesTheFileAndTheDocumentAsTheyWereAndTheNextSaveReplacesIt) {
     TTempFolder folder;
     TEditedDocument f;
     f.host.Answer(mrAbort);
@@ -200,6 +206,14 @@ TEST(EditorFile, FailedSaveLeavesTheFileAndTheDocumentAsTheyWere) {
     EXPECT_EQ(TTempFolder::Read(folder / "data.bak"), kOld);
     EXPECT_EQ(folder.Names(), (Names{"data.bak", "data.bin"}));
     EXPECT_TRUE(large.core.Module().IsModified());
+
+    // The backup left linked to the file is no other name of it: the next save still
+    // replaces the file whole rather than writing over it, which a crash would leave half done.
+    const ino_t failedOn = InodeOf(folder / "data.bin");
+    EXPECT_TRUE(large.core.SaveFile(folder / "data.bin"));
+    EXPECT_NE(InodeOf(folder / "data.bin"), failedOn);
+    EXPECT_EQ(TTempFolder::Read(folder / "data.bin"), large.Data());
+    EXPECT_EQ(TTempFolder::Read(folder / "data.bak"), kOld);
 }
 
 // A backup that cannot be made, or an old one that cannot be deleted, is asked about; only
