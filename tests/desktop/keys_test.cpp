@@ -1,0 +1,200 @@
+// Keys as the X server delivers them: hex digits and the keypad's extra digits, characters of
+// every character set (a Japanese one through a keysym mapped on the fly), the save, undo and
+// redo keys, a held fast-scroll key and the function-key bar under Shift.
+#include "desktop/support/desktop.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+namespace mv::desktop {
+namespace {
+
+using TBytes = test::TTempFolder::Bytes;
+
+// Bytes that name their own offset, so that a byte written at the wrong place shows.
+TBytes Counting(std::size_t size) {
+    TBytes bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(i);
+    return bytes;
+}
+
+// The file as it is now; empty while a save has it renamed away.
+TBytes OnDisk(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TBytes Patched(TBytes bytes, std::size_t at, const TBytes& patch) {
+    std::ranges::copy(patch, bytes.begin() + static_cast<std::ptrdiff_t>(at));
+    return bytes;
+}
+
+std::string Head(const TBytes& bytes) {
+    std::string text;
+    char hex[4];
+    for (std::size_t i = 0; i < std::min<std::size_t>(bytes.size(), 16); ++i) {
+        std::snprintf(hex, sizeof hex, "%02X ", bytes[i]);
+        text += hex;
+    }
+    return text + "(" + std::to_string(bytes.size()) + " bytes)";
+}
+
+// Waits for a save to put `expected` on disk.
+void ExpectSaved(const std::string& path, const TBytes& expected) {
+    Eventually([&] { return OnDisk(path) == expected; });
+    const TBytes actual = OnDisk(path);
+    EXPECT_TRUE(actual == expected)
+        << "on disk: " << Head(actual) << "\nexpected: " << Head(expected);
+}
+
+using TFrames = std::set<std::size_t>;
+
+class Keys : public DesktopTest {
+protected:
+    // Opens a file of counting bytes and gives its window the keyboard; answers the window,
+    // or nothing when it did not come.
+    TWindow Open(std::size_t size = 4096) {
+        path_ = Desk().Folder().Write("keys.bin", Counting(size));
+        Desk().StartEditor({path_});
+        const std::vector<TWindow> windows =
+            Desk().WaitForWindows("keys.bin" + std::string(DocumentCaptionEnd), 1);
+        if (windows.empty() || !Desk().Activate(windows[0])) return {};
+        return windows[0];
+    }
+
+    // The user's configuration takes the key template of the MS-DOS version, the one that
+    // binds the fast moves.
+    void ChooseDosKeyTemplate() {
+        const std::string folder = Desk().ConfigFolder() + "/Corlith Applications";
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder + "/Morvane.ini") << "[Config]\nKeyAssignType=1\n";
+    }
+
+    // Gives the keyboard layout keys for these characters, as a Japanese user's layout has
+    // them, so that their typing does not depend on the program keeping up with xdotool.
+    void HoldInLayout(const std::string& characters) {
+        EXPECT_EQ(Desk().Tool({std::string(MV_HELPER_DIR) + "/mv_keymap", characters}).Status, 0);
+    }
+
+    // The distinct pictures the window shows over `duration`. A still view shows at most two:
+    // the caret's blink on and off, whose period the duration spans.
+    TFrames FramesOver(const TWindow& window, std::chrono::milliseconds duration = 1200ms) {
+        TFrames frames;
+        const auto end = std::chrono::steady_clock::now() + duration;
+        while (std::chrono::steady_clock::now() < end)
+            frames.insert(Frame(window));
+        return frames;
+    }
+
+    std::size_t Frame(const TWindow& window) {
+        return std::hash<std::string>{}(Desk().Pixels(window));
+    }
+
+    std::string path_;
+};
+
+TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
+    const TWindow window = Open();
+    ASSERT_FALSE(window.empty());
+    const TBytes original = Counting(4096);
+
+    // Overwriting, then Insert switches to inserting; the keypad's / * - + Enter . are A to F.
+    Desk().Keys({"a", "b", "1", "2", "Insert", "f", "0"});
+    Desk().Keys({"KP_Divide", "KP_Multiply", "KP_Subtract", "KP_Add", "KP_Enter", "KP_Decimal"});
+    Desk().Keys({"F12"});
+
+    TBytes expected = Patched(original, 0, {0xAB, 0x12});
+    expected.insert(expected.begin() + 2, {0xF0, 0xAB, 0xCD, 0xEF});
+    ExpectSaved(path_, expected);
+    EXPECT_EQ(OnDisk(Desk().Folder() / "keys.bak"), original) << "the old file is kept as backup";
+}
+
+TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
+    const TWindow window = Open();
+    ASSERT_FALSE(window.empty());
+
+    // Tab moves the caret to the character column; Ctrl+Shift+F2 steps Shift JIS, JIS, EUC,
+    // ASCII and back, each set getting the same kana.
+    HoldInLayout("あい");
+    Desk().Keys({"Tab"});
+    Desk().Type("Aあ");
+    Desk().Keys({"ctrl+shift+F2"});
+    Desk().Type("あ");
+    Desk().Keys({"ctrl+shift+F2"});
+    Desk().Type("あ");
+    Desk().Keys({"ctrl+shift+F2"});
+    Desk().Type("z");
+    Desk().Keys({"ctrl+shift+F2"});
+    Desk().Type("い");
+    Desk().Keys({"ctrl+s"});
+
+    ExpectSaved(path_, Patched(Counting(4096), 0,
+                               {
+                                   'A', 0x82, 0xA0,            // Shift JIS
+                                   0x1B, '$', 'B', 0x24, 0x22, // JIS: kanji in, then the pair
+                                   0xA4, 0xA2,                 // EUC
+                                   'z',                        // ASCII
+                                   0x82, 0xA2,                 // Shift JIS again
+                               }));
+}
+
+TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
+    const TWindow window = Open();
+    ASSERT_FALSE(window.empty());
+
+    Desk().Keys({"a", "b", "Tab"});
+    Desk().Type("XY");
+    Desk().Keys({"ctrl+z", "ctrl+z", "ctrl+y", "ctrl+s"});
+    ExpectSaved(path_, Patched(Counting(4096), 0, {0xAB, 'X'}));
+
+    // Undone back to the saved bytes and redone, the document has a change to save again.
+    Desk().Type("Q");
+    Desk().Keys({"ctrl+z", "ctrl+y", "ctrl+s"});
+    ExpectSaved(path_, Patched(Counting(4096), 0, {0xAB, 'X', 'Q'}));
+}
+
+TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
+    ChooseDosKeyTemplate();
+    const TWindow window = Open(1 << 20); // longer than any hold can scroll through
+    ASSERT_FALSE(window.empty());
+
+    Desk().KeyDown("shift");
+    Desk().KeyDown("Down"); // DOWNHIGH
+    // Well into the hold, every picture is one not seen before.
+    TFrames seen = FramesOver(window, 1000ms);
+    bool moving = true;
+    for (int i = 0; i < 4; ++i)
+        moving = seen.insert(Frame(window)).second && moving;
+    Desk().KeyUp("Down");
+    Desk().KeyUp("shift");
+    EXPECT_TRUE(moving) << "the view stopped moving while the key was held";
+
+    // Key repeats queued during the hold must not keep it scrolling.
+    EXPECT_TRUE(Eventually([&] { return FramesOver(window).size() <= 2; }, 3s))
+        << "the view still moves after the release";
+}
+
+TEST_F(Keys, TheFunctionKeyBarShowsTheShiftCaptionsWhileShiftIsHeld) {
+    const TWindow window = Open();
+    ASSERT_FALSE(window.empty());
+    const TFrames plain = FramesOver(window);
+
+    Desk().KeyDown("shift");
+    const bool shifted = Eventually([&] {
+        const TFrames frames = FramesOver(window);
+        return std::ranges::none_of(frames, [&](std::size_t f) { return plain.contains(f); });
+    });
+    Desk().Screenshot("shift");
+    Desk().KeyUp("shift");
+    EXPECT_TRUE(shifted) << "the window looks the same with Shift held";
+    EXPECT_TRUE(Eventually([&] { return std::ranges::includes(plain, FramesOver(window)); }))
+        << "the plain captions did not come back";
+}
+
+} // namespace
+} // namespace mv::desktop
