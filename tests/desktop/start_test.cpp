@@ -82,7 +82,7 @@ TEST_F(Start, AnotherUsersStartNeverReachesTheRunningInstance) {
     chmod(shared.c_str(), 0777);
     const std::string theirs = shared + "/theirs.bin";
     Desk().Folder().Write("shared/theirs.bin", {7});
-    chmod(theirs.c_str(), 0644);
+    chmod(theirs.c_str(), 0666);
 
     TChildProcess& editor = Desk().StartEditor({});
     ASSERT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
@@ -92,6 +92,7 @@ TEST_F(Start, AnotherUsersStartNeverReachesTheRunningInstance) {
                                      "--clear-groups", "env", "HOME=" + shared, MV_PROGRAM, theirs};
     TChildProcess& intruder = Desk().Launch(argv);
     const std::vector<TWindow> theirWindows = Desk().WaitForWindows(CaptionOf("theirs.bin"), 1);
+    EXPECT_EQ(theirWindows.size(), 1u) << "their start runs an instance of its own";
     for (const TWindow& window : theirWindows)
         EXPECT_EQ(OwnerOf(Desk(), window), std::to_string(intruder.Pid()));
     intruder.Kill();
@@ -99,7 +100,9 @@ TEST_F(Start, AnotherUsersStartNeverReachesTheRunningInstance) {
 
     // Even where the socket itself is within their reach, the instance hangs up on them.
     const std::string socketPath = InstanceSocketPath(Desk().RuntimeFolder());
-    chmod(Desk().RuntimeFolder().c_str(), 0755);
+    for (const std::filesystem::path& folder : {std::filesystem::path(Desk().RuntimeFolder()).parent_path(),
+                                                std::filesystem::path(Desk().RuntimeFolder())})
+        chmod(folder.c_str(), 0755);
     chmod(socketPath.c_str(), 0777);
     EXPECT_FALSE(AnsweredAs(Nobody, socketPath, theirs));
     EXPECT_FALSE(Eventually([&] { return Desk().Windows(CaptionOf("theirs.bin")).size() > 0; }, 1s));
