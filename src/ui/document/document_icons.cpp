@@ -5,6 +5,8 @@
 #include <QtGui/QPixmap>
 
 #include <functional>
+#include <map>
+#include <string_view>
 
 namespace mv {
 namespace {
@@ -20,9 +22,14 @@ QIcon Drawn(const std::function<void(QPainter&)>& draw) {
     return QIcon(pixmap);
 }
 
-QIcon Themed(const char* name, const std::function<void(QPainter&)>& draw) {
-    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(name));
-    return themed.isNull() ? Drawn(draw) : themed;
+// Each icon is made once and shared by every window: a fresh pixmap per window would leave
+// its scaled copies in Qt's pixmap cache for every window ever opened. Never destroyed, so
+// that no icon outlives the application in a static destructor.
+QIcon Themed(std::string_view name, const std::function<void(QPainter&)>& draw) {
+    static auto* made = new std::map<std::string_view, QIcon>;
+    if (const auto found = made->find(name); found != made->end()) return found->second;
+    const QIcon themed = QIcon::fromTheme(QString::fromLatin1(name.data(), name.size()));
+    return made->emplace(name, themed.isNull() ? Drawn(draw) : themed).first->second;
 }
 
 void DrawSheet(QPainter& painter, const QRectF& sheet) {

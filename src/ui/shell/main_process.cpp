@@ -7,6 +7,7 @@
 #include "core/shell/window_placement.h"
 #include "core/typedvalues/string_utils.h"
 #include "platform/data_folders.h"
+#include "platform/heap_trim.h"
 #include "platform/qsettings_registry.h"
 #include "platform/virtual_key_map.h"
 #include "platform/work_area.h"
@@ -90,6 +91,10 @@ TMvPrMainProcessWClass::TMvPrMainProcessWClass(TPaths paths)
     OnEnd = [] { QCoreApplication::quit(); };
     quitTimer_.setInterval(QuitPollInterval);
     quitTimer_.callOnTimeout(this, &TMvPrMainProcessWClass::QuitTick);
+    // Once per batch of closed windows, after they are really freed.
+    heapTrim_.setSingleShot(true);
+    heapTrim_.setInterval(0);
+    heapTrim_.callOnTimeout(this, &ReturnFreedHeap);
     if (auto* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &TMvPrMainProcessWClass::RefreshFunctionKeysOnIdle);
@@ -114,6 +119,9 @@ TMvPrMainProcessWClass::~TMvPrMainProcessWClass() {
 
 void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
     LoadSettings();
+    // The opening screen and the loads below keep the event loop running, and a later start
+    // has ended by the time its request is answered: a request turned down now would be lost.
+    accepting_ = true;
     TOpeningScreen opening(environment_.OpeningDlg);
     tray_.Add();
     for (const std::string& given : fileNames) {
@@ -125,7 +133,6 @@ void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
     // Files that could not be opened have said why; the program stays with an empty window.
     if (documents_.empty()) NewDocumentWindow();
     opening.Finish();
-    accepting_ = true;
 }
 
 void TMvPrMainProcessWClass::LoadSettings() {
@@ -212,7 +219,10 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::CreateDocumentWindow() {
     auto* window = new TMvPrBinaryFormWClass(*this);
     documents_.push_back(window);
     // A window freed by any other road than its close leaves no stale entry behind.
-    connect(window, &QObject::destroyed, this, [this, window] { std::erase(documents_, window); });
+    connect(window, &QObject::destroyed, this, [this, window] {
+        std::erase(documents_, window);
+        heapTrim_.start();
+    });
     environment_.ApplyModes = 1;
     window->ApplySettings(environment_);
     window->SizeOptimize();

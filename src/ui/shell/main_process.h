@@ -122,6 +122,7 @@ private:
     TTrayIcon tray_;
     QPointer<TDlgEnvironment> options_; // open, or none
     QTimer quitTimer_;
+    QTimer heapTrim_; // gives the memory of freed windows back to the system
     bool accepting_ = false;
     bool fileDialogShowing_ = false;
     bool menuRefreshEnabled_ = true;

@@ -49,6 +49,19 @@ TEST_F(Shell, HandOverOpensEachFileOnceAndAnswersItsWindow) {
     EXPECT_EQ(busyAnswer, 0u);
 }
 
+// The later start has gone once its request is answered, so a request during the opening
+// second must open its file, not be turned away.
+TEST_F(Shell, AHandOverDuringTheOpeningScreenOpensItsFile) {
+    const std::string a = files.Write("a.bin", {1, 2, 3});
+    std::ofstream(home / "Morvane.ini") << "[Config]\nOpeningDlg=1\n";
+    TWindowId answer = 0;
+    QTimer::singleShot(100, [&] { answer = shell->HandOver(OpenFrame(a)); });
+    Start();
+    const TMvPrBinaryFormWClass* window = shell->FindDocumentWindow(a);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(answer, window->winId());
+}
+
 TEST_F(Shell, QuitAllSavesTheWorkAndTheNextStartFindsItAgain) {
     const std::string a = files.Write("a.bin", TTempFolder::Bytes(0x400, 0));
     Start({a});
