@@ -40,6 +40,7 @@ public:
     }
     void Beep() override { ++Beeps; }
     void MessageBox(std::string_view, std::string_view) override {}
+    bool ClipboardOffersData() override { return false; }
     std::optional<std::vector<Byte>> ClipboardPayload() override { return std::nullopt; }
     std::optional<std::string> ClipboardText() override { return std::nullopt; }
     void SetClipboardPayload(std::span<const Byte>) override {}

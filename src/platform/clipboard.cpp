@@ -16,6 +16,11 @@ QString MimeType() {
 
 } // namespace
 
+bool ClipboardOffersData() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data != nullptr && (data->hasFormat(MimeType()) || data->hasText());
+}
+
 std::optional<std::vector<Byte>> ReadClipboardPayload() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasFormat(MimeType())) return std::nullopt;

@@ -14,9 +14,12 @@ namespace mv {
 // little-endian byte count, then the bytes.
 inline constexpr std::string_view ClipboardMimeType = "application/x-mvpr-clipboard-format";
 
-// The payload of the program's own format as the clipboard holds it, count included.
+// Whether the clipboard names the program's own format or text among its formats.
+[[nodiscard]] bool ClipboardOffersData();
+// The payload of the program's own format as the clipboard holds it, count included; empty
+// when its owner did not deliver it in time.
 [[nodiscard]] std::optional<std::vector<Byte>> ReadClipboardPayload();
-// The clipboard's text in Shift JIS, when it offers text and not the program's own format.
+// The clipboard's text in Shift JIS, when it offers text; empty when it was not delivered.
 [[nodiscard]] std::optional<std::string> ReadClipboardText();
 // Replaces whatever the clipboard holds by the payload under the program's own format only.
 void WriteClipboardPayload(std::span<const Byte> payload);

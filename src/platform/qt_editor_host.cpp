@@ -8,6 +8,10 @@
 
 namespace mv {
 
+bool TQtEditorHost::ClipboardOffersData() {
+    return mv::ClipboardOffersData();
+}
+
 std::optional<std::vector<Byte>> TQtEditorHost::ClipboardPayload() {
     return ReadClipboardPayload();
 }

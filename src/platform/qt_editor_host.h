@@ -13,6 +13,7 @@ class TQtEditorHost : public TEditorHost, public TQtHostServices {
 public:
     explicit TQtEditorHost(QWidget* owner) : TQtHostServices(owner) {}
 
+    bool ClipboardOffersData() override;
     std::optional<std::vector<Byte>> ClipboardPayload() override;
     std::optional<std::string> ClipboardText() override;
     void SetClipboardPayload(std::span<const Byte> payload) override;

@@ -19,6 +19,7 @@ public:
             ADD_FAILURE() << ReplaceAnswers.size() << " replace answer(s) unused";
     }
 
+    bool ClipboardOffersData() override { return Payload || Text; }
     std::optional<std::vector<Byte>> ClipboardPayload() override { return Payload; }
     std::optional<std::string> ClipboardText() override { return Text; }
     void SetClipboardPayload(std::span<const Byte> payload) override {

@@ -88,24 +88,37 @@ std::span<const Byte> BytesOf(const std::string& text) {
     return {reinterpret_cast<const Byte*>(text.data()), text.size()};
 }
 
-// The bytes a paste takes: the program's own payload, else the text up to its first zero
-// byte; empty when the clipboard offers neither. The payload may come from any program, so its
-// count is believed only as far as bytes back it (a negative count reads as a huge one); a
-// payload too short to hold a count is empty.
-std::vector<Byte> ClipboardBytes(TEditorHost& host) {
+constexpr std::string_view ClipboardUnreadable = "クリップボードのデータを読み取れませんでした.";
+constexpr std::string_view ClipboardBroken = "クリップボードのデータが壊れています.";
+
+// What a paste takes from the clipboard: the bytes, or why it takes nothing although the
+// clipboard offered data.
+struct TPasteSource {
+    std::vector<Byte> Bytes;
+    std::string_view Refusal;
+};
+
+// The program's own payload, else the text up to its first zero byte; nothing when the
+// clipboard offers neither. An offered format that arrives empty was not delivered (its owner
+// vanished or timed out). The payload may come from any program: a count larger than the bytes
+// that follow it, or no room for a count, is refused rather than cut to fit; bytes past the
+// count are the padding of the owner's block.
+TPasteSource ClipboardBytes(TEditorHost& host) {
     if (std::optional<std::vector<Byte>> payload = host.ClipboardPayload()) {
-        if (payload->size() < 4) return {};
+        if (payload->empty()) return {{}, ClipboardUnreadable};
+        if (payload->size() < 4) return {{}, ClipboardBroken};
         std::uint64_t count = 0;
         for (int i = 3; i >= 0; --i)
             count = count << 8 | (*payload)[static_cast<std::size_t>(i)];
-        const std::uint64_t present = payload->size() - 4;
+        if (count > payload->size() - 4) return {{}, ClipboardBroken};
         payload->erase(payload->begin(), payload->begin() + 4);
-        payload->resize(static_cast<std::size_t>(std::min(count, present)));
-        return std::move(*payload);
+        payload->resize(static_cast<std::size_t>(count));
+        return {std::move(*payload), {}};
     }
     if (const std::optional<std::string> text = host.ClipboardText()) {
+        if (text->empty()) return {{}, ClipboardUnreadable};
         const std::size_t end = std::min(text->find('\0'), text->size());
-        return {text->begin(), text->begin() + static_cast<std::ptrdiff_t>(end)};
+        return {{text->begin(), text->begin() + static_cast<std::ptrdiff_t>(end)}, {}};
     }
     return {};
 }
@@ -280,7 +293,12 @@ void TEditorCore::Copy() {
 
 void TEditorCore::Paste() {
     if (ViewOnly()) return;
-    EnterData(ClipboardBytes(host_));
+    const TPasteSource source = ClipboardBytes(host_);
+    if (!source.Refusal.empty()) {
+        host_.MessageDlgBeep(source.Refusal, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        return;
+    }
+    EnterData(source.Bytes);
 }
 
 void TEditorCore::EnterData(std::span<const Byte> bytes) {
@@ -313,7 +331,7 @@ void TEditorCore::EnterData(std::span<const Byte> bytes) {
 }
 
 bool TEditorCore::CanPaste() {
-    return host_.ClipboardPayload().has_value() || host_.ClipboardText().has_value();
+    return host_.ClipboardOffersData();
 }
 
 // ---- bit, byte and integer operations

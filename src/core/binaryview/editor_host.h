@@ -17,10 +17,15 @@ enum class TReplaceAnswer { Yes, No, All, Cancel };
 // the clipboard, the replace question, the event loop and the keyboard.
 class TEditorHost : public virtual THostServices {
 public:
+    // Whether the clipboard offers the program's own format or text, as far as the names of
+    // its formats tell; cheap, since no data is fetched.
+    [[nodiscard]] virtual bool ClipboardOffersData() = 0;
     // The payload of the program's own clipboard format (a 32-bit little-endian count, then
-    // the bytes), when the clipboard offers it; it is not trusted.
+    // the bytes), when the clipboard offers it; it is not trusted, and it is empty when the
+    // clipboard's owner did not deliver it.
     [[nodiscard]] virtual std::optional<std::vector<Byte>> ClipboardPayload() = 0;
-    // The clipboard's plain text as Shift JIS bytes, when it offers text.
+    // The clipboard's plain text as Shift JIS bytes, when it offers text; empty when the
+    // owner did not deliver it.
     [[nodiscard]] virtual std::optional<std::string> ClipboardText() = 0;
     // Empties the clipboard and puts the payload on it under the program's own format only.
     virtual void SetClipboardPayload(std::span<const Byte> payload) = 0;

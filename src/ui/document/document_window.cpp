@@ -28,7 +28,6 @@
 
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QMimeData>
-#include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QWindow>
@@ -45,14 +44,6 @@ constexpr std::uint8_t AllEditorItems = 31;
 constexpr int EditorFontHeight = 14;
 // Every keyboard here reports twelve function keys.
 constexpr int KeyboardFunctionKeys = 12;
-
-bool ClipboardOffersData() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data != nullptr &&
-           (data->hasFormat(QString::fromLatin1(ClipboardMimeType.data(),
-                                                static_cast<qsizetype>(ClipboardMimeType.size()))) ||
-            data->hasText());
-}
 
 } // namespace
 

@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace mv {
@@ -173,27 +175,40 @@ TEST(Editing, CopyWorksInViewOnlyModeWhereEverythingElseIsRefused) {
     EXPECT_TRUE(e.CanPaste()) << "what the clipboard offers, whatever the mode";
 }
 
-TEST(Editing, PastedPayloadIsTrustedOnlyAsFarAsItsBytes) {
+// Another program's payload is believed only where it holds together: a count past its bytes
+// or no room for a count is refused with a message rather than cut to fit, and so is a format
+// that was offered but never delivered. Bytes past the count are padding.
+TEST(Editing, PasteTakesOnlyAClipboardThatHoldsTogether) {
+    constexpr std::string_view Broken = "クリップボードのデータが壊れています.";
+    constexpr std::string_view Unreadable = "クリップボードのデータを読み取れませんでした.";
     struct Case {
         const char* Name;
         std::optional<ByteVector> Payload;
         std::optional<std::string> Text;
         ByteVector Pasted; // into an empty file
+        std::string_view Refusal;
     };
     const Case cases[] = {
-        {"payload before text", ByteVector{2, 0, 0, 0, 7, 8, 9}, "text", {7, 8}},
-        {"negative count", ByteVector{0xFF, 0xFF, 0xFF, 0xFF, 7, 8, 9}, {}, {7, 8, 9}},
-        {"count 1000", ByteVector{0xE8, 0x03, 0, 0, 7, 8, 9}, {}, {7, 8, 9}},
-        {"no room for the count", ByteVector{3, 0, 0}, "text", {}},
+        {"payload before text, padding dropped", ByteVector{2, 0, 0, 0, 7, 8, 9}, "text", {7, 8}},
         {"text to the first zero", {}, std::string("AB\0C", 4), {'A', 'B'}},
+        {"count of zero", ByteVector{0, 0, 0, 0, 7}, {}, {}},
+        {"negative count", ByteVector{0xFF, 0xFF, 0xFF, 0xFF, 7, 8, 9}, {}, {}, Broken},
+        {"count 1000 over three bytes", ByteVector{0xE8, 0x03, 0, 0, 7, 8, 9}, {}, {}, Broken},
+        {"no room for the count", ByteVector{3, 0, 0}, "text", {}, Broken},
+        {"payload never delivered", ByteVector{}, "text", {}, Unreadable},
+        {"text never delivered", {}, "", {}, Unreadable},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         TDocument doc({}, TInputMode::Insert);
         doc.host.Payload = c.Payload;
         doc.host.Text = c.Text;
+        if (!c.Refusal.empty()) doc.host.Answer(mrOk);
         doc.editor.ExecuteCommand(PASTE);
         EXPECT_EQ(doc.Bytes(), c.Pasted);
+        EXPECT_EQ(doc.editor.History().CanUndo(), !c.Pasted.empty());
+        ASSERT_EQ(doc.host.Dialogs.size(), c.Refusal.empty() ? 0u : 1u);
+        if (!c.Refusal.empty()) EXPECT_EQ(doc.host.Dialogs[0].Text, c.Refusal);
     }
 }
 

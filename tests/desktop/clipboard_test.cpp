@@ -1,0 +1,175 @@
+// The clipboard shared with other programs: bytes leave in the program's own format and the
+// information panel's rows as text, text from another program arrives as Shift JIS, and owners
+// that vanish, lie about their count or offer 100 MiB get a clear answer, never a hang or a
+// silent wrong paste.
+#include "desktop/support/desktop.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+namespace mv::desktop {
+namespace {
+
+using Bytes = test::TTempFolder::Bytes;
+
+constexpr const char* OwnFormat = "application/x-mvpr-clipboard-format";
+constexpr const char* ErrorDialog = "^エラー$";
+
+std::string CaptionOf(const std::string& fileName) {
+    return fileName + DocumentCaptionEnd;
+}
+
+Bytes WithCount(const Bytes& bytes) {
+    const auto count = static_cast<std::uint32_t>(bytes.size());
+    Bytes payload{static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
+                  static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
+    payload.insert(payload.end(), bytes.begin(), bytes.end());
+    return payload;
+}
+
+Bytes BytesOf(const std::string& text) {
+    return {text.begin(), text.end()};
+}
+
+class Clipboard : public DesktopTest {
+protected:
+    // Opens the file in a window of the editor, the first start or a handed-over one, and
+    // gives that window the keyboard focus.
+    TWindow Open(const std::string& fileName, const Bytes& bytes) {
+        Desk().StartEditor({Desk().Folder().Write(fileName, bytes)});
+        const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf(fileName), 1);
+        EXPECT_EQ(windows.size(), 1u) << "no window for " << fileName;
+        if (windows.empty()) return {};
+        EXPECT_TRUE(Desk().Activate(windows[0]));
+        return windows[0];
+    }
+
+    std::string ClipboardAs(const std::string& target) {
+        return Desk().Tool({"xclip", "-o", "-selection", "clipboard", "-t", target}).Output;
+    }
+
+    // Puts text on the clipboard as another program does, one that serves it until the
+    // clipboard is taken from it.
+    void OfferText(const std::string& utf8) {
+        const std::string input = Desk().Folder().Write("offered.txt", BytesOf(utf8));
+        Desk().Launch({"xclip", "-quiet", "-i", "-selection", "clipboard"}, input);
+        ASSERT_TRUE(Eventually([&] { return ClipboardAs("UTF8_STRING") == utf8; }))
+            << "xclip did not take the clipboard";
+    }
+
+    // Hands the clipboard to the misbehaving owner helper in `mode`.
+    void OfferFromOwner(const std::string& mode) {
+        Desk().Launch({std::string(MV_HELPER_DIR) + "/mv_clipboard_owner", mode});
+        ASSERT_TRUE(Eventually([&] {
+            return ClipboardAs("TARGETS").find(OwnFormat) != std::string::npos;
+        })) << "the " << mode << " owner did not take the clipboard";
+    }
+
+    // Clicks the information panel's first copy button, the address row's: left of the
+    // panel's middle, at a fixed height above the window's bottom edge.
+    void ClickAddressCopyButton(const TWindow& window) {
+        std::map<std::string, int> geometry;
+        std::istringstream lines(Desk().Tool({"xdotool", "getwindowgeometry", "--shell", window}).Output);
+        for (std::string line; std::getline(lines, line);)
+            if (const auto equals = line.find('='); equals != std::string::npos)
+                geometry[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
+        Desk().ClickAt(geometry["X"] + geometry["WIDTH"] / 2 - 20, geometry["Y"] + geometry["HEIGHT"] - 117);
+    }
+
+    // Saves the window's file, waits until it has `size` bytes on disk and answers them.
+    Bytes SaveAndRead(const std::string& path, std::size_t size) {
+        Desk().Keys({"ctrl+s"});
+        std::error_code error;
+        EXPECT_TRUE(Eventually([&] { return std::filesystem::file_size(path, error) == size; }, 30s))
+            << path << " never reached " << size << " bytes";
+        Bytes bytes(size); // read in one piece: a hundred mebibytes byte by byte take too long
+        std::ifstream(path, std::ios::binary)
+            .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+        return bytes;
+    }
+};
+
+TEST_F(Clipboard, CopiedBytesReachOtherProgramsAsTheOwnFormatAndPanelRowsAsText) {
+    Bytes bytes(256);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(255 - i);
+    const TWindow window = Open("source.bin", bytes);
+    ASSERT_FALSE(window.empty());
+
+    Desk().Keys({"ctrl+a", "ctrl+c"});
+    const Bytes payload = WithCount(bytes);
+    EXPECT_TRUE(Eventually([&] { return BytesOf(ClipboardAs(OwnFormat)) == payload; }))
+        << "count and bytes, zeros included";
+    EXPECT_EQ(ClipboardAs("TARGETS").find("UTF8_STRING"), std::string::npos)
+        << "the own format only, so that text readers do not take binary for text";
+
+    // The caret on the end-of-file cell at 100h; its row's copy button is the first one.
+    Desk().Keys({"ctrl+End"});
+    ClickAddressCopyButton(window);
+    EXPECT_TRUE(Eventually([&] { return ClipboardAs("UTF8_STRING") == "00000100h (256)"; }));
+}
+
+TEST_F(Clipboard, TheOwnFormatCarriesEveryByteBetweenTwoWindows) {
+    const Bytes bytes = {0x00, 0xFF, 0x41, 0x00, 0x82, 0xA0, 0x0D, 0x0A};
+    Open("from.bin", bytes);
+    Desk().Keys({"ctrl+a", "ctrl+c"});
+    ASSERT_TRUE(Eventually([&] { return BytesOf(ClipboardAs(OwnFormat)) == WithCount(bytes); }));
+
+    Open("to.bin", {});
+    Desk().Keys({"ctrl+v"});
+    EXPECT_EQ(SaveAndRead(Desk().Folder() / "to.bin", bytes.size()), bytes)
+        << "the zero bytes show that the own format, not text, was taken";
+}
+
+TEST_F(Clipboard, TextOfAnotherProgramPastesAsShiftJis) {
+    const std::string path = Desk().Folder() / "text.bin";
+    Open("text.bin", {});
+    // Each paste is saved before the clipboard changes again, so that it takes its own text.
+    OfferText("ABC");
+    Desk().Keys({"ctrl+v"});
+    EXPECT_EQ(SaveAndRead(path, 3), BytesOf("ABC"));
+    OfferText("日本語");
+    Desk().Keys({"ctrl+v"});
+    EXPECT_EQ(SaveAndRead(path, 9), (Bytes{'A', 'B', 'C', 0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA}));
+}
+
+// Each owner gets an error box within the time Qt waits for an owner, the window answers
+// afterwards, and the one paste that works shows that the refused ones left nothing behind.
+TEST_F(Clipboard, OwnersThatVanishOrLieAreRefusedWithoutAHang) {
+    const std::string path = Desk().Folder() / "kept.bin";
+    const TWindow window = Open("kept.bin", {1, 2, 3});
+    ASSERT_FALSE(window.empty());
+    for (const char* mode : {"vanish", "lying-count", "too-short"}) {
+        SCOPED_TRACE(mode);
+        OfferFromOwner(mode);
+        const auto asked = std::chrono::steady_clock::now();
+        Desk().Keys({"ctrl+v"});
+        const std::vector<TWindow> dialogs = Desk().WaitForWindows(ErrorDialog, 1, 10s);
+        ASSERT_EQ(dialogs.size(), 1u) << "no error box";
+        EXPECT_LT(std::chrono::steady_clock::now() - asked, 10s);
+        Desk().Activate(dialogs[0]);
+        Desk().Keys({"Return"});
+        ASSERT_TRUE(Eventually([&] { return Desk().Windows(ErrorDialog).empty(); }));
+        ASSERT_TRUE(Desk().Activate(window)) << "the window answers";
+    }
+    OfferText("Z");
+    Desk().Keys({"ctrl+v"});
+    EXPECT_EQ(SaveAndRead(path, 3), (Bytes{'Z', 2, 3}));
+}
+
+// 100 MiB is an ordinary paste for a binary editor: it arrives whole, in bounded time.
+TEST_F(Clipboard, AHundredMebibyteOfferPastesWhole) {
+    constexpr std::size_t Size = 100u << 20;
+    const std::string path = Desk().Folder() / "big.bin";
+    Open("big.bin", {});
+    OfferFromOwner("huge");
+    Desk().Keys({"ctrl+v"});
+    Bytes offered(Size);
+    for (std::size_t i = 0; i < Size; ++i) offered[i] = static_cast<std::uint8_t>(i % 251);
+    EXPECT_TRUE(SaveAndRead(path, Size) == offered) << "the bytes as offered, in order";
+}
+
+} // namespace
+} // namespace mv::desktop

@@ -1,0 +1,150 @@
+// A clipboard owner that misbehaves the way other programs can, offering the editor's own
+// format under the selection protocol spoken directly over Xlib:
+//   mv_clipboard_owner vanish       announces its targets, then exits when data is asked for
+//   mv_clipboard_owner huge         serves 100 MiB in pieces (INCR), count and bytes agreeing
+//   mv_clipboard_owner lying-count  a count of 1000 in front of three bytes
+//   mv_clipboard_owner too-short    two bytes, too few to hold a count
+// It serves until it loses the clipboard or is killed. Byte i of the huge payload (after its
+// count) is i % 251, so a test can check what arrived.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr const char* OwnFormat = "application/x-mvpr-clipboard-format";
+constexpr std::size_t HugeCount = 100u << 20;
+constexpr std::size_t Piece = 1u << 20;
+
+std::vector<unsigned char> WithCount(std::uint32_t count, std::size_t present) {
+    std::vector<unsigned char> payload(4 + present);
+    for (std::size_t i = 0; i < 4; ++i) payload[i] = static_cast<unsigned char>(count >> (8 * i));
+    for (std::size_t i = 0; i < present; ++i) payload[4 + i] = static_cast<unsigned char>(i % 251);
+    return payload;
+}
+
+class TOwner {
+public:
+    TOwner(Display* display, std::string mode) : display_(display), mode_(std::move(mode)) {
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
+        clipboard_ = Intern("CLIPBOARD");
+        targets_ = Intern("TARGETS");
+        own_ = Intern(OwnFormat);
+        incr_ = Intern("INCR");
+        if (mode_ == "huge") payload_ = WithCount(HugeCount, HugeCount);
+        else if (mode_ == "lying-count") payload_ = WithCount(1000, 3);
+        else if (mode_ == "too-short") payload_ = {2, 0};
+    }
+
+    bool KnownMode() const { return mode_ == "vanish" || !payload_.empty(); }
+
+    bool TakeClipboard() {
+        XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
+        return XGetSelectionOwner(display_, clipboard_) == window_;
+    }
+
+    // Serves requests until another program takes the clipboard.
+    void Serve() {
+        for (;;) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == SelectionClear) return;
+            if (event.type == SelectionRequest) Answer(event.xselectionrequest);
+            if (event.type == PropertyNotify && event.xproperty.state == PropertyDelete)
+                Continue(event.xproperty.window, event.xproperty.atom);
+        }
+    }
+
+private:
+    Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
+
+    void Answer(const XSelectionRequestEvent& request) {
+        Atom property = request.property != None ? request.property : request.target;
+        if (request.target == targets_) {
+            const Atom offered[] = {targets_, own_};
+            XChangeProperty(display_, request.requestor, property, XA_ATOM, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char*>(offered), 2);
+        } else if (request.target == own_ && mode_ == "vanish") {
+            std::exit(0); // before any answer, taking the window and the ownership with it
+        } else if (request.target == own_ && payload_.size() > Piece) {
+            StartIncr(request.requestor, property);
+        } else if (request.target == own_) {
+            XChangeProperty(display_, request.requestor, property, own_, 8, PropModeReplace,
+                            payload_.data(), static_cast<int>(payload_.size()));
+        } else {
+            property = None;
+        }
+        Notify(request, property);
+    }
+
+    void Notify(const XSelectionRequestEvent& request, Atom property) {
+        XEvent reply{};
+        reply.xselection.type = SelectionNotify;
+        reply.xselection.requestor = request.requestor;
+        reply.xselection.selection = request.selection;
+        reply.xselection.target = request.target;
+        reply.xselection.property = property;
+        reply.xselection.time = request.time;
+        XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
+        XFlush(display_);
+    }
+
+    // The size announced as INCR, then the pieces as the requestor deletes each property.
+    void StartIncr(Window requestor, Atom property) {
+        XSelectInput(display_, requestor, PropertyChangeMask);
+        const long size = static_cast<long>(payload_.size());
+        XChangeProperty(display_, requestor, property, incr_, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&size), 1);
+        sent_[{requestor, property}] = 0;
+    }
+
+    void Continue(Window requestor, Atom property) {
+        const auto found = sent_.find({requestor, property});
+        if (found == sent_.end()) return;
+        std::size_t& sent = found->second;
+        const std::size_t length = std::min(Piece, payload_.size() - sent);
+        XChangeProperty(display_, requestor, property, own_, 8, PropModeReplace,
+                        payload_.data() + sent, static_cast<int>(length));
+        sent += length;
+        if (length == 0) sent_.erase(found); // the empty piece ends the transfer
+        XFlush(display_);
+    }
+
+    Display* display_;
+    std::string mode_;
+    Window window_;
+    Atom clipboard_, targets_, own_, incr_;
+    std::vector<unsigned char> payload_;
+    // Bytes sent so far of each transfer in pieces, by requestor window and property.
+    std::map<std::pair<Window, Atom>, std::size_t> sent_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "no X display\n");
+        return 2;
+    }
+    TOwner owner(display, argc > 1 ? argv[1] : "");
+    if (!owner.KnownMode()) {
+        std::fprintf(stderr, "usage: %s vanish|huge|lying-count|too-short\n", argv[0]);
+        return 2;
+    }
+    if (!owner.TakeClipboard()) {
+        std::fprintf(stderr, "could not own the clipboard\n");
+        return 1;
+    }
+    owner.Serve();
+    XCloseDisplay(display);
+    return 0;
+}
