@@ -1,6 +1,6 @@
-// Keys as the X server delivers them: hex digits and the keypad's extra digits, characters of
-// every character set (a Japanese one through a keysym mapped on the fly), the save, undo and
-// redo keys, a held fast-scroll key and the function-key bar under Shift.
+// Keys as the X server delivers them: hex digits and the keypad's extra digits, characters in
+// every character set (kana from a layout that holds them), the save, undo and redo keys, a
+// held fast-scroll key and the function-key bar under Shift.
 #include "desktop/support/desktop.h"
 
 #include <algorithm>
@@ -14,6 +14,8 @@ namespace mv::desktop {
 namespace {
 
 using TBytes = test::TTempFolder::Bytes;
+
+constexpr std::size_t FileSize = 4096;
 
 // Bytes that name their own offset, so that a byte written at the wrong place shows.
 TBytes Counting(std::size_t size) {
@@ -44,12 +46,13 @@ std::string Head(const TBytes& bytes) {
     return text + "(" + std::to_string(bytes.size()) + " bytes)";
 }
 
-// Waits for a save to put `expected` on disk.
-void ExpectSaved(const std::string& path, const TBytes& expected) {
+// Waits for the file to hold `expected`, as a save puts it there; a mismatch shows the start
+// of both.
+void ExpectOnDisk(const std::string& path, const TBytes& expected) {
     Eventually([&] { return OnDisk(path) == expected; });
     const TBytes actual = OnDisk(path);
     EXPECT_TRUE(actual == expected)
-        << "on disk: " << Head(actual) << "\nexpected: " << Head(expected);
+        << path << "\nholds:    " << Head(actual) << "\nexpected: " << Head(expected);
 }
 
 using TFrames = std::set<std::size_t>;
@@ -58,7 +61,7 @@ class Keys : public DesktopTest {
 protected:
     // Opens a file of counting bytes and gives its window the keyboard; answers the window,
     // or nothing when it did not come.
-    TWindow Open(std::size_t size = 4096) {
+    TWindow Open(std::size_t size = FileSize) {
         path_ = Desk().Folder().Write("keys.bin", Counting(size));
         Desk().StartEditor({path_});
         const std::vector<TWindow> windows =
@@ -101,7 +104,7 @@ protected:
 TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
     const TWindow window = Open();
     ASSERT_FALSE(window.empty());
-    const TBytes original = Counting(4096);
+    const TBytes original = Counting(FileSize);
 
     // Overwriting, then Insert switches to inserting; the keypad's / * - + Enter . are A to F.
     Desk().Keys({"a", "b", "1", "2", "Insert", "f", "0"});
@@ -110,8 +113,8 @@ TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
 
     TBytes expected = Patched(original, 0, {0xAB, 0x12});
     expected.insert(expected.begin() + 2, {0xF0, 0xAB, 0xCD, 0xEF});
-    ExpectSaved(path_, expected);
-    EXPECT_EQ(OnDisk(Desk().Folder() / "keys.bak"), original) << "the old file is kept as backup";
+    ExpectOnDisk(path_, expected);
+    ExpectOnDisk(Desk().Folder() / "keys.bak", original); // the backup of the old file
 }
 
 TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
@@ -133,29 +136,30 @@ TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
     Desk().Type("い");
     Desk().Keys({"ctrl+s"});
 
-    ExpectSaved(path_, Patched(Counting(4096), 0,
-                               {
-                                   'A', 0x82, 0xA0,            // Shift JIS
-                                   0x1B, '$', 'B', 0x24, 0x22, // JIS: kanji in, then the pair
-                                   0xA4, 0xA2,                 // EUC
-                                   'z',                        // ASCII
-                                   0x82, 0xA2,                 // Shift JIS again
-                               }));
+    ExpectOnDisk(path_, Patched(Counting(FileSize), 0,
+                                {
+                                    'A', 0x82, 0xA0,            // Shift JIS
+                                    0x1B, '$', 'B', 0x24, 0x22, // JIS: kanji in, then the pair
+                                    0xA4, 0xA2,                 // EUC
+                                    'z',                        // ASCII
+                                    0x82, 0xA2,                 // Shift JIS again
+                                }));
 }
 
 TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
     const TWindow window = Open();
     ASSERT_FALSE(window.empty());
 
+    // A byte, then two characters, both undone and one redone.
     Desk().Keys({"a", "b", "Tab"});
     Desk().Type("XY");
     Desk().Keys({"ctrl+z", "ctrl+z", "ctrl+y", "ctrl+s"});
-    ExpectSaved(path_, Patched(Counting(4096), 0, {0xAB, 'X'}));
+    ExpectOnDisk(path_, Patched(Counting(FileSize), 0, {0xAB, 'X'}));
 
     // Undone back to the saved bytes and redone, the document has a change to save again.
     Desk().Type("Q");
     Desk().Keys({"ctrl+z", "ctrl+y", "ctrl+s"});
-    ExpectSaved(path_, Patched(Counting(4096), 0, {0xAB, 'X', 'Q'}));
+    ExpectOnDisk(path_, Patched(Counting(FileSize), 0, {0xAB, 'X', 'Q'}));
 }
 
 TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
