@@ -3,6 +3,7 @@
 #include "desktop/support/desktop.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -18,9 +19,11 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t BigSize = std::size_t{256} << 20;
 constexpr char BigName[] = "big.bin";
+constexpr char BackupName[] = "big.bak";
 constexpr char NeighbourName[] = "neighbour.txt";
+const test::TTempFolder::Bytes NeighbourBytes = {'k', 'e', 'e', 'p'};
 
-// The two bytes the user changes, near the start and at the end, and the digits that do it.
+// The two bytes the user changes by typing hex digits, at the start and at the end.
 struct TChange {
     std::size_t Offset;
     std::uint8_t Old;
@@ -47,6 +50,12 @@ void Poke(const std::string& path, const TChange& change, bool changed) {
     ::close(fd);
 }
 
+std::string DigitsOf(const TChange& change) {
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02x", change.New);
+    return digits;
+}
+
 void PokeBoth(const std::string& path, bool changed) {
     Poke(path, FirstChange, changed);
     Poke(path, LastChange, changed);
@@ -67,7 +76,7 @@ protected:
         if (IsSkipped()) return;
         big_ = Desk().Folder() / BigName;
         WritePattern(big_);
-        neighbour_ = Desk().Folder().Write(NeighbourName, {'k', 'e', 'e', 'p'});
+        neighbour_ = Desk().Folder().Write(NeighbourName, NeighbourBytes);
         oldSum_ = Checksum(big_);
         PokeBoth(big_, true);
         newSum_ = Checksum(big_);
@@ -83,7 +92,7 @@ protected:
     // Files in the folder that are none of the user's: what a killed save left behind.
     std::vector<std::string> Leftovers() {
         std::vector<std::string> leftovers;
-        const std::set<std::string> users = {BigName, NeighbourName, "big.bak"};
+        const std::set<std::string> users = {BigName, BackupName, NeighbourName};
         for (const std::string& name : Desk().Folder().Names())
             if (!users.contains(name)) leftovers.push_back(name);
         return leftovers;
@@ -93,7 +102,8 @@ protected:
         std::uintmax_t size = 0;
         for (const std::string& name : Leftovers()) {
             std::error_code gone;
-            size = std::max(size, fs::file_size(Desk().Folder() / name, gone));
+            const std::uintmax_t itsSize = fs::file_size(Desk().Folder() / name, gone);
+            if (!gone) size = std::max(size, itsSize);
         }
         return size;
     }
@@ -126,9 +136,9 @@ protected:
             ADD_FAILURE() << "the file did not load within 30 s";
             return {};
         }
-        Desk().Type("5a");
+        Desk().Type(DigitsOf(FirstChange));
         Desk().Keys({"ctrl+End", "Left"});
-        Desk().Type("a5");
+        Desk().Type(DigitsOf(LastChange));
         Desk().Keys({"ctrl+s"});
 
         bool atMoment = false;
@@ -143,11 +153,12 @@ protected:
         EXPECT_TRUE(editor.Wait(10s).has_value());
         // A save too fast to be seen at the moment is no fault; one that never replaced the
         // file wrote it some other way than whole.
-        if (!atMoment && !At(TMoment::Renamed, inodeBefore))
+        if (!atMoment && !At(TMoment::Renamed, inodeBefore)) {
             ADD_FAILURE() << "the save neither reached that moment nor replaced the file; files: "
                           << testing::PrintToString(Desk().Folder().Names());
-        else if (!atMoment)
+        } else if (!atMoment) {
             std::cout << "the save went past that moment unseen\n";
+        }
         return Checksum(big_);
     }
 
@@ -174,10 +185,9 @@ TEST_F(CrashSave, AKilledSaveLeavesTheOldFileOrTheNewOneWhole) {
         if (c.moment == TMoment::Renamed) {
             EXPECT_EQ(sum, newSum_);
         }
-        EXPECT_EQ(test::TTempFolder::Read(neighbour_),
-                  test::TTempFolder::Bytes({'k', 'e', 'e', 'p'}));
-        if (fs::exists(Desk().Folder() / "big.bak")) {
-            EXPECT_EQ(Checksum(Desk().Folder() / "big.bak"), oldSum_) << "the backup";
+        EXPECT_EQ(test::TTempFolder::Read(neighbour_), NeighbourBytes);
+        if (fs::exists(Desk().Folder() / BackupName)) {
+            EXPECT_EQ(Checksum(Desk().Folder() / BackupName), oldSum_) << "the backup";
         }
 
         // A killed save's scratch file stays, hidden, beside the file; the next round starts
