@@ -120,7 +120,7 @@ TMvPrMainProcessWClass::~TMvPrMainProcessWClass() {
 void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
     LoadSettings();
     // The opening screen and the loads below keep the event loop running, and a later start
-    // has ended by the time its request is answered: a request turned down now would be lost.
+    // ends on any answer: a request turned down now would lose its file.
     accepting_ = true;
     TOpeningScreen opening(environment_.OpeningDlg);
     tray_.Add();
