@@ -51,13 +51,21 @@ protected:
         return Desk().Tool({"xclip", "-o", "-selection", "clipboard", "-t", target}).Output;
     }
 
+    // Waits until the clipboard gives `expected` as `target`; otherwise says what it gave.
+    ::testing::AssertionResult ClipboardBecomes(const std::string& target, const Bytes& expected) {
+        std::string last;
+        if (Eventually([&] { return BytesOf(last = ClipboardAs(target)) == expected; }))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the clipboard gave " << last.size()
+                                             << " bytes as " << target << ": " << last.substr(0, 40);
+    }
+
     // Puts text on the clipboard as another program does, one that serves it until the
     // clipboard is taken from it.
     void OfferText(const std::string& utf8) {
         const std::string input = Desk().Folder().Write("offered.txt", BytesOf(utf8));
         Desk().Launch({"xclip", "-quiet", "-i", "-selection", "clipboard"}, input);
-        ASSERT_TRUE(Eventually([&] { return ClipboardAs("UTF8_STRING") == utf8; }))
-            << "xclip did not take the clipboard";
+        ASSERT_TRUE(ClipboardBecomes("UTF8_STRING", BytesOf(utf8))) << "xclip did not take it";
     }
 
     // Hands the clipboard to the misbehaving owner helper in `mode`.
@@ -99,23 +107,21 @@ TEST_F(Clipboard, CopiedBytesReachOtherProgramsAsTheOwnFormatAndPanelRowsAsText)
     ASSERT_FALSE(window.empty());
 
     Desk().Keys({"ctrl+a", "ctrl+c"});
-    const Bytes payload = WithCount(bytes);
-    EXPECT_TRUE(Eventually([&] { return BytesOf(ClipboardAs(OwnFormat)) == payload; }))
-        << "count and bytes, zeros included";
+    EXPECT_TRUE(ClipboardBecomes(OwnFormat, WithCount(bytes)));
     EXPECT_EQ(ClipboardAs("TARGETS").find("UTF8_STRING"), std::string::npos)
         << "the own format only, so that text readers do not take binary for text";
 
     // The caret on the end-of-file cell at 100h; its row's copy button is the first one.
     Desk().Keys({"ctrl+End"});
     ClickAddressCopyButton(window);
-    EXPECT_TRUE(Eventually([&] { return ClipboardAs("UTF8_STRING") == "00000100h (256)"; }));
+    EXPECT_TRUE(ClipboardBecomes("UTF8_STRING", BytesOf("00000100h (256)")));
 }
 
 TEST_F(Clipboard, TheOwnFormatCarriesEveryByteBetweenTwoWindows) {
     const Bytes bytes = {0x00, 0xFF, 0x41, 0x00, 0x82, 0xA0, 0x0D, 0x0A};
     Open("from.bin", bytes);
     Desk().Keys({"ctrl+a", "ctrl+c"});
-    ASSERT_TRUE(Eventually([&] { return BytesOf(ClipboardAs(OwnFormat)) == WithCount(bytes); }));
+    ASSERT_TRUE(ClipboardBecomes(OwnFormat, WithCount(bytes)));
 
     Open("to.bin", {});
     Desk().Keys({"ctrl+v"});
