@@ -42,7 +42,7 @@ protected:
     TWindow StartUntouched() {
         Desk().StartEditor({});
         const std::vector<TWindow> windows = Desk().WaitForWindows(DocumentCaptionEnd, 1);
-        EXPECT_TRUE(Eventually([&] { return Desk().Windows("バージョン情報").empty(); }));
+        EXPECT_TRUE(Desk().OpeningScreenClosed());
         return windows.empty() ? TWindow{} : windows.front();
     }
 

@@ -106,7 +106,8 @@ std::vector<std::string> TDesktop::Environment() const {
         "QT_QPA_PLATFORM=xcb",
         "NO_AT_BRIDGE=1",
     };
-    for (const char* inherited : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+    environment.push_back("LSAN_OPTIONS=suppressions=" MV_LEAK_SUPPRESSIONS);
+    for (const char* inherited : {"PATH", "ASAN_OPTIONS", "UBSAN_OPTIONS"})
         if (const char* value = std::getenv(inherited))
             environment.push_back(std::string(inherited) + "=" + value);
     return environment;
@@ -138,6 +139,10 @@ std::vector<TWindow> TDesktop::WaitForWindows(const std::string& captionPattern,
     std::vector<TWindow> windows;
     Eventually([&] { return (windows = Windows(captionPattern)).size() >= count; }, timeout);
     return windows;
+}
+
+bool TDesktop::OpeningScreenClosed() const {
+    return Eventually([&] { return Windows("バージョン情報").empty(); });
 }
 
 std::string TDesktop::Caption(const TWindow& window) const {
@@ -181,6 +186,11 @@ std::string TDesktop::Screenshot(const std::string& name) const {
     const std::string path = std::string(MV_SHOT_DIR) + "/" + TestName() + "-" + name + ".png";
     Tool({"import", "-window", "root", path}, 20s);
     return path;
+}
+
+std::string TDesktop::ProgramOutput() const {
+    std::ifstream in(root_ / "programs.log");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::string TDesktop::Pixels(const TWindow& window) const {

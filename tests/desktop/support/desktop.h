@@ -52,6 +52,9 @@ public:
     // Waits until `count` such windows are visible; answers them, or what there is at the end.
     std::vector<TWindow> WaitForWindows(const std::string& captionPattern, std::size_t count,
                                         std::chrono::milliseconds timeout = 10s) const;
+    // Waits until the editor's opening screen, which stands over its first windows for about a
+    // second while it starts, has closed; answers whether it did.
+    bool OpeningScreenClosed() const;
     [[nodiscard]] std::string Caption(const TWindow& window) const;
     [[nodiscard]] std::optional<TWindow> ActiveWindow() const;
     // Gives the window the keyboard focus and waits until it has it.
@@ -68,6 +71,8 @@ public:
     // Saves the whole screen under the build folder's desktop-shots as `<test>-<name>.png`,
     // for a person to look at; answers its path.
     std::string Screenshot(const std::string& name) const;
+    // What the programs started on this desktop wrote on their outputs.
+    [[nodiscard]] std::string ProgramOutput() const;
     // The window's pixels as a PPM file's bytes, for telling whether something changed.
     [[nodiscard]] std::string Pixels(const TWindow& window) const;
 
@@ -89,6 +94,8 @@ bool Eventually(const std::function<bool()>& condition, std::chrono::millisecond
 
 #include <gtest/gtest.h>
 
+#include <iostream>
+
 namespace mv::desktop {
 
 // A test on a desktop of its own; skipped, saying why, only where no X server can start.
@@ -100,7 +107,9 @@ protected:
         if (!desktop_) GTEST_SKIP() << "no X server could start: " << whyNot;
     }
     void TearDown() override {
-        if (desktop_) desktop_->Screenshot("end");
+        if (!desktop_) return;
+        desktop_->Screenshot("end");
+        if (HasFailure()) std::cerr << "The programs wrote:\n" << desktop_->ProgramOutput();
         desktop_.reset();
     }
 
