@@ -4,6 +4,7 @@
 //   mv_clipboard_owner huge         serves 100 MiB in pieces (INCR), count and bytes agreeing
 //   mv_clipboard_owner lying-count  a count of 1000 in front of three bytes
 //   mv_clipboard_owner too-short    two bytes, too few to hold a count
+//   mv_clipboard_owner stall        starts serving 4 MiB in pieces and stops after the first
 // It serves until it loses the clipboard or is killed. Byte i of the huge payload (after its
 // count) is i % 251, so a test can check what arrived.
 #include <X11/Xatom.h>
@@ -13,8 +14,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,6 +26,7 @@ namespace {
 constexpr const char* OwnFormat = "application/x-mvpr-clipboard-format";
 constexpr std::size_t HugeCount = 100u << 20;
 constexpr std::size_t Piece = 1u << 20;
+constexpr std::string_view Modes[] = {"vanish", "huge", "lying-count", "too-short", "stall"};
 
 std::vector<unsigned char> WithCount(std::uint32_t count, std::size_t present) {
     std::vector<unsigned char> payload(4 + present);
@@ -42,9 +46,8 @@ public:
         if (mode_ == "huge") payload_ = WithCount(HugeCount, HugeCount);
         else if (mode_ == "lying-count") payload_ = WithCount(1000, 3);
         else if (mode_ == "too-short") payload_ = {2, 0};
+        else if (mode_ == "stall") payload_ = WithCount(4 * Piece, 4 * Piece);
     }
-
-    bool KnownMode() const { return mode_ == "vanish" || !payload_.empty(); }
 
     bool TakeClipboard() {
         XSetSelectionOwner(display_, clipboard_, window_, CurrentTime);
@@ -110,6 +113,7 @@ private:
         const auto found = sent_.find({requestor, property});
         if (found == sent_.end()) return;
         std::size_t& sent = found->second;
+        if (mode_ == "stall" && sent > 0) return;
         const std::size_t length = std::min(Piece, payload_.size() - sent);
         XChangeProperty(display_, requestor, property, own_, 8, PropModeReplace,
                         payload_.data() + sent, static_cast<int>(length));
@@ -130,21 +134,20 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (std::ranges::find(Modes, mode) == std::end(Modes)) {
+        std::fprintf(stderr, "usage: %s vanish|huge|lying-count|too-short|stall\n", argv[0]);
+        return 2;
+    }
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "no X display\n");
         return 2;
     }
-    TOwner owner(display, argc > 1 ? argv[1] : "");
-    if (!owner.KnownMode()) {
-        std::fprintf(stderr, "usage: %s vanish|huge|lying-count|too-short\n", argv[0]);
-        return 2;
-    }
-    if (!owner.TakeClipboard()) {
-        std::fprintf(stderr, "could not own the clipboard\n");
-        return 1;
-    }
-    owner.Serve();
+    TOwner owner(display, mode);
+    const bool owned = owner.TakeClipboard();
+    if (owned) owner.Serve();
+    else std::fprintf(stderr, "could not own the clipboard\n");
     XCloseDisplay(display);
-    return 0;
+    return owned ? 0 : 1;
 }
