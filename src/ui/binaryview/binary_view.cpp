@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace mv {
 
@@ -93,6 +94,7 @@ TBinaryView::TBinaryView(QWidget* parent)
     core_.OnCaretMove = [this] { CaretMoved(); };
     core_.OnCommand = [this](CommandId id) { emit command(id); };
     core_.OnPostMenu = [this](CommandId id) {
+        menuPosted_ = true;
         QMetaObject::invokeMethod(
             this, [this, id] { ShowPostedMenu(id); }, Qt::QueuedConnection);
     };
@@ -274,6 +276,12 @@ bool TBinaryView::event(QEvent* event) {
 
 void TBinaryView::keyPressEvent(QKeyEvent* event) {
     emit keyOrFocus();
+    // Keys that arrived together with a menu key were typed into its menu, which opens later.
+    if (menuPosted_) {
+        typedAhead_.emplace_back(event->clone());
+        event->accept();
+        return;
+    }
     // A repeated move already follows the held key; its auto-repeats would nest one loop in
     // the next.
     if (event->isAutoRepeat() && handlingEvents_ > 0) {
@@ -485,6 +493,9 @@ void TBinaryView::ShowContextMenu(QPoint screenPoint) {
 }
 
 void TBinaryView::ShowPostedMenu(CommandId command) {
+    menuPosted_ = false;
+    if (!typedAhead_.empty())
+        QMetaObject::invokeMethod(this, &TBinaryView::PassTypedAhead, Qt::QueuedConnection);
     const QPoint caret = viewport()->mapToGlobal(CaretRect().topLeft());
     if (command == cmd::POPUPMENU) {
         ShowContextMenu(caret);
@@ -493,6 +504,17 @@ void TBinaryView::ShowPostedMenu(CommandId command) {
     const int menu = command - cmd::USERMENU1;
     const CommandId chosen = userMenu_->Exec(UserMenuItems(core_.KeyAssignment(), menu), caret);
     core_.ExecuteCommand(chosen);
+}
+
+// Runs inside the menu's own loop: the keys typed ahead go to the menu while it is open, the
+// rest back to this view, after the command the menu chose.
+void TBinaryView::PassTypedAhead() {
+    for (std::unique_ptr<QKeyEvent>& key : std::exchange(typedAhead_, {})) {
+        if (QWidget* menu = QApplication::activePopupWidget())
+            QCoreApplication::sendEvent(menu, key.get());
+        else
+            QCoreApplication::postEvent(this, key.release());
+    }
 }
 
 TReplaceAnswer TBinaryView::AskReplace() {

@@ -82,6 +82,7 @@ private:
     void CaretMoved();
     void ScrollBarAction(int action);
     void ShowPostedMenu(CommandId command);
+    void PassTypedAhead();
     void ShowContextMenu(QPoint screenPoint);
     // Typed text: hexadecimal digits in the hexadecimal area, characters in the character
     // area. Answers whether any of it was taken.
@@ -107,6 +108,8 @@ private:
     bool dragging_ = false;
     int handlingEvents_ = 0; // depth of repeated moves and replace runs waiting for events
     int wheelDelta_ = 0;
+    bool menuPosted_ = false; // a menu key was handled and its menu has not opened yet
+    std::vector<std::unique_ptr<QKeyEvent>> typedAhead_; // key presses meant for that menu
     QString preedit_;
 };
 

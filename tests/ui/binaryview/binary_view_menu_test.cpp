@@ -129,5 +129,16 @@ TEST_F(Menus, UserMenuRunsTheChosenLettersCommand) {
     EXPECT_EQ(Core().Selection().End, 3);
 }
 
+TEST_F(Menus, KeysTypedBeforeAPostedMenuOpensGoToItAndThoseAfterItsChoiceToTheView) {
+    Load({1, 2, 3});
+    // All three arrive before the menu opens, as from a quick typist or a busy program.
+    QTest::keyClick(&View(), Qt::Key_Escape); // USERMENU1
+    QTest::keyClick(&View(), Qt::Key_A);      // the menu's SELECTALL, not a hex digit
+    QTest::keyClick(&View(), Qt::Key_5);      // typed over the selection once it is made
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Bytes() == std::vector<Byte>{0x50}; }, 3000))
+        << "bytes: " << ::testing::PrintToString(Bytes());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
 } // namespace
 } // namespace mv::test
