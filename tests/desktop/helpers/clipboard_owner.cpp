@@ -35,6 +35,15 @@ std::vector<unsigned char> WithCount(std::uint32_t count, std::size_t present) {
     return payload;
 }
 
+// What the mode offers in the program's own format; vanish never delivers anything.
+std::vector<unsigned char> PayloadOf(std::string_view mode) {
+    if (mode == "huge") return WithCount(HugeCount, HugeCount);
+    if (mode == "stall") return WithCount(4 * Piece, 4 * Piece);
+    if (mode == "lying-count") return WithCount(1000, 3);
+    if (mode == "too-short") return {2, 0};
+    return {};
+}
+
 class TOwner {
 public:
     TOwner(Display* display, std::string mode) : display_(display), mode_(std::move(mode)) {
@@ -43,10 +52,6 @@ public:
         targets_ = Intern("TARGETS");
         own_ = Intern(OwnFormat);
         incr_ = Intern("INCR");
-        if (mode_ == "huge") payload_ = WithCount(HugeCount, HugeCount);
-        else if (mode_ == "lying-count") payload_ = WithCount(1000, 3);
-        else if (mode_ == "too-short") payload_ = {2, 0};
-        else if (mode_ == "stall") payload_ = WithCount(4 * Piece, 4 * Piece);
     }
 
     bool TakeClipboard() {
@@ -54,8 +59,9 @@ public:
         return XGetSelectionOwner(display_, clipboard_) == window_;
     }
 
-    // Serves requests until another program takes the clipboard.
-    void Serve() {
+    // Serves requests for the payload until another program takes the clipboard.
+    void Serve(std::vector<unsigned char> payload) {
+        payload_ = std::move(payload);
         for (;;) {
             XEvent event;
             XNextEvent(display_, &event);
@@ -146,7 +152,9 @@ int main(int argc, char** argv) {
     }
     TOwner owner(display, mode);
     const bool owned = owner.TakeClipboard();
-    if (owned) owner.Serve();
+    // Owned first and the payload made afterwards, so that early requests wait for it rather
+    // than find no owner.
+    if (owned) owner.Serve(PayloadOf(mode));
     else std::fprintf(stderr, "could not own the clipboard\n");
     XCloseDisplay(display);
     return owned ? 0 : 1;
