@@ -41,6 +41,7 @@ protected:
     TWindow Open(const std::string& fileName, const Bytes& bytes) {
         Desk().StartEditor({Desk().Folder().Write(fileName, bytes)});
         const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf(fileName), 1);
+        EXPECT_TRUE(Desk().OpeningScreenClosed()) << "keys and clicks would go to it";
         EXPECT_EQ(windows.size(), 1u) << "no window for " << fileName;
         if (windows.empty()) return {};
         EXPECT_TRUE(Desk().Activate(windows[0]));
