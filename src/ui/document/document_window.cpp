@@ -455,8 +455,10 @@ void TMvPrBinaryFormWClass::PopUpMenuAtCaret(CommandId command) {
 
 // ---- events
 
+// A close asked while a loop of the view handles events (a held fast move, a confirming
+// replace) is refused: the window would be freed under the running loop.
 void TMvPrBinaryFormWClass::closeEvent(QCloseEvent* event) {
-    if (IsWorking() || !ConfirmClose()) {
+    if (IsWorking() || View().HandlingEvents() || !ConfirmClose()) {
         event->ignore();
         return;
     }
