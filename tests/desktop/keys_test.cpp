@@ -63,10 +63,12 @@ protected:
     // or nothing when it did not come.
     TWindow Open(std::size_t size = FileSize) {
         path_ = Desk().Folder().Write("keys.bin", Counting(size));
-        Desk().StartEditor({path_});
+        editor_ = &Desk().StartEditor({path_});
         const std::vector<TWindow> windows =
             Desk().WaitForWindows("keys.bin" + std::string(DocumentCaptionEnd), 1);
-        if (windows.empty() || !Desk().Activate(windows[0])) return {};
+        // Keys would go to the opening screen while it stands over the window.
+        if (windows.empty() || !Desk().OpeningScreenClosed() || !Desk().Activate(windows[0]))
+            return {};
         return windows[0];
     }
 
@@ -76,6 +78,12 @@ protected:
         const std::string folder = Desk().ConfigFolder() + "/Corlith Applications";
         std::filesystem::create_directories(folder);
         std::ofstream(folder + "/Morvane.ini") << "[Config]\nKeyAssignType=1\n";
+    }
+
+    // Asks the window to close as a window manager's close button does.
+    void RequestClose(const TWindow& window) {
+        EXPECT_EQ(Desk().Tool({std::string(MV_HELPER_DIR) + "/mv_close_request", window}).Status,
+                  0);
     }
 
     // Gives the keyboard layout keys for these characters, as a Japanese user's layout has
@@ -99,6 +107,7 @@ protected:
     }
 
     std::string path_;
+    TChildProcess* editor_ = nullptr;
 };
 
 TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
@@ -183,6 +192,27 @@ TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
     // Key repeats queued during the hold must not keep it scrolling.
     EXPECT_TRUE(Eventually([&] { return FramesOver(window).size() <= 2; }, 3s))
         << "the view still moves after the release";
+}
+
+TEST_F(Keys, AWindowAskedToCloseDuringAHeldFastMoveStaysAndClosesAfterIt) {
+    ChooseDosKeyTemplate();
+    const TWindow window = Open(1 << 20);
+    ASSERT_FALSE(window.empty());
+
+    Desk().KeyDown("shift");
+    Desk().KeyDown("Down"); // DOWNHIGH
+    const bool moving = FramesOver(window, 500ms).size() > 2;
+    RequestClose(window);
+    const bool stillMoving = FramesOver(window, 500ms).size() > 2;
+    Desk().KeyUp("Down");
+    Desk().KeyUp("shift");
+    EXPECT_TRUE(moving);
+    EXPECT_TRUE(stillMoving) << "the move did not run through the close request";
+    ASSERT_TRUE(editor_->Running()) << "the program ended under the running move";
+
+    RequestClose(window);
+    EXPECT_TRUE(Eventually([&] { return Desk().Windows("keys.bin").empty(); }))
+        << "the window did not close once the move had ended";
 }
 
 TEST_F(Keys, TheFunctionKeyBarShowsTheShiftCaptionsWhileShiftIsHeld) {
