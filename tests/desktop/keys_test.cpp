@@ -72,12 +72,21 @@ protected:
         return windows[0];
     }
 
-    // The user's configuration takes the key template of the MS-DOS version, the one that
-    // binds the fast moves.
-    void ChooseDosKeyTemplate() {
+    // Opens a file longer than any hold can scroll through, with the user's configuration
+    // taking the key template of the MS-DOS version, whose Shift+Down is the fast DOWNHIGH.
+    TWindow OpenForFastMoves() {
         const std::string folder = Desk().ConfigFolder() + "/Corlith Applications";
         std::filesystem::create_directories(folder);
         std::ofstream(folder + "/Morvane.ini") << "[Config]\nKeyAssignType=1\n";
+        return Open(1 << 20);
+    }
+    void PressFastMove() {
+        Desk().KeyDown("shift");
+        Desk().KeyDown("Down");
+    }
+    void ReleaseFastMove() {
+        Desk().KeyUp("Down");
+        Desk().KeyUp("shift");
     }
 
     // Asks the window to close as a window manager's close button does.
@@ -174,19 +183,16 @@ TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
 }
 
 TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
-    ChooseDosKeyTemplate();
-    const TWindow window = Open(1 << 20); // longer than any hold can scroll through
+    const TWindow window = OpenForFastMoves();
     ASSERT_FALSE(window.empty());
 
-    Desk().KeyDown("shift");
-    Desk().KeyDown("Down"); // DOWNHIGH
+    PressFastMove();
     // Well into the hold, every picture is one not seen before.
     TFrames seen = FramesOver(window, 1000ms);
     bool moving = true;
     for (int i = 0; i < 4; ++i)
         moving = seen.insert(Frame(window)).second && moving;
-    Desk().KeyUp("Down");
-    Desk().KeyUp("shift");
+    ReleaseFastMove();
     EXPECT_TRUE(moving) << "the view stopped moving while the key was held";
 
     // Key repeats queued during the hold must not keep it scrolling.
@@ -195,17 +201,14 @@ TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
 }
 
 TEST_F(Keys, AWindowAskedToCloseDuringAHeldFastMoveStaysAndClosesAfterIt) {
-    ChooseDosKeyTemplate();
-    const TWindow window = Open(1 << 20);
+    const TWindow window = OpenForFastMoves();
     ASSERT_FALSE(window.empty());
 
-    Desk().KeyDown("shift");
-    Desk().KeyDown("Down"); // DOWNHIGH
+    PressFastMove();
     const bool moving = FramesOver(window, 500ms).size() > 2;
     RequestClose(window);
     const bool stillMoving = FramesOver(window, 500ms).size() > 2;
-    Desk().KeyUp("Down");
-    Desk().KeyUp("shift");
+    ReleaseFastMove();
     EXPECT_TRUE(moving);
     EXPECT_TRUE(stillMoving) << "the move did not run through the close request";
     ASSERT_TRUE(editor_->Running()) << "the program ended under the running move";
