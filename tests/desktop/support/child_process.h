@@ -36,8 +36,8 @@ struct TToolResult {
     std::string Output;
 };
 
-// Runs a short command-line tool to its end and answers its status and standard output; a
-// tool that outlives `timeout` is killed with its process group.
+// Runs a short command-line tool to its end and answers its status and standard output (its
+// error output is dropped); a tool that outlives `timeout` is killed with its process group.
 [[nodiscard]] TToolResult RunTool(const std::vector<std::string>& argv,
                                   const std::vector<std::string>& environment,
                                   std::chrono::milliseconds timeout, const std::string& input = {});

@@ -1,11 +1,15 @@
 #include "desktop/support/desktop.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <thread>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -32,6 +36,24 @@ std::optional<std::string> DisplayNumber(const std::string& path) {
     std::string number;
     if (!std::getline(in, number) || number.empty() || in.eof()) return std::nullopt;
     return number;
+}
+
+// Whether the process answering the display's abstract socket, which clients try first, is
+// `server`: another server on the same number would take our programs' connections.
+bool AnswersDisplay(const std::string& number, pid_t server) {
+    const std::string name = "/tmp/.X11-unix/X" + number;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    name.copy(address.sun_path + 1, sizeof address.sun_path - 2);
+    const int s = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ucred peer{};
+    socklen_t length = sizeof peer;
+    const bool answered =
+        connect(s, reinterpret_cast<sockaddr*>(&address),
+                static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size())) == 0 &&
+        getsockopt(s, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0;
+    close(s);
+    return answered && peer.pid == server;
 }
 
 std::vector<std::string> InheritedEnvironment() {
@@ -75,6 +97,11 @@ std::unique_ptr<TDesktop> TDesktop::Start(std::string& whyNot) {
         return nullptr;
     }
     desktop->display_ = ":" + *number;
+    if (!AnswersDisplay(*number, desktop->server_->Pid())) {
+        whyNot = "display " + desktop->display_ + " is answered by another X server";
+        ADD_FAILURE() << whyNot;
+        return nullptr;
+    }
 
     // Focus, activation and window placement are the window manager's on a real desktop.
     desktop->windowManager_ = std::make_unique<TChildProcess>(
