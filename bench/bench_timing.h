@@ -12,6 +12,10 @@ namespace mv::bench {
 
 using Seconds = std::chrono::duration<double>;
 
+[[nodiscard]] inline double Ms(Seconds span) {
+    return span.count() * 1000.0;
+}
+
 // The wall time of one call on the monotonic clock.
 template <typename Fn> Seconds TimeOnce(Fn&& fn) {
     const auto start = std::chrono::steady_clock::now();

@@ -5,6 +5,7 @@
 #include "bench_data.h"
 #include "bench_timing.h"
 #include "figure_report.h"
+#include "widget_bench.h"
 
 #include "core/typedvalues/sjis_utf8.h"
 #include "ui/binaryview/b_editor.h"
@@ -14,33 +15,25 @@
 #include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 
-#include <cstdio>
-#include <exception>
 #include <fstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
-constexpr std::int64_t kBytesPerMiB = std::int64_t{1} << 20;
 constexpr int kFields = 500;
 constexpr int kFieldsPerPage = 50;
 constexpr int kLoads = 7;
 constexpr double kTargetMs = 200.0;
-
-struct TOptions {
-    std::int64_t SizeMiB = 1024;
-    std::string Dir = "build/bench-data";
-};
 
 // Fields of the four kinds in turn, spread evenly over the data, fifty to a page.
 std::string FilerText(std::int64_t dataSize) {
     const std::int64_t step = (dataSize - 16) / kFields;
     std::string text = "TITLE(\"ベンチマーク\")\n";
     for (int i = 0; i < kFields; ++i) {
-        if (i % kFieldsPerPage == 0) text += "PAGE(\"ページ " + std::to_string(i / kFieldsPerPage) + "\")\n";
+        if (i % kFieldsPerPage == 0)
+            text += "PAGE(\"ページ " + std::to_string(i / kFieldsPerPage) + "\")\n";
         const std::string caption = "\"欄 " + std::to_string(i) + "\"";
         const std::string address = std::to_string(i * step);
         switch (i % 4) {
@@ -62,9 +55,8 @@ std::string FilerText(std::int64_t dataSize) {
     return mv::Utf8ToShiftJis(text);
 }
 
-void Run(const TOptions& options) {
-    const mv::bench::TBenchFiles files =
-        mv::bench::BenchFilesIn(options.Dir, options.SizeMiB * kBytesPerMiB);
+void Run(const mv::bench::TDataOptions& options) {
+    const mv::bench::TBenchFiles files = mv::bench::BenchFilesIn(options.Dir, options.SizeBytes());
     mv::bench::PrepareFiles(files);
     mv::bench::WarmPageCache(files.Original);
 
@@ -73,7 +65,8 @@ void Run(const TOptions& options) {
     owner.resize(800, 600);
     owner.show();
     mv::TEditorCore& core = editor->View().Core();
-    if (!core.LoadFile(files.Original)) throw std::runtime_error("could not load " + files.Original);
+    if (!core.LoadFile(files.Original))
+        throw std::runtime_error("could not load " + files.Original);
 
     const QTemporaryDir folder;
     const std::string filer = folder.filePath(QStringLiteral("bench_500.MVF")).toStdString();
@@ -92,38 +85,20 @@ void Run(const TOptions& options) {
     }
     if (tool->Pages().size() != kFields / kFieldsPerPage)
         throw std::runtime_error("the filer did not load");
-    const double median = mv::bench::Median(loads).count() * 1000.0;
-    const double first = loads.front().count() * 1000.0;
-    mv::bench::PrintFigure({"filer load", median, "ms", 1, mv::bench::VerdictOf(median <= kTargetMs),
-                            "(" + std::to_string(kFields) + " fields on " +
-                                std::to_string(kFields / kFieldsPerPage) + " pages over " +
-                                std::to_string(options.SizeMiB) + " MiB, median of " +
-                                std::to_string(kLoads) + ", first " + mv::bench::Fixed(first, 1) +
-                                " ms, target <= " + mv::bench::Fixed(kTargetMs, 0) + " ms)"});
+    const double median = mv::bench::Ms(mv::bench::Median(loads));
+    const double first = mv::bench::Ms(loads.front());
+    mv::bench::PrintFigure(
+        {"filer load", median, "ms", 1, mv::bench::VerdictOf(median <= kTargetMs),
+         "(" + std::to_string(kFields) + " fields on " + std::to_string(kFields / kFieldsPerPage) +
+             " pages over " + std::to_string(options.SizeMiB) + " MiB, median of " +
+             std::to_string(kLoads) + ", first " + mv::bench::Fixed(first, 1) +
+             " ms, target <= " + mv::bench::Fixed(kTargetMs, 0) + " ms)"});
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TOptions options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string_view name = argv[i];
-        if (name == "--size-mib") {
-            options.SizeMiB = std::stoll(argv[i + 1]);
-        } else if (name == "--dir") {
-            options.Dir = argv[i + 1];
-        } else {
-            std::fprintf(stderr, "usage: mv_filer_bench [--size-mib N] [--dir DIR]\n");
-            return 2;
-        }
-    }
-    try {
-        Run(options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "mv_filer_bench: %s\n", error.what());
-        return 1;
-    }
-    return 0;
+    mv::bench::TDataOptions options;
+    return mv::bench::RunWidgetBench({"mv_filer_bench", mv::bench::DataOptionTable(options)}, argc,
+                                     argv, [&] { Run(options); });
 }

@@ -4,6 +4,7 @@
 // into the window's backing store.
 #include "bench_data.h"
 #include "bench_timing.h"
+#include "widget_bench.h"
 
 #include "core/typedvalues/command_ids.h"
 #include "ui/binaryview/b_editor.h"
@@ -13,30 +14,38 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <exception>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
 
-constexpr std::int64_t kBytesPerMiB = std::int64_t{1} << 20;
 constexpr int kRepaints = 200;
 constexpr double kPaintTargetMs = 5.0;
 // A held key or a drag scrolls smoothly when each step fits in one frame at 60 Hz.
 constexpr double kStepTargetMs = 1000.0 / 60.0;
 
-struct TOptions {
-    std::int64_t SizeMiB = 1024;
-    std::string Dir = "build/bench-data";
+// Larger than any screen the editor is shown on.
+constexpr std::int64_t kMaxSidePixels = 16384;
+
+struct TOptions : mv::bench::TDataOptions {
     int Width = 1920; // a maximised window on a full-HD screen
     int Height = 1040;
 };
 
-double Ms(mv::bench::Seconds s) {
-    return s.count() * 1000.0;
+// Reads "WxH" into the options' window size; answers false, changing nothing, when malformed.
+bool SetWindowSize(TOptions& options, std::string_view text) {
+    const std::size_t cross = text.find('x');
+    if (cross == std::string_view::npos) return false;
+    const auto width = mv::bench::ParseWholeNumber(text.substr(0, cross), 1, kMaxSidePixels);
+    const auto height = mv::bench::ParseWholeNumber(text.substr(cross + 1), 1, kMaxSidePixels);
+    if (!width || !height) return false;
+    options.Width = static_cast<int>(*width);
+    options.Height = static_cast<int>(*height);
+    return true;
 }
 
 // Median and best of `runs` calls of `step`, each followed by a synchronous repaint of
@@ -50,15 +59,14 @@ void Report(const char* what, QWidget& widget, double targetMs, int runs,
             step();
             widget.repaint();
         }));
-    const double median = Ms(mv::bench::Median(samples));
-    const double best = Ms(*std::min_element(samples.begin(), samples.end()));
+    const double median = mv::bench::Ms(mv::bench::Median(samples));
+    const double best = mv::bench::Ms(*std::min_element(samples.begin(), samples.end()));
     std::printf("  %-46s median %6.3f ms  best %6.3f ms  (target %4.1f ms: %s)\n", what, median,
                 best, targetMs, median <= targetMs ? "met" : "MISSED");
 }
 
 void Run(const TOptions& options) {
-    const mv::bench::TBenchFiles files =
-        mv::bench::BenchFilesIn(options.Dir, options.SizeMiB * kBytesPerMiB);
+    const mv::bench::TBenchFiles files = mv::bench::BenchFilesIn(options.Dir, options.SizeBytes());
     mv::bench::PrepareFiles(files);
     mv::bench::WarmPageCache(files.Original);
 
@@ -99,27 +107,10 @@ void Run(const TOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     TOptions options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string_view name = argv[i];
-        if (name == "--size-mib")
-            options.SizeMiB = std::stoll(argv[i + 1]);
-        else if (name == "--dir")
-            options.Dir = argv[i + 1];
-        else if (name == "--size") {
-            if (std::sscanf(argv[i + 1], "%dx%d", &options.Width, &options.Height) != 2) return 2;
-        } else {
-            std::fprintf(stderr, "usage: mv_paint_bench [--size-mib N] [--dir DIR] [--size WxH]\n");
-            return 2;
-        }
-    }
-    try {
-        Run(options);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "mv_paint_bench: %s\n", error.what());
-        return 1;
-    }
-    return 0;
+    std::vector<mv::bench::TOption> table = mv::bench::DataOptionTable(options);
+    table.push_back({"--size", "WxH", "size of the editor window (default 1920x1040)",
+                     [&options](std::string_view value) { return SetWindowSize(options, value); }});
+    return mv::bench::RunWidgetBench({"mv_paint_bench", std::move(table)}, argc, argv,
+                                     [&] { Run(options); });
 }

@@ -7,6 +7,7 @@
 #include "bench_data.h"
 #include "bench_timing.h"
 #include "figure_report.h"
+#include "widget_bench.h"
 
 #include "core/binaryview/editor_core.h"
 #include "ui/dialogs/dlg_replace.h"
@@ -17,7 +18,9 @@
 #include "ui/typedvalues/frm_input_data.h"
 #include "ui/typedvalues/frm_input_str.h"
 
+#include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -25,9 +28,6 @@
 #include <QtWidgets/QPushButton>
 
 #include <cstdio>
-#include <cstdlib>
-#include <exception>
-#include <filesystem>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -36,7 +36,6 @@
 namespace mv::bench {
 namespace {
 
-constexpr std::int64_t kBytesPerMiB = std::int64_t{1} << 20;
 constexpr int kRuns = 5;
 constexpr double kSearchRatioTarget = 1.2;
 constexpr std::int64_t kHits = 1000000;
@@ -47,13 +46,6 @@ constexpr double kReplaceTargetSeconds = 3.0;
 constexpr double kGapTargetMs = 100.0;
 constexpr const char* kReplacePattern = "Zq";
 constexpr const char* kReplacement = "qZ";
-
-struct TOptions {
-    std::int64_t SizeMiB = 1024;
-    std::string Dir = "build/bench-data";
-};
-
-double Ms(Seconds s) { return s.count() * 1000.0; }
 
 std::vector<Byte> Contents(const TMemoryModule& store) {
     std::vector<Byte> bytes(static_cast<std::size_t>(store.Size()));
@@ -180,17 +172,20 @@ void MeasureReplaceAll(TMvPrMainProcessWClass& shell, const std::string& dir) {
     PrintFigure({"replace-all from the dialog", elapsed.count(), "s", 3,
                  VerdictOf(elapsed.count() <= kReplaceTargetSeconds),
                  "(" + std::to_string(kHits) + " hits in " +
-                     std::to_string(kReplaceSize / kBytesPerMiB) + " MiB, target <= " +
-                     Fixed(kReplaceTargetSeconds, 1) + " s)"});
-    PrintFigure({"longest pause of the window", gapMs, "ms", 1,
-                 VerdictOf(gapMs <= kGapTargetMs),
+                     std::to_string(kReplaceSize / kBytesPerMiB) +
+                     " MiB, target <= " + Fixed(kReplaceTargetSeconds, 1) + " s)"});
+    PrintFigure({"longest pause of the window", gapMs, "ms", 1, VerdictOf(gapMs <= kGapTargetMs),
                  "(during that replace-all, target <= " + Fixed(kGapTargetMs, 0) + " ms)"});
     window->Core().History().Undo();
     dialog->close();
 }
 
-void Run(const TOptions& options, const std::string& home) {
-    const TBenchFiles files = BenchFilesIn(options.Dir, options.SizeMiB * kBytesPerMiB);
+void Run(const TDataOptions& options) {
+    // The shell's settings and profiles go to a folder of their own, never the user's.
+    const QTemporaryDir scratch(QDir::tempPath() + "/mv_search_bench_XXXXXX");
+    if (!scratch.isValid()) throw std::runtime_error("cannot make a scratch folder");
+    const std::string home = scratch.path().toStdString();
+    const TBenchFiles files = BenchFilesIn(options.Dir, options.SizeBytes());
     PrepareFiles(files);
     WarmPageCache(files.Original);
     TMvPrMainProcessWClass shell({QString::fromStdString(home + "/Morvane.ini"), home + "/data"});
@@ -205,26 +200,7 @@ void Run(const TOptions& options, const std::string& home) {
 } // namespace mv::bench
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    mv::bench::TOptions options;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        if (name == "--size-mib")
-            options.SizeMiB = std::stoll(argv[i + 1]);
-        else if (name == "--dir")
-            options.Dir = argv[i + 1];
-    }
-    // The shell's settings and profiles go to a folder of their own, never the user's.
-    char home[] = "/tmp/mv_search_bench_XXXXXX";
-    if (mkdtemp(home) == nullptr) return 1;
-    int status = 0;
-    try {
-        mv::bench::Run(options, home);
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "mv_search_bench: %s\n", error.what());
-        status = 1;
-    }
-    std::error_code ignored;
-    std::filesystem::remove_all(home, ignored);
-    return status;
+    mv::bench::TDataOptions options;
+    return mv::bench::RunWidgetBench({"mv_search_bench", mv::bench::DataOptionTable(options)}, argc,
+                                     argv, [&] { mv::bench::Run(options); });
 }

@@ -4,8 +4,7 @@
 // run the shell in this process: the window memory figure opens and closes fifty windows and
 // compares the resident memory before and after; the large-file figure opens a 1 GiB file and
 // times its first page on screen against the store's load.
-//
-// Usage: mv_shell_bench [--program PATH] [--runs N]
+#include "bench_options.h"
 #include "bench_timing.h"
 #include "figure_report.h"
 #include "process_memory.h"
@@ -27,7 +26,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -48,15 +46,12 @@ constexpr double kFirstPageTargetMs = 100;
 constexpr int kWindows = 50;
 constexpr std::uintmax_t kLargeFileSize = std::uintmax_t{1} << 30;
 constexpr auto kPaintTimeout = 20s;
+constexpr std::int64_t kMaxRuns = 1000;
 
 struct TOptions {
     std::string Program = MV_PROGRAM_PATH;
     int Runs = 5;
 };
-
-double Ms(mv::bench::Seconds span) {
-    return span.count() * 1000.0;
-}
 
 std::string WriteFile(const std::string& path, std::size_t size) {
     std::ofstream(path, std::ios::binary) << std::string(size, '\x5a');
@@ -106,8 +101,8 @@ TStartSample MeasureStart(const TOptions& options) {
 // The median of the samples against its target, with the best for reference.
 void PrintLatency(const char* name, const std::vector<mv::bench::Seconds>& samples,
                   double targetMs) {
-    const double median = Ms(mv::bench::Median(samples));
-    const double best = Ms(*std::min_element(samples.begin(), samples.end()));
+    const double median = mv::bench::Ms(mv::bench::Median(samples));
+    const double best = mv::bench::Ms(*std::min_element(samples.begin(), samples.end()));
     mv::bench::PrintFigure({name, median, "ms", 1, mv::bench::VerdictOf(median <= targetMs),
                             "(median of " + std::to_string(samples.size()) + ", best " +
                                 mv::bench::Fixed(best, 1) +
@@ -142,8 +137,7 @@ double MiB(std::int64_t bytes) {
 // first empty window; ending it never quits the application.
 class TShellRun {
 public:
-    TShellRun()
-        : shell_({ConfigFile(home_), home_.Path() + "/data"}) {
+    TShellRun() : shell_({ConfigFile(home_), home_.Path() + "/data"}) {
         shell_.OnEnd = [] {};
         shell_.Start({});
         Settle();
@@ -254,7 +248,8 @@ TFirstPageSample MeasureFirstPage(mv::TMvPrMainProcessWClass& shell, const std::
     const bool loaded = !window->FileName().empty();
     window->close();
     Settle();
-    if (!loaded || !watch.LoadStart || !watch.LoadEnd) throw std::runtime_error("the 1 GiB file did not load");
+    if (!loaded || !watch.LoadStart || !watch.LoadEnd)
+        throw std::runtime_error("the 1 GiB file did not load");
     if (!watch.Painted) throw std::runtime_error("the 1 GiB file's first page was never painted");
     return {*watch.LoadEnd - *watch.LoadStart, *watch.Painted - opening};
 }
@@ -277,35 +272,29 @@ void ReportFirstPage(const TOptions& options) {
         overheads.push_back(sample.Shown - sample.Load);
     }
     std::filesystem::remove(file);
-    const double overhead = Ms(mv::bench::Median(overheads));
-    mv::bench::PrintFigure({"large_file_first_page", overhead, "ms", 1,
-                            mv::bench::VerdictOf(overhead <= kFirstPageTargetMs),
-                            "(after the load; median of " + std::to_string(overheads.size()) +
-                                ", load of 1 GiB " + mv::bench::Fixed(Ms(mv::bench::Median(loads)), 0) +
-                                " ms, target <= load + " + mv::bench::Fixed(kFirstPageTargetMs, 0) +
-                                " ms)"});
+    const double overhead = mv::bench::Ms(mv::bench::Median(overheads));
+    mv::bench::PrintFigure(
+        {"large_file_first_page", overhead, "ms", 1,
+         mv::bench::VerdictOf(overhead <= kFirstPageTargetMs),
+         "(after the load; median of " + std::to_string(overheads.size()) + ", load of 1 GiB " +
+             mv::bench::Fixed(mv::bench::Ms(mv::bench::Median(loads)), 0) +
+             " ms, target <= load + " + mv::bench::Fixed(kFirstPageTargetMs, 0) + " ms)"});
 }
 
-TOptions ParseOptions(int argc, char** argv) {
-    TOptions options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view option = argv[i];
-        if (i + 1 >= argc) throw std::runtime_error("missing value after " + std::string(option));
-        if (option == "--program")
-            options.Program = argv[++i];
-        else if (option == "--runs")
-            options.Runs = std::max(1, std::stoi(argv[++i]));
-        else
-            throw std::runtime_error("unknown option " + std::string(option));
-    }
-    return options;
+std::vector<mv::bench::TOption> OptionTable(TOptions& options) {
+    return {{"--program", "PATH", "the program to start (default the one built beside this bench)",
+             mv::bench::TextInto(options.Program)},
+            {"--runs", "N",
+             "starts and large-file opens to take the median of, 1.." + std::to_string(kMaxRuns) +
+                 " (default 5)",
+             mv::bench::NumberInto(options.Runs, 1, kMaxRuns)}};
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    try {
-        const TOptions options = ParseOptions(argc, argv);
+    TOptions options;
+    return mv::bench::RunBench({"mv_shell_bench", OptionTable(options)}, argc, argv, [&] {
         std::printf("shell figures of %s\n", options.Program.c_str());
         ReportStart(options);
         if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -313,9 +302,5 @@ int main(int argc, char** argv) {
         QApplication application(argc, argv);
         ReportWindowMemory();
         ReportFirstPage(options);
-        return 0;
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "mv_shell_bench: %s\n", error.what());
-        return 1;
-    }
+    });
 }
