@@ -6,9 +6,13 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <string>
+#include <utility>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
@@ -31,20 +35,54 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Creates a new file beside `target` that no one else uses; answers its descriptor or -1.
-int CreateTemporaryBeside(const std::string& target, std::string& tempName) {
+// The start of the names of the new files that saves of `target` write beside it: the folder
+// with its slash, and the hidden name without the process and attempt numbers.
+std::pair<std::string, std::string> ScratchPrefix(const std::string& target) {
     const auto slash = target.rfind('/');
     const std::string dir = slash == std::string::npos ? "" : target.substr(0, slash + 1);
     // Shortened so that the temporary name stays within the file-name length limit.
     const std::string base =
         (slash == std::string::npos ? target : target.substr(slash + 1)).substr(0, 200);
+    return {dir, "." + base + ".mvsave-"};
+}
+
+// Creates a new file beside `target` that no one else uses, locked for as long as it is
+// written; answers its descriptor or -1.
+int CreateTemporaryBeside(const std::string& target, std::string& tempName) {
+    const auto [dir, prefix] = ScratchPrefix(target);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempName = dir + "." + base + ".mvsave-" + std::to_string(::getpid()) + "-" +
-                   std::to_string(attempt);
+        tempName = dir + prefix + std::to_string(::getpid()) + "-" + std::to_string(attempt);
         const int fd = ::open(tempName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) ::flock(fd, LOCK_EX | LOCK_NB);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
+}
+
+// Removes the new files that earlier saves of `target` left behind when they were killed: a
+// file of this user's, named as a save of this file names it, that no save holds locked and
+// that nothing has written for a while. A killed save of a large file would otherwise leave a
+// hidden copy of its whole size beside it for good.
+void RemoveAbandonedScratchFiles(const std::string& target) {
+    constexpr time_t kQuietSeconds = 60;
+    const auto [dir, prefix] = ScratchPrefix(target);
+    DIR* folder = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (folder == nullptr) return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(folder)) {
+        const std::string name = entry->d_name;
+        if (!name.starts_with(prefix)) continue;
+        const std::string path = dir + name;
+        TFileDescriptor file(
+            ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        struct stat st {};
+        if (file.Get() < 0 || ::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || now - st.st_mtime < kQuietSeconds ||
+            ::flock(file.Get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        ::unlink(path.c_str());
+    }
+    ::closedir(folder);
 }
 
 void SyncDirectory(const std::string& dir) {
@@ -98,6 +136,7 @@ int WriteInPlace(const std::string& path, const TContentWriter& write) {
 // it replaces, if any.
 int WriteReplacement(const std::string& path, const struct stat* existing,
                      const TContentWriter& write) {
+    RemoveAbandonedScratchFiles(path);
     std::string tempName;
     TFileDescriptor file(CreateTemporaryBeside(path, tempName));
     if (file.Get() < 0) return errno;

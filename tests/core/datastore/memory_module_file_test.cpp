@@ -15,6 +15,7 @@
 #include <optional>
 #include <pwd.h>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -65,6 +66,32 @@ TEST(MemoryModuleFile, SaveAndLoadRoundTrip) {
     ASSERT_EQ(empty.SaveToFile(folder / "out.bin"), 0);
     EXPECT_TRUE(TTempFolder::Read(folder / "out.bin").empty());
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out.bin"});
+}
+
+// What killed saves of a file left beside it goes at its next save, but nothing a running save
+// may still be writing: a locked or recently written scratch file, or another file's.
+TEST(MemoryModuleFile, ASaveRemovesTheScratchFilesOfKilledSavesOnly) {
+    TTempFolder folder;
+    const std::string doc = folder.Write("doc.bin", {1});
+    const auto scratch = [&](const std::string& name, bool old) {
+        const std::string path = folder.Write(name, ByteVector(100, 7));
+        const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - (old ? 3600 : 0), 0}};
+        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        return path;
+    };
+    scratch(".doc.bin.mvsave-999999-0", true);
+    scratch(".doc.bin.mvsave-999999-1", false);
+    scratch(".other.bin.mvsave-999999-0", true);
+    const int held = ::open(scratch(".doc.bin.mvsave-999998-0", true).c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+
+    TMemoryModule module;
+    Append(module, ByteVector{2});
+    ASSERT_EQ(module.SaveToFile(doc), 0);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{".doc.bin.mvsave-999998-0",
+                                                        ".doc.bin.mvsave-999999-1",
+                                                        ".other.bin.mvsave-999999-0", "doc.bin"}));
+    ::close(held);
 }
 
 TEST(MemoryModuleFile, LoadRefusesWhatCannotBeADocument) {
