@@ -45,5 +45,5 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.morvane.example/prime/")
 # The libraries it links come from dpkg-shlibdeps; the Japanese font and the desktop's opener
 # of web pages and shortcuts are wanted but not needed to run.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, xdg-utils, xdg-user-dirs")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, qt6-translations-l10n, xdg-utils, xdg-user-dirs")
 include(CPack)

@@ -4,6 +4,7 @@
 #include "platform/data_folders.h"
 #include "platform/runtime_folder.h"
 #include "platform/paint_probe.h"
+#include "platform/qt_translation.h"
 #include "platform/single_instance.h"
 #include "platform/tool_icon.h"
 #include "ui/dialogs/help_viewer.h"
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     mv::InstallPaintProbe(); // only when the shell benchmark asks for it
+    mv::InstallQtJapanese();
     QApplication::setApplicationName(QStringLiteral("Morvane Prime"));
     QApplication::setQuitOnLastWindowClosed(false); // the shell ends the program itself
     QGuiApplication::setDesktopFileName(QString::fromLatin1(mv::ApplicationId));

@@ -1,10 +1,12 @@
 // The Qt stand-ins for the message dialog, the system colours and the work area; the view's
 // menu tests use the clipboard.
 #include "platform/qt_host_services.h"
+#include "platform/qt_translation.h"
 #include "platform/system_color.h"
 #include "platform/work_area.h"
 #include "support/modal_answer.h"
 
+#include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QPushButton>
 
@@ -65,6 +67,14 @@ TEST(WorkArea, WindowsAreMovedBackInside) {
     };
     for (const TCase& c : cases)
         EXPECT_EQ(KeptInside(c.Frame, area), c.Expected) << c.Frame.x() << "," << c.Frame.y();
+}
+
+// Qt's standard buttons speak Japanese with the rest of the program.
+TEST(QtJapanese, StandardButtonsAreJapanese) {
+    ASSERT_TRUE(InstallQtJapanese()) << "Qt's Japanese translation is not installed";
+    QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+    EXPECT_NE(box.button(QDialogButtonBox::Open)->text(), QStringLiteral("&Open"));
 }
 
 } // namespace
