@@ -64,6 +64,9 @@ TDocumentStatusBar::TDocumentStatusBar(QWidget* parent) : QStatusBar(parent) {
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (panel < 4) label->setAlignment(Qt::AlignCenter);
         if (panel == ProgressPanel) {
+            // Takes the rest of the bar and clips a long text: a progress report must never
+            // widen the window it reports in.
+            label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             addWidget(label, 1);
         } else {
             label->setFixedWidth(PanelWidths[static_cast<std::size_t>(panel)]);

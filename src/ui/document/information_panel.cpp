@@ -56,6 +56,9 @@ TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
         auto* frame = new QFrame(this);
         frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         frame->setFixedHeight(RowHeight);
+        // The boxes share the width the window gives them and clip what does not fit: figures
+        // that grow with a file must never widen the window or make the boxes jump.
+        frame->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         auto* inside = new QHBoxLayout(frame);
         inside->setContentsMargins(3, 0, 3, 0);
         inside->setSpacing(0);

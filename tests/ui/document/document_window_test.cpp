@@ -357,6 +357,25 @@ TEST_F(DocumentWindow, ViewItemsAndByteOrderChangeTheWindowAtOnce) {
     EXPECT_EQ(window.StatusBar().PanelText(2), "ASC");
 }
 
+// A window keeps the size it was given when a file fills it; the parts fit the window, not
+// the window the parts, however long the file's figures are.
+TEST_F(DocumentWindow, LoadingKeepsTheWindowSizeEvenWhenMadeNarrow) {
+    const std::string name = files.Write("wide.bin", Bytes(1u << 20, 0xFF));
+    Start();
+    TMvPrBinaryFormWClass& window = Window(0);
+    window.resize(1, window.height()); // as narrow as the window goes
+    QCoreApplication::processEvents();
+    const QSize narrow = window.size();
+    ASSERT_LT(narrow.width(), 480);
+    const int panelMinimum = window.InformationPanel().minimumSizeHint().width();
+    window.OpenFileInWindow(name);
+    QTest::qWait(50); // the parts' new wishes travel up the layouts
+    EXPECT_EQ(window.FileName(), name);
+    EXPECT_EQ(window.size(), narrow);
+    EXPECT_EQ(window.InformationPanel().minimumSizeHint().width(), panelMinimum);
+    EXPECT_EQ(window.InformationPanel().RowText(TInfoRow::DoubleWord).Decimal, "4294967295");
+}
+
 TEST_F(DocumentWindow, FunctionKeysFollowShiftAndRunTheirCommand) {
     const std::string name = files.Write("a.bin", {1, 2});
     Start({name});
