@@ -6,29 +6,59 @@
 
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QPainter>
 #include <QtWidgets/QFrame>
 #include <QtWidgets/QGridLayout>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QToolButton>
 
 namespace mv {
+
+// A sunken box with one line of text, cut short with an ellipsis when the box is narrower.
+// The boxes share the width the window gives them: figures that grow with a file must never
+// widen the window, and a value cut anywhere but at its end would read as another value.
+class TValueBox : public QFrame {
+public:
+    static constexpr int TextMargin = 3;
+
+    explicit TValueBox(QWidget* parent) : QFrame(parent) {
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    }
+    void SetText(const QString& text) {
+        if (text == text_) return;
+        text_ = text;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QFrame::paintEvent(event);
+        QPainter painter(this);
+        const QRect area = contentsRect().adjusted(TextMargin, 0, -TextMargin, 0);
+        painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text_, Qt::ElideRight, area.width()));
+    }
+
+private:
+    QString text_;
+};
+
 namespace {
 
 struct TPanelRow {
     const char* Caption;
     const char* Hint;
-    bool HasDecimal;
 };
 
 constexpr std::array<TPanelRow, InfoRowCount> PanelRows{{
-    {"Address", "アドレスをコピー", true},
-    {"File Size", "ファイルサイズをコピー", true},
-    {"Range Size", "範囲指定サイズをコピー", true},
-    {"Bit", "ビット状態をコピー", false},
-    {"Byte", "8ビット整数状態をコピー", true},
-    {"Word", "16ビット整数状態をコピー", true},
-    {"Double Word", "32ビット整数状態をコピー", true},
+    {"Address", "アドレスをコピー"},
+    {"File Size", "ファイルサイズをコピー"},
+    {"Range Size", "範囲指定サイズをコピー"},
+    {"Bit", "ビット状態をコピー"},
+    {"Byte", "8ビット整数状態をコピー"},
+    {"Word", "16ビット整数状態をコピー"},
+    {"Double Word", "32ビット整数状態をコピー"},
 }};
 
 constexpr int LeftRows = 3; // Address, File Size, Range Size; the byte rows go right
@@ -53,25 +83,8 @@ TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
         const int gridRow = left ? index : index - LeftRows;
         const int column = left ? 0 : 4;
 
-        auto* frame = new QFrame(this);
-        frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        frame->setFixedHeight(RowHeight);
-        // The boxes share the width the window gives them and clip what does not fit: figures
-        // that grow with a file must never widen the window or make the boxes jump.
-        frame->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        auto* inside = new QHBoxLayout(frame);
-        inside->setContentsMargins(3, 0, 3, 0);
-        inside->setSpacing(0);
-        row.Hex = new QLabel(frame);
-        inside->addWidget(row.Hex);
-        if (shown.HasDecimal) {
-            row.Decimal = new QLabel(frame);
-            inside->addSpacing(6);
-            inside->addWidget(new QLabel(QStringLiteral("("), frame));
-            inside->addWidget(row.Decimal);
-            inside->addWidget(new QLabel(QStringLiteral(")"), frame));
-        }
-        inside->addStretch();
+        row.Box = new TValueBox(this);
+        row.Box->setFixedHeight(RowHeight);
 
         row.Copy = new QToolButton(this);
         row.Copy->setAutoRaise(true);
@@ -83,7 +96,7 @@ TInformationPanel::TInformationPanel(QWidget* parent) : QWidget(parent) {
                 [this, index] { CopyRow(static_cast<TInfoRow>(index)); });
 
         grid->addWidget(new QLabel(QString::fromLatin1(shown.Caption), this), gridRow, column);
-        grid->addWidget(frame, gridRow, column + 1);
+        grid->addWidget(row.Box, gridRow, column + 1);
         grid->addWidget(row.Copy, gridRow, column + 2);
     }
     grid->setColumnMinimumWidth(3, 8);
@@ -106,21 +119,17 @@ void TInformationPanel::Refresh(const TEditorCore& core, TByteOrder order) {
 
 void TInformationPanel::SetFileSize(Address size) { ShowRow(TInfoRow::FileSize, AddressRowText(size)); }
 
-TInfoRowText TInformationPanel::RowText(TInfoRow row) const {
-    const TRowWidgets& widgets = rows_[At(row)];
-    return {widgets.Hex->text().toStdString(),
-            widgets.Decimal ? widgets.Decimal->text().toStdString() : std::string()};
-}
+TInfoRowText TInformationPanel::RowText(TInfoRow row) const { return rows_[At(row)].Text; }
 
 QToolButton* TInformationPanel::CopyButton(TInfoRow row) const { return rows_[At(row)].Copy; }
 
 void TInformationPanel::ShowRow(TInfoRow row, const TInfoRowText& text) {
     TRowWidgets& widgets = rows_[At(row)];
-    widgets.Hex->setText(QString::fromStdString(text.Hex));
-    if (widgets.Decimal) widgets.Decimal->setText(QString::fromStdString(text.Decimal));
+    widgets.Text = text;
+    widgets.Box->SetText(QString::fromStdString(CopyText(row, text)));
 }
 
-// The labels as they stand are what the user sees, so they are what gets copied.
+// The row as it stands is what the user sees, so it is what gets copied, whole.
 void TInformationPanel::CopyRow(TInfoRow row) const {
     QGuiApplication::clipboard()->setText(QString::fromStdString(CopyText(row, RowText(row))));
 }

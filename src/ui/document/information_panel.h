@@ -8,12 +8,12 @@
 
 #include <array>
 
-class QLabel;
 class QToolButton;
 
 namespace mv {
 
 class TEditorCore;
+class TValueBox;
 
 // The information panel below the binary view: address, file size and range size on the
 // left, the bytes at the caret as bits, byte, word and double word on the right, each with a
@@ -36,8 +36,8 @@ public:
 
 private:
     struct TRowWidgets {
-        QLabel* Hex = nullptr;
-        QLabel* Decimal = nullptr; // nullptr for the Bit row
+        TInfoRowText Text;
+        TValueBox* Box = nullptr;
         QToolButton* Copy = nullptr;
     };
 

@@ -31,12 +31,6 @@ Bytes Sequence(std::size_t size) {
     return bytes;
 }
 
-Bytes Contents(const TMvPrBinaryFormWClass& window) {
-    Bytes bytes(static_cast<std::size_t>(window.Module().Size()));
-    window.Module().ReadBytes(bytes.data(), 0, window.Module().Size());
-    return bytes;
-}
-
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // Moves a file's modification time into the future, as another program's later write would.
