@@ -265,8 +265,7 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::OpenDocumentWindow(const std::str
         return nullptr;
     }
     if (environment_.ProfilePositionLoad && profile) window->RestoreViewPosition(*profile);
-    // Only a shown window knows its frame, and its parts settle their sizes on the file's
-    // figures: the stored place is checked again now.
+    // Only a shown window knows its frame: the stored place is checked again now.
     if (environment_.ProfileWindowLoad && profile)
         window->move(KeptInside(window->frameGeometry(), WorkAreaOf(window)));
     RefreshWindowMenus();
