@@ -214,9 +214,11 @@ void TDesktop::Type(const std::string& utf8) const {
     Tool({"xdotool", "type", "--delay", "30", utf8});
 }
 
-void TDesktop::ClickAt(int x, int y, int button) const {
-    Tool({"xdotool", "mousemove", "--sync", std::to_string(x), std::to_string(y), "click",
-          std::to_string(button)});
+// No --sync: xdotool then waits for the pointer to leave where it was, forever when it is
+// already there. The move and the clicks reach the server in order all the same.
+void TDesktop::ClickAt(int x, int y, int button, int clicks) const {
+    Tool({"xdotool", "mousemove", std::to_string(x), std::to_string(y), "click", "--repeat",
+          std::to_string(clicks), "--delay", "80", std::to_string(button)});
 }
 
 std::string TDesktop::Screenshot(const std::string& name) const {

@@ -66,7 +66,8 @@ public:
     void KeyUp(const std::string& key) const;
     // Characters typed as a user with a keyboard layout holding them would.
     void Type(const std::string& utf8) const;
-    void ClickAt(int x, int y, int button = 1) const;
+    // `clicks` presses of the button in a row: 2 makes a double click.
+    void ClickAt(int x, int y, int button = 1, int clicks = 1) const;
 
     // Saves the whole screen under the build folder's desktop-shots as `<test>-<name>.png`,
     // for a person to look at; answers its path.
