@@ -34,7 +34,7 @@ protected:
         if (IsSkipped()) return;
         for (int attempt = 0; attempt < 3; ++attempt) {
             TChildProcess& host = Desk().Launch({"trayer"});
-            if (Eventually([&] { return !HostWindows().empty(); }, 7s)) return;
+            if (Eventually([&] { return !HostWindows().empty(); }, 3s)) return;
             host.Kill();
             (void)host.Wait(5s);
         }
@@ -96,9 +96,9 @@ protected:
         return Eventually([&] { return Popups(icon).empty(); });
     }
 
-    // A right click in the moment after a window came to the front is now and then lost (the
-    // focus, arriving after the window manager reported it, closes a popup that just opened);
-    // it is given again, as a user would.
+    // A right click within a few tenths of a second of a window coming to the front is often
+    // lost: the focus reaching the editor after the window manager reported the change closes
+    // the popup that just opened. The click is given again, as a user would.
     bool OpenPopup(const TIcon& icon) {
         for (int attempt = 0; attempt < 3; ++attempt) {
             Desk().ClickAt(icon.X, icon.Y, 3);
