@@ -108,7 +108,8 @@ std::unique_ptr<TDesktop> TDesktop::Start(std::string& whyNot) {
 
     // Focus, activation and window placement are the window manager's on a real desktop. Now
     // and then its first connection to a server that has only just started is turned away;
-    // it gets a second and a third chance.
+    // it gets a second and a third chance. It is ready once it lists the clients it manages:
+    // a window mapped while it still starts up may stay unmanaged and unmapped for good.
     bool managed = false;
     for (int attempt = 0; attempt < 3 && !managed; ++attempt) {
         desktop->windowManager_ = std::make_unique<TChildProcess>(
@@ -116,7 +117,7 @@ std::unique_ptr<TDesktop> TDesktop::Start(std::string& whyNot) {
             desktop->root_ / "window-manager.log");
         managed = Eventually([&] {
             return !desktop->windowManager_->Running() ||
-                   desktop->Tool({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"})
+                   desktop->Tool({"xprop", "-root", "_NET_CLIENT_LIST"})
                            .Output.find("window id") != std::string::npos;
         }) && desktop->windowManager_->Running();
     }
