@@ -32,7 +32,9 @@ int main(int argc, char** argv) {
     const std::vector<std::string> fileNames =
         mv::FileArguments({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
     mv::TStartDecision start = mv::StartOrHandOver(mv::InstanceRuntimeFolder(), fileNames);
-    if (start.Role == mv::TStartRole::HandedOver) return EXIT_SUCCESS;
+    // The running instance has told its user why; the caller learns it from the status.
+    if (start.Role == mv::TStartRole::HandedOver)
+        return mv::ReportNotOpened(start.NotOpened) ? EXIT_FAILURE : EXIT_SUCCESS;
     if (start.Role == mv::TStartRole::NoAnswer) {
         mv::ReportNoRunningInstance();
         return EXIT_SUCCESS;

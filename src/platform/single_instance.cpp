@@ -18,13 +18,16 @@ constexpr const char* kFailureText =
     "何らかの理由でウィンドウが正常に生成されていない可能性があります.";
 
 // Hands the names over through a connected client, taking each name off the front as the
-// instance answers it. False when the connection failed before every name (or the new-window
-// request) went.
-bool HandOverAll(THandoverClient& client, std::vector<std::string>& fileNames) {
+// instance answers it and keeping those it opened no window for. False when the connection
+// failed before every name (or the new-window request) went.
+bool HandOverAll(THandoverClient& client, std::vector<std::string>& fileNames,
+                 std::vector<std::string>& notOpened) {
     if (fileNames.empty()) return client.NewWindow().has_value();
     while (!fileNames.empty()) {
-        (void)client.OpenFile(fileNames.front()); // the window it answers raised itself already
+        // The window it answers raised itself already; 0 means no window holds the file.
+        const std::optional<TWindowId> window = client.OpenFile(fileNames.front());
         if (!client.Connected()) return false;
+        if (window == 0) notOpened.push_back(fileNames.front());
         fileNames.erase(fileNames.begin());
     }
     return true;
@@ -78,7 +81,8 @@ TStartDecision StartOrHandOver(const std::string& runtimeFolder, std::vector<std
             return decision;
         }
         THandoverClient client;
-        if (client.Connect(InstanceSocketPath(runtimeFolder)) && HandOverAll(client, fileNames)) {
+        if (client.Connect(InstanceSocketPath(runtimeFolder)) &&
+            HandOverAll(client, fileNames, decision.NotOpened)) {
             decision.Role = TStartRole::HandedOver;
             return decision;
         }
@@ -88,6 +92,13 @@ TStartDecision StartOrHandOver(const std::string& runtimeFolder, std::vector<std
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+}
+
+bool ReportNotOpened(const std::vector<std::string>& fileNames) {
+    for (const std::string& name : fileNames)
+        std::fprintf(stderr, "Morvane Prime: 起動中のプログラムは %s を開きませんでした.\n",
+                     name.c_str());
+    return !fileNames.empty();
 }
 
 void ReportNoRunningInstance() {

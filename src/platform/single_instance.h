@@ -44,6 +44,9 @@ struct TStartDecision {
     // First only: the names this process opens itself. These are all of them, unless the
     // running instance ended part-way through the hand-over and this process took its place.
     std::vector<std::string> FileNames;
+    // HandedOver only: the names the running instance took but opened no window for (it could
+    // not open the file, or it was busy with a dialog or ending).
+    std::vector<std::string> NotOpened;
 };
 
 // Decides at start whether this process runs the program or hands `fileNames` (a new-window
@@ -53,6 +56,10 @@ struct TStartDecision {
 [[nodiscard]] TStartDecision
 StartOrHandOver(const std::string& runtimeFolder, std::vector<std::string> fileNames,
                 std::chrono::milliseconds patience = std::chrono::seconds(3));
+
+// Tells on standard error which handed-over files the running instance did not open, for the
+// shell or script that started this process; answers whether there were any.
+bool ReportNotOpened(const std::vector<std::string>& fileNames);
 
 // The start-up failure for NoAnswer: the message on standard error and, where there is a
 // display, in a message box that stays on top. Creates a QApplication when there is none.

@@ -72,6 +72,19 @@ TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
         << "one process holds both windows";
     EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 2u);
     EXPECT_TRUE(editor.Running());
+
+    // A file the running instance cannot open: its user is told there, and the later start
+    // ends with a failure once the message is answered.
+    ASSERT_TRUE(Desk().OpeningScreenClosed());
+    TChildProcess& failing = Desk().StartEditor({Desk().Folder() / "missing.bin"});
+    ASSERT_TRUE(Eventually([&] {
+        const std::optional<TWindow> active = Desk().ActiveWindow();
+        return active && Desk().Caption(*active) == "エラー";
+    })) << "no message about the missing file";
+    Desk().Screenshot("missing");
+    Desk().Keys({"Return"});
+    EXPECT_EQ(failing.Wait(10s), 1);
+    EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 2u);
 }
 
 TEST_F(Start, AnotherUsersStartNeverReachesTheRunningInstance) {

@@ -112,6 +112,19 @@ TEST_F(SingleInstance, LaterStartsHandTheirFilesOverOneByOne) {
     EXPECT_EQ(next.FileNames, std::vector<std::string>{"/tmp/b"});
 }
 
+// The later start learns which files got no window (the instance could not open them or was
+// busy), so that it can say so instead of reporting success.
+TEST_F(SingleInstance, ALaterStartKnowsWhichFilesTheInstanceDidNotOpen) {
+    TStartDecision first = StartOrHandOver(folder_.Path(), {});
+    ASSERT_TRUE(first.Instance->Serve([](const THandoverFrame& request) -> TWindowId {
+        return NameOf(request).ends_with("missing") ? 0 : 7;
+    }));
+    const TStartDecision later = LaterStart({"/a", "/missing", "/b", "/also-missing"});
+    EXPECT_EQ(later.Role, TStartRole::HandedOver);
+    EXPECT_EQ(later.NotOpened, (std::vector<std::string>{"/missing", "/also-missing"}));
+    EXPECT_TRUE(LaterStart({"/a"}).NotOpened.empty());
+}
+
 TEST_F(SingleInstance, InstanceEndingMidwayLeavesTheRestToTheNewStart) {
     TStartDecision first = StartOrHandOver(folder_.Path(), {});
     ASSERT_TRUE(first.Instance->Serve([&](const THandoverFrame& request) -> TWindowId {
