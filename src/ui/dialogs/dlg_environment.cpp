@@ -2,12 +2,12 @@
 
 #include "platform/help_context.h"
 #include "platform/work_area.h"
+#include "ui/dialogs/button_row.h"
 #include "ui/dialogs/environment_color_page.h"
 #include "ui/dialogs/environment_key_page.h"
 #include "ui/dialogs/environment_value_pages.h"
 
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
@@ -34,15 +34,10 @@ TDlgEnvironment::TDlgEnvironment(const TEnvironment& environment)
     btnApply->setObjectName(QStringLiteral("btnApply"));
     btnApply->setEnabled(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
-    buttons->addWidget(btnApply);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(pages_);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnOK, btnCancel, btnApply}));
 
     options_.OnApplyEnabledChange = [this] { btnApply->setEnabled(options_.ApplyEnabled()); };
     connect(btnApply, &QPushButton::clicked, this, &TDlgEnvironment::ApplyClicked);

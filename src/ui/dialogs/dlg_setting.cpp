@@ -1,10 +1,10 @@
 #include "ui/dialogs/dlg_setting.h"
 
 #include "platform/help_context.h"
+#include "ui/dialogs/button_row.h"
 
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QGridLayout>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
@@ -47,16 +47,12 @@ TDlgSetting::TDlgSetting(QWidget* owner)
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnOK, btnCancel}));
 }
 
 void TDlgSetting::SetChoices(const TLumpChoices& choices, bool inputModeEnabled) {

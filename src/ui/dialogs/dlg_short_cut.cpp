@@ -4,6 +4,7 @@
 #include "platform/help_context.h"
 #include "platform/qt_host_services.h"
 #include "platform/work_area.h"
+#include "ui/dialogs/button_row.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QDir>
@@ -11,7 +12,6 @@
 #include <QtCore/QProcess>
 #include <QtCore/QStandardPaths>
 #include <QtWidgets/QCheckBox>
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
@@ -61,17 +61,13 @@ TDlgShortCut::TDlgShortCut(QWidget* owner, TShortcutFolders folders, TDesktopEnt
     btnRun->setDefault(true);
     connect(btnRun, &QPushButton::clicked, this, &TDlgShortCut::Run);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnRun);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(Check_StartMenu);
     layout->addWidget(Check_DeskTop);
     layout->addWidget(Check_SendTo);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnRun, btnCancel}));
 }
 
 void TDlgShortCut::Run() {

@@ -2,8 +2,8 @@
 
 #include "core/shell/window_list_text.h"
 #include "platform/work_area.h"
+#include "ui/dialogs/button_row.h"
 
-#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QListWidget>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
@@ -19,14 +19,10 @@ TDlgSelectWindow::TDlgSelectWindow(QWidget* owner)
     List_->setSelectionMode(QAbstractItemView::SingleSelection);
     btnRun->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnRun);
-    buttons->addWidget(btnCancel);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(List_);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({btnRun, btnCancel}));
 
     connect(btnRun, &QPushButton::clicked, this, &QDialog::accept);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
