@@ -4,11 +4,7 @@
 // or a silent wrong paste.
 #include "desktop/support/desktop.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 
 namespace mv::desktop {
 namespace {
@@ -17,10 +13,6 @@ using Bytes = test::TTempFolder::Bytes;
 
 constexpr const char* OwnFormat = "application/x-mvpr-clipboard-format";
 constexpr const char* ErrorDialog = "^エラー$";
-
-std::string CaptionOf(const std::string& fileName) {
-    return fileName + DocumentCaptionEnd;
-}
 
 Bytes WithCount(const Bytes& bytes) {
     const auto count = static_cast<std::uint32_t>(bytes.size());
@@ -39,13 +31,9 @@ protected:
     // Opens the file in a window of the editor, the first start or a handed-over one, and
     // gives that window the keyboard focus.
     TWindow Open(const std::string& fileName, const Bytes& bytes) {
-        Desk().StartEditor({Desk().Folder().Write(fileName, bytes)});
-        const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf(fileName), 1);
-        EXPECT_TRUE(Desk().OpeningScreenClosed()) << "keys and clicks would go to it";
-        EXPECT_EQ(windows.size(), 1u) << "no window for " << fileName;
-        if (windows.empty()) return {};
-        EXPECT_TRUE(Desk().Activate(windows[0]));
-        return windows[0];
+        path_ = Desk().Folder().Write(fileName, bytes);
+        Desk().StartEditor({path_});
+        return Desk().FocusedWindow(CaptionOf(fileName));
     }
 
     std::string ClipboardAs(const std::string& target) {
@@ -71,7 +59,7 @@ protected:
 
     // Hands the clipboard to the misbehaving owner helper in `mode`.
     void OfferFromOwner(const std::string& mode) {
-        Desk().Launch({std::string(MV_HELPER_DIR) + "/mv_clipboard_owner", mode});
+        Desk().Launch({HelperProgram("clipboard_owner"), mode});
         ASSERT_TRUE(Eventually([&] {
             return ClipboardAs("TARGETS").find(OwnFormat) != std::string::npos;
         })) << "the " << mode << " owner did not take the clipboard";
@@ -80,25 +68,21 @@ protected:
     // Clicks the information panel's first copy button, the address row's: left of the
     // panel's middle, at a fixed height above the window's bottom edge.
     void ClickAddressCopyButton(const TWindow& window) {
-        std::map<std::string, int> geometry;
-        std::istringstream lines(Desk().Tool({"xdotool", "getwindowgeometry", "--shell", window}).Output);
-        for (std::string line; std::getline(lines, line);)
-            if (const auto equals = line.find('='); equals != std::string::npos)
-                geometry[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
-        Desk().ClickAt(geometry["X"] + geometry["WIDTH"] / 2 - 20, geometry["Y"] + geometry["HEIGHT"] - 117);
+        const TGeometry geometry = Desk().Geometry(window);
+        Desk().ClickAt(geometry.X + geometry.Width / 2 - 20, geometry.Y + geometry.Height - 117);
     }
 
-    // Saves the window's file, waits until it has `size` bytes on disk and answers them.
-    Bytes SaveAndRead(const std::string& path, std::size_t size) {
-        Desk().Keys({"ctrl+s"});
+    // Pastes into the last opened file, saves it, waits until it has `size` bytes on disk
+    // and answers them.
+    Bytes PasteAndSave(std::size_t size) {
+        Desk().Keys({"ctrl+v", "ctrl+s"});
         std::error_code error;
-        EXPECT_TRUE(Eventually([&] { return std::filesystem::file_size(path, error) == size; }, 30s))
-            << path << " never reached " << size << " bytes";
-        Bytes bytes(size); // read in one piece: a hundred mebibytes byte by byte take too long
-        std::ifstream(path, std::ios::binary)
-            .read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
-        return bytes;
+        EXPECT_TRUE(Eventually([&] { return std::filesystem::file_size(path_, error) == size; }, 30s))
+            << path_ << " never reached " << size << " bytes";
+        return FileBytes(path_);
     }
+
+    std::string path_;
 };
 
 TEST_F(Clipboard, CopiedBytesReachOtherProgramsAsTheOwnFormatAndPanelRowsAsText) {
@@ -125,27 +109,22 @@ TEST_F(Clipboard, TheOwnFormatCarriesEveryByteBetweenTwoWindows) {
     ASSERT_TRUE(ClipboardBecomes(OwnFormat, WithCount(bytes)));
 
     Open("to.bin", {});
-    Desk().Keys({"ctrl+v"});
-    EXPECT_EQ(SaveAndRead(Desk().Folder() / "to.bin", bytes.size()), bytes)
+    EXPECT_EQ(PasteAndSave(bytes.size()), bytes)
         << "the zero bytes show that the own format, not text, was taken";
 }
 
 TEST_F(Clipboard, TextOfAnotherProgramPastesAsShiftJis) {
-    const std::string path = Desk().Folder() / "text.bin";
     Open("text.bin", {});
     // Each paste is saved before the clipboard changes again, so that it takes its own text.
     OfferText("ABC");
-    Desk().Keys({"ctrl+v"});
-    EXPECT_EQ(SaveAndRead(path, 3), BytesOf("ABC"));
+    EXPECT_EQ(PasteAndSave(3), BytesOf("ABC"));
     OfferText("日本語");
-    Desk().Keys({"ctrl+v"});
-    EXPECT_EQ(SaveAndRead(path, 9), (Bytes{'A', 'B', 'C', 0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA}));
+    EXPECT_EQ(PasteAndSave(9), (Bytes{'A', 'B', 'C', 0x93, 0xFA, 0x96, 0x7B, 0x8C, 0xEA}));
 }
 
 // Each owner gets an error box within the time Qt waits for an owner, and the one paste that
 // works afterwards shows that the window still answers and the refused ones left nothing.
 TEST_F(Clipboard, OwnersThatVanishStallOrLieAreRefusedWithoutAHang) {
-    const std::string path = Desk().Folder() / "kept.bin";
     const TWindow window = Open("kept.bin", {1, 2, 3});
     ASSERT_FALSE(window.empty());
     for (const char* mode : {"vanish", "stall", "lying-count", "too-short"}) {
@@ -162,20 +141,17 @@ TEST_F(Clipboard, OwnersThatVanishStallOrLieAreRefusedWithoutAHang) {
         ASSERT_TRUE(Desk().Activate(window));
     }
     OfferText("Z");
-    Desk().Keys({"ctrl+v"});
-    EXPECT_EQ(SaveAndRead(path, 3), (Bytes{'Z', 2, 3}));
+    EXPECT_EQ(PasteAndSave(3), (Bytes{'Z', 2, 3}));
 }
 
 // 100 MiB is an ordinary paste for a binary editor: it arrives whole, in bounded time.
 TEST_F(Clipboard, AHundredMebibyteOfferPastesWhole) {
     constexpr std::size_t Size = 100u << 20;
-    const std::string path = Desk().Folder() / "big.bin";
-    Open("big.bin", {});
-    OfferFromOwner("huge");
-    Desk().Keys({"ctrl+v"});
     Bytes offered(Size);
     for (std::size_t i = 0; i < Size; ++i) offered[i] = static_cast<std::uint8_t>(i % 251);
-    EXPECT_TRUE(SaveAndRead(path, Size) == offered) << "the bytes as offered, in order";
+    Open("big.bin", {});
+    OfferFromOwner("huge");
+    EXPECT_TRUE(PasteAndSave(Size) == offered) << "the bytes as offered, in order";
 }
 
 } // namespace

@@ -4,35 +4,20 @@
 #include "desktop/support/desktop.h"
 
 #include <filesystem>
-#include <regex>
 
 namespace mv::desktop {
 namespace {
 
 using Bytes = test::TTempFolder::Bytes;
 
-std::string CaptionOf(const std::string& fileName) { return fileName + DocumentCaptionEnd; }
-
 class CloseAndQuit : public DesktopTest {
 protected:
-    // The window that holds the file, focused.
-    TWindow FocusedWindowOf(const std::string& fileName) {
-        const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf(fileName), 1);
-        EXPECT_TRUE(Desk().OpeningScreenClosed());
-        if (windows.empty()) {
-            ADD_FAILURE() << "no window holds " << fileName;
-            return {};
-        }
-        EXPECT_TRUE(Desk().Activate(windows[0])) << Desk().Screenshot("unfocused");
-        return windows[0];
-    }
-    // Asks the window to close and waits for its question, which takes the focus.
-    bool CloseAsks(const TWindow& window, const std::string& closeKey) {
+    // Asks the focused window to close and waits for its question, which takes the focus.
+    bool CloseAsks(const std::string& closeKey) {
         Desk().Keys({closeKey});
         return Eventually([&] {
-            const std::optional<TWindow> active = Desk().ActiveWindow();
-            return active && *active != window &&
-                   Desk().Caption(*active).find(DocumentCaptionEnd) == std::string::npos;
+            const std::optional<std::string> caption = Desk().ActiveCaption();
+            return caption && caption->find(DocumentCaptionEnd) == std::string::npos;
         });
     }
     bool Gone(const std::string& fileName) {
@@ -47,11 +32,8 @@ protected:
     }
     // Where the window manager shows the window: "x,y" of its client area on the screen.
     std::string Place(const TWindow& window) {
-        const std::string geometry = Desk().Tool({"xdotool", "getwindowgeometry", window}).Output;
-        std::smatch position;
-        return std::regex_search(geometry, position, std::regex(R"(Position: (\d+,\d+))"))
-                   ? position[1].str()
-                   : std::string();
+        const TGeometry geometry = Desk().Geometry(window);
+        return std::to_string(geometry.X) + "," + std::to_string(geometry.Y);
     }
 };
 
@@ -60,24 +42,25 @@ TEST_F(CloseAndQuit, AModifiedWindowAsksAndEachAnswerDoesWhatItSays) {
     const std::string saved = Desk().Folder().Write("saved.bin", {0x44, 0x55});
     TChildProcess& editor = Desk().StartEditor({kept, saved});
 
-    const TWindow keptWindow = FocusedWindowOf("kept.bin");
+    const TWindow keptWindow = Desk().FocusedWindow(CaptionOf("kept.bin"));
+    ASSERT_FALSE(keptWindow.empty());
     Desk().Keys({"f", "f"});
     // Cancel (Escape) keeps the window and its change; the window manager's close asks again.
-    ASSERT_TRUE(CloseAsks(keptWindow, "alt+F4"));
+    ASSERT_TRUE(CloseAsks("alt+F4"));
     Desk().Screenshot("question");
     Desk().Keys({"Escape"});
-    EXPECT_TRUE(Eventually([&] { return Desk().ActiveWindow() == keptWindow; }));
+    EXPECT_TRUE(Desk().ComesToFront(keptWindow));
     EXPECT_EQ(test::TTempFolder::Read(kept), (Bytes{0x11, 0x22, 0x33}));
     // No closes the window and leaves the file as it was.
-    ASSERT_TRUE(CloseAsks(keptWindow, "alt+F4"));
+    ASSERT_TRUE(CloseAsks("alt+F4"));
     Desk().Keys({"alt+n"});
     EXPECT_TRUE(Gone("kept.bin"));
     EXPECT_EQ(test::TTempFolder::Read(kept), (Bytes{0x11, 0x22, 0x33}));
 
     // Yes saves, then closes; with its last window gone the program ends.
-    const TWindow savedWindow = FocusedWindowOf("saved.bin");
+    ASSERT_FALSE(Desk().FocusedWindow(CaptionOf("saved.bin")).empty());
     Desk().Keys({"0", "1"});
-    ASSERT_TRUE(CloseAsks(savedWindow, "ctrl+q"));
+    ASSERT_TRUE(CloseAsks("ctrl+q"));
     Desk().Keys({"alt+y"});
     EXPECT_TRUE(Gone("saved.bin"));
     EXPECT_EQ(editor.Wait(10s), 0);
@@ -88,7 +71,7 @@ TEST_F(CloseAndQuit, QuitAllEndsTheProgramAndTheNextStartFindsItsPlaceAgain) {
     const std::string first = Desk().Folder().Write("first.bin", Bytes(300, 0xAB));
     const std::string second = Desk().Folder().Write("second.bin", {1});
     TChildProcess& editor = Desk().StartEditor({first, second});
-    const TWindow window = FocusedWindowOf("first.bin");
+    const TWindow window = Desk().FocusedWindow(CaptionOf("first.bin"));
     Desk().Tool({"xdotool", "windowmove", "--sync", window, "140", "170"});
     const std::string place = Place(window);
 

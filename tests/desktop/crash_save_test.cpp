@@ -43,10 +43,13 @@ void WritePattern(const std::string& path) {
     }
 }
 
-void Poke(const std::string& path, const TChange& change, bool changed) {
+// Puts the old or the new byte of both changes into the file.
+void PokeBoth(const std::string& path, bool changed) {
     const int fd = ::open(path.c_str(), O_WRONLY);
-    const std::uint8_t byte = changed ? change.New : change.Old;
-    EXPECT_EQ(::pwrite(fd, &byte, 1, static_cast<off_t>(change.Offset)), 1);
+    for (const TChange& change : {FirstChange, LastChange}) {
+        const std::uint8_t byte = changed ? change.New : change.Old;
+        EXPECT_EQ(::pwrite(fd, &byte, 1, static_cast<off_t>(change.Offset)), 1);
+    }
     ::close(fd);
 }
 
@@ -54,11 +57,6 @@ std::string DigitsOf(const TChange& change) {
     char digits[3];
     std::snprintf(digits, sizeof digits, "%02x", change.New);
     return digits;
-}
-
-void PokeBoth(const std::string& path, bool changed) {
-    Poke(path, FirstChange, changed);
-    Poke(path, LastChange, changed);
 }
 
 std::uint64_t Inode(const std::string& path) {
@@ -130,12 +128,7 @@ protected:
     std::string SaveKilledAt(TMoment moment) {
         const std::uint64_t inodeBefore = Inode(big_);
         TChildProcess& editor = Desk().StartEditor({big_});
-        const std::vector<TWindow> windows =
-            Desk().WaitForWindows(std::string(BigName) + DocumentCaptionEnd, 1, 30s);
-        if (windows.empty() || !Desk().Activate(windows[0])) {
-            ADD_FAILURE() << "the file did not load within 30 s";
-            return {};
-        }
+        if (Desk().FocusedWindow(CaptionOf(BigName), 30s).empty()) return {};
         Desk().Type(DigitsOf(FirstChange));
         Desk().Keys({"ctrl+End", "Left"});
         Desk().Type(DigitsOf(LastChange));

@@ -2,26 +2,20 @@
 // window: each opens once, in drop order, and only an untouched window takes one itself.
 #include "desktop/support/desktop.h"
 
-#include <cstdlib>
-#include <map>
 #include <optional>
-#include <sstream>
 
 namespace mv::desktop {
 namespace {
-
-std::string CaptionOf(const std::string& path) {
-    return path + DocumentCaptionEnd;
-}
 
 class Drop : public DesktopTest {
 protected:
     // Drops the files onto the middle of the window as a file manager would; answers whether
     // the window took them.
     bool DropOnto(const TWindow& window, const std::vector<std::string>& paths) {
-        const auto [x, y] = CentreOf(window);
-        std::vector<std::string> argv = {std::string(MV_HELPER_DIR) + "/mv_drag_source",
-                                         std::to_string(x), std::to_string(y)};
+        const TGeometry geometry = Desk().Geometry(window);
+        std::vector<std::string> argv = {HelperProgram("drag_source"),
+                                         std::to_string(geometry.X + geometry.Width / 2),
+                                         std::to_string(geometry.Y + geometry.Height / 2)};
         argv.insert(argv.end(), paths.begin(), paths.end());
         return Desk().Tool(argv, 30s).Status == 0;
     }
@@ -37,31 +31,13 @@ protected:
         });
         return found;
     }
-
-    // A new empty window, once the opening screen no longer stands over its middle.
-    TWindow StartUntouched() {
-        Desk().StartEditor({});
-        const std::vector<TWindow> windows = Desk().WaitForWindows(DocumentCaptionEnd, 1);
-        EXPECT_TRUE(Desk().OpeningScreenClosed());
-        return windows.empty() ? TWindow{} : windows.front();
-    }
-
-private:
-    std::pair<int, int> CentreOf(const TWindow& window) {
-        std::istringstream shell(
-            Desk().Tool({"xdotool", "getwindowgeometry", "--shell", window}).Output);
-        std::map<std::string, int> geometry;
-        for (std::string line; std::getline(shell, line);)
-            if (const auto equals = line.find('='); equals != std::string::npos)
-                geometry[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
-        return {geometry["X"] + geometry["WIDTH"] / 2, geometry["Y"] + geometry["HEIGHT"] / 2};
-    }
 };
 
 TEST_F(Drop, OneFileFillsAnUntouchedWindowElseOpensOnceInANewOne) {
     const std::string first = Desk().Folder().Write("first.bin", {1, 2, 3});
     const std::string second = Desk().Folder().Write("second.bin", {4, 5, 6});
-    const TWindow untouched = StartUntouched();
+    Desk().StartEditor({});
+    const TWindow untouched = Desk().FocusedWindow(DocumentCaptionEnd);
     ASSERT_FALSE(untouched.empty());
 
     ASSERT_TRUE(DropOnto(untouched, {first}));
@@ -73,11 +49,11 @@ TEST_F(Drop, OneFileFillsAnUntouchedWindowElseOpensOnceInANewOne) {
     ASSERT_TRUE(secondWindow.has_value());
     EXPECT_NE(*secondWindow, untouched) << "a window with a file keeps it";
     EXPECT_EQ(Desk().Caption(untouched), CaptionOf(first));
-    EXPECT_TRUE(Eventually([&] { return Desk().ActiveWindow() == secondWindow; }));
+    EXPECT_TRUE(Desk().ComesToFront(*secondWindow));
 
     // A file that is open already only brings its window to the front.
     ASSERT_TRUE(DropOnto(*secondWindow, {first}));
-    EXPECT_TRUE(Eventually([&] { return Desk().ActiveWindow() == untouched; }));
+    EXPECT_TRUE(Desk().ComesToFront(untouched));
     EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 2u);
 }
 
@@ -88,7 +64,8 @@ TEST_F(Drop, ThreeFilesOpenInDropOrderWithOnlyTheFirstInTheUntouchedWindow) {
         Desk().Folder().Write("two.bin", {2}),
         Desk().Folder().Write("データ 3.bin", {3}),
     };
-    const TWindow untouched = StartUntouched();
+    Desk().StartEditor({});
+    const TWindow untouched = Desk().FocusedWindow(DocumentCaptionEnd);
     ASSERT_FALSE(untouched.empty());
 
     ASSERT_TRUE(DropOnto(untouched, files));
@@ -102,7 +79,7 @@ TEST_F(Drop, ThreeFilesOpenInDropOrderWithOnlyTheFirstInTheUntouchedWindow) {
     EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 3u);
     // A client's windows get rising ids, so the ids tell the order the windows were made in.
     EXPECT_LT(std::stoul(windows[1]), std::stoul(windows[2])) << "opened in drop order";
-    EXPECT_TRUE(Eventually([&] { return Desk().ActiveWindow() == windows[2]; }))
+    EXPECT_TRUE(Desk().ComesToFront(windows[2]))
         << "the last file opened comes to the front";
 }
 

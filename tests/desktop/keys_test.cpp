@@ -4,31 +4,24 @@
 #include "desktop/support/desktop.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 
 namespace mv::desktop {
 namespace {
 
 using TBytes = test::TTempFolder::Bytes;
+using TFrames = std::set<std::size_t>;
 
 constexpr std::size_t FileSize = 4096;
+const std::vector<std::string> FastMove = {"shift", "Down"}; // DOWNHIGH of the MS-DOS keys
 
 // Bytes that name their own offset, so that a byte written at the wrong place shows.
 TBytes Counting(std::size_t size) {
     TBytes bytes(size);
-    for (std::size_t i = 0; i < size; ++i)
-        bytes[i] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i);
     return bytes;
-}
-
-// The file as it is now; empty while a save has it renamed away.
-TBytes OnDisk(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TBytes Patched(TBytes bytes, std::size_t at, const TBytes& patch) {
@@ -37,25 +30,18 @@ TBytes Patched(TBytes bytes, std::size_t at, const TBytes& patch) {
 }
 
 std::string Head(const TBytes& bytes) {
-    std::string text;
-    char hex[4];
-    for (std::size_t i = 0; i < std::min<std::size_t>(bytes.size(), 16); ++i) {
-        std::snprintf(hex, sizeof hex, "%02X ", bytes[i]);
-        text += hex;
-    }
-    return text + "(" + std::to_string(bytes.size()) + " bytes)";
+    const TBytes head(bytes.begin(), bytes.begin() + std::min<std::ptrdiff_t>(16, ssize(bytes)));
+    return testing::PrintToString(head) + " (" + std::to_string(bytes.size()) + " bytes)";
 }
 
 // Waits for the file to hold `expected`, as a save puts it there; a mismatch shows the start
 // of both.
 void ExpectOnDisk(const std::string& path, const TBytes& expected) {
-    Eventually([&] { return OnDisk(path) == expected; });
-    const TBytes actual = OnDisk(path);
+    Eventually([&] { return FileBytes(path) == expected; });
+    const TBytes actual = FileBytes(path);
     EXPECT_TRUE(actual == expected)
         << path << "\nholds:    " << Head(actual) << "\nexpected: " << Head(expected);
 }
-
-using TFrames = std::set<std::size_t>;
 
 class Keys : public DesktopTest {
 protected:
@@ -64,12 +50,7 @@ protected:
     TWindow Open(std::size_t size = FileSize) {
         path_ = Desk().Folder().Write("keys.bin", Counting(size));
         editor_ = &Desk().StartEditor({path_});
-        const std::vector<TWindow> windows =
-            Desk().WaitForWindows("keys.bin" + std::string(DocumentCaptionEnd), 1);
-        // Keys would go to the opening screen while it stands over the window.
-        if (windows.empty() || !Desk().OpeningScreenClosed() || !Desk().Activate(windows[0]))
-            return {};
-        return windows[0];
+        return Desk().FocusedWindow(CaptionOf("keys.bin"));
     }
 
     // Opens a file longer than any hold can scroll through, with the user's configuration
@@ -80,25 +61,10 @@ protected:
         std::ofstream(folder + "/Morvane.ini") << "[Config]\nKeyAssignType=1\n";
         return Open(1 << 20);
     }
-    void PressFastMove() {
-        Desk().KeyDown("shift");
-        Desk().KeyDown("Down");
-    }
-    void ReleaseFastMove() {
-        Desk().KeyUp("Down");
-        Desk().KeyUp("shift");
-    }
 
     // Asks the window to close as a window manager's close button does.
     void RequestClose(const TWindow& window) {
-        EXPECT_EQ(Desk().Tool({std::string(MV_HELPER_DIR) + "/mv_close_request", window}).Status,
-                  0);
-    }
-
-    // Gives the keyboard layout keys for these characters, as a Japanese user's layout has
-    // them, so that their typing does not depend on the program keeping up with xdotool.
-    void HoldInLayout(const std::string& characters) {
-        EXPECT_EQ(Desk().Tool({std::string(MV_HELPER_DIR) + "/mv_keymap", characters}).Status, 0);
+        EXPECT_EQ(Desk().Tool({HelperProgram("close_request"), window}).Status, 0);
     }
 
     // The distinct pictures the window shows over `duration`. A still view shows at most two:
@@ -106,8 +72,7 @@ protected:
     TFrames FramesOver(const TWindow& window, std::chrono::milliseconds duration = 1200ms) {
         TFrames frames;
         const auto end = std::chrono::steady_clock::now() + duration;
-        while (std::chrono::steady_clock::now() < end)
-            frames.insert(Frame(window));
+        while (std::chrono::steady_clock::now() < end) frames.insert(Frame(window));
         return frames;
     }
 
@@ -120,8 +85,7 @@ protected:
 };
 
 TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
-    const TWindow window = Open();
-    ASSERT_FALSE(window.empty());
+    ASSERT_FALSE(Open().empty());
     const TBytes original = Counting(FileSize);
 
     // Overwriting, then Insert switches to inserting; the keypad's / * - + Enter . are A to F.
@@ -136,22 +100,19 @@ TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
 }
 
 TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
-    const TWindow window = Open();
-    ASSERT_FALSE(window.empty());
+    ASSERT_FALSE(Open().empty());
 
+    // The layout holds the kana as a Japanese user's does, so that their typing does not
+    // depend on the program keeping up with xdotool.
+    EXPECT_EQ(Desk().Tool({HelperProgram("keymap"), "あい"}).Status, 0);
     // Tab moves the caret to the character column; Ctrl+Shift+F2 steps Shift JIS, JIS, EUC,
     // ASCII and back, each set getting the same kana.
-    HoldInLayout("あい");
     Desk().Keys({"Tab"});
-    Desk().Type("Aあ");
-    Desk().Keys({"ctrl+shift+F2"});
-    Desk().Type("あ");
-    Desk().Keys({"ctrl+shift+F2"});
-    Desk().Type("あ");
-    Desk().Keys({"ctrl+shift+F2"});
-    Desk().Type("z");
-    Desk().Keys({"ctrl+shift+F2"});
-    Desk().Type("い");
+    const char* const perSet[] = {"Aあ", "あ", "あ", "z", "い"};
+    for (const char* typed : perSet) {
+        if (typed != perSet[0]) Desk().Keys({"ctrl+shift+F2"});
+        Desk().Type(typed);
+    }
     // SAVE from user menu 1: the S typed right after Escape belongs to the menu, even when it
     // arrives before the menu opens, and never lands in the character column.
     Desk().Keys({"Escape", "s"});
@@ -167,8 +128,7 @@ TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
 }
 
 TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
-    const TWindow window = Open();
-    ASSERT_FALSE(window.empty());
+    ASSERT_FALSE(Open().empty());
 
     // A byte, then two characters, both undone and one redone.
     Desk().Keys({"a", "b", "Tab"});
@@ -186,13 +146,12 @@ TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
     const TWindow window = OpenForFastMoves();
     ASSERT_FALSE(window.empty());
 
-    PressFastMove();
+    Desk().KeyDown(FastMove);
     // Well into the hold, every picture is one not seen before.
     TFrames seen = FramesOver(window, 1000ms);
     bool moving = true;
-    for (int i = 0; i < 4; ++i)
-        moving = seen.insert(Frame(window)).second && moving;
-    ReleaseFastMove();
+    for (int i = 0; i < 4; ++i) moving = seen.insert(Frame(window)).second && moving;
+    Desk().KeyUp({FastMove.rbegin(), FastMove.rend()});
     EXPECT_TRUE(moving) << "the view stopped moving while the key was held";
 
     // Key repeats queued during the hold must not keep it scrolling.
@@ -204,11 +163,11 @@ TEST_F(Keys, AWindowAskedToCloseDuringAHeldFastMoveStaysAndClosesAfterIt) {
     const TWindow window = OpenForFastMoves();
     ASSERT_FALSE(window.empty());
 
-    PressFastMove();
+    Desk().KeyDown(FastMove);
     const bool moving = FramesOver(window, 500ms).size() > 2;
     RequestClose(window);
     const bool stillMoving = FramesOver(window, 500ms).size() > 2;
-    ReleaseFastMove();
+    Desk().KeyUp({FastMove.rbegin(), FastMove.rend()});
     EXPECT_TRUE(moving);
     EXPECT_TRUE(stillMoving) << "the move did not run through the close request";
     ASSERT_TRUE(editor_->Running()) << "the program ended under the running move";
@@ -223,13 +182,13 @@ TEST_F(Keys, TheFunctionKeyBarShowsTheShiftCaptionsWhileShiftIsHeld) {
     ASSERT_FALSE(window.empty());
     const TFrames plain = FramesOver(window);
 
-    Desk().KeyDown("shift");
+    Desk().KeyDown({"shift"});
     const bool shifted = Eventually([&] {
         const TFrames frames = FramesOver(window);
         return std::ranges::none_of(frames, [&](std::size_t f) { return plain.contains(f); });
     });
     Desk().Screenshot("shift");
-    Desk().KeyUp("shift");
+    Desk().KeyUp({"shift"});
     EXPECT_TRUE(shifted) << "the window looks the same with Shift held";
     EXPECT_TRUE(Eventually([&] { return std::ranges::includes(plain, FramesOver(window)); }))
         << "the plain captions did not come back";

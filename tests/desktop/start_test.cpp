@@ -16,10 +16,6 @@ namespace {
 
 constexpr uid_t Nobody = 65534;
 
-std::string CaptionOf(const std::string& fileName) {
-    return fileName + DocumentCaptionEnd;
-}
-
 // The process that owns the window, as the window manager is told.
 std::string OwnerOf(const TDesktop& desk, const TWindow& window) {
     std::string pid = desk.Tool({"xdotool", "getwindowpid", window}).Output;
@@ -77,10 +73,8 @@ TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
     // ends with a failure once the message is answered.
     ASSERT_TRUE(Desk().OpeningScreenClosed());
     TChildProcess& failing = Desk().StartEditor({Desk().Folder() / "missing.bin"});
-    ASSERT_TRUE(Eventually([&] {
-        const std::optional<TWindow> active = Desk().ActiveWindow();
-        return active && Desk().Caption(*active) == "エラー";
-    })) << "no message about the missing file";
+    ASSERT_TRUE(Eventually([&] { return Desk().ActiveCaption() == "エラー"; }))
+        << "no message about the missing file";
     Desk().Screenshot("missing");
     Desk().Keys({"Return"});
     EXPECT_EQ(failing.Wait(10s), 1);

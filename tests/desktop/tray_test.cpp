@@ -4,19 +4,11 @@
 #include "desktop/support/desktop.h"
 
 #include <regex>
-#include <sstream>
 
 namespace mv::desktop {
 namespace {
 
 const std::string NewWindowCaption = std::string("^\\(新規\\)") + DocumentCaptionEnd + "$";
-
-std::vector<TWindow> Lines(const std::string& text) {
-    std::vector<TWindow> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
 
 struct TIcon {
     TWindow Window;
@@ -34,9 +26,7 @@ protected:
         ASSERT_TRUE(Eventually([&] { return !HostWindows().empty(); })) << "trayer showed no panel";
     }
 
-    std::vector<TWindow> HostWindows() {
-        return Lines(Desk().Tool({"xdotool", "search", "--onlyvisible", "--class", "^trayer$"}).Output);
-    }
+    std::vector<TWindow> HostWindows() { return Desk().Search({"--class", "^trayer$"}); }
 
     // The editor's icon among the windows the host has embedded.
     std::optional<TIcon> EmbeddedIcon() {
@@ -53,8 +43,9 @@ protected:
         return std::nullopt;
     }
 
-    TIcon StartWithIcon(const std::string& file) {
-        editor_ = &Desk().StartEditor({file});
+    // Starts the editor with the file held.bin; answers its icon once the host embedded it.
+    TIcon StartWithIcon() {
+        editor_ = &Desk().StartEditor({Desk().Folder().Write("held.bin", {1, 2, 3})});
         EXPECT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
         EXPECT_TRUE(Desk().OpeningScreenClosed());
         std::optional<TIcon> icon;
@@ -66,8 +57,7 @@ protected:
     // The popup menu and its submenus on screen: the program's windows that are neither a
     // document window nor the icon.
     std::vector<TWindow> Popups(const TIcon& icon) {
-        std::vector<TWindow> popups = Lines(
-            Desk().Tool({"xdotool", "search", "--onlyvisible", "--classname", "^morvane$"}).Output);
+        std::vector<TWindow> popups = Desk().Search({"--classname", "^morvane$"});
         std::erase_if(popups, [&](const TWindow& window) {
             return window == icon.Window ||
                    Desk().Caption(window).find(DocumentCaptionEnd) != std::string::npos;
@@ -101,15 +91,11 @@ protected:
         return false;
     }
 
-    bool ActiveIs(const TWindow& window) {
-        return Eventually([&] { return Desk().ActiveWindow() == window; }, 5s);
-    }
-
     TChildProcess* editor_ = nullptr;
 };
 
 TEST_F(Tray, ADoubleClickOnTheIconOpensOneEmptyWindowAndASingleClickNone) {
-    const TIcon icon = StartWithIcon(Desk().Folder().Write("held.bin", {1, 2, 3}));
+    const TIcon icon = StartWithIcon();
     ASSERT_FALSE(icon.Window.empty());
 
     Desk().ClickAt(icon.X, icon.Y);
@@ -118,14 +104,14 @@ TEST_F(Tray, ADoubleClickOnTheIconOpensOneEmptyWindowAndASingleClickNone) {
     Desk().ClickAt(icon.X, icon.Y, 1, 2);
     const std::vector<TWindow> fresh = Desk().WaitForWindows(NewWindowCaption, 1);
     ASSERT_EQ(fresh.size(), 1u);
-    EXPECT_TRUE(ActiveIs(fresh[0])) << "the new window comes to the front";
+    EXPECT_TRUE(Desk().ComesToFront(fresh[0], 5s)) << "the new window comes to the front";
     EXPECT_FALSE(Eventually([&] { return Desk().Windows(DocumentCaptionEnd).size() > 2; }, 1s))
         << "one double click, one window";
     EXPECT_TRUE(editor_->Running());
 }
 
 TEST_F(Tray, ThePopupMenuByKeysOpensAWindowListsTheWindowsInOrderAndQuitsAll) {
-    const TIcon icon = StartWithIcon(Desk().Folder().Write("held.bin", {1, 2, 3}));
+    const TIcon icon = StartWithIcon();
     ASSERT_FALSE(icon.Window.empty());
     const std::vector<TWindow> held = Desk().Windows("held\\.bin");
     ASSERT_EQ(held.size(), 1u);
@@ -133,13 +119,13 @@ TEST_F(Tray, ThePopupMenuByKeysOpensAWindowListsTheWindowsInOrderAndQuitsAll) {
     ASSERT_TRUE(Choose(icon, {"n"}, "popup")) << "新規作成(&N)";
     const std::vector<TWindow> fresh = Desk().WaitForWindows(NewWindowCaption, 1);
     ASSERT_EQ(fresh.size(), 1u);
-    EXPECT_TRUE(ActiveIs(fresh[0]));
+    EXPECT_TRUE(Desk().ComesToFront(fresh[0], 5s));
 
     // ウィンドウ選択(&W) numbers the windows in the order they opened.
     ASSERT_TRUE(Choose(icon, {"w", "1"}, "window-list"));
-    EXPECT_TRUE(ActiveIs(held[0])) << "item 1 is the first window";
+    EXPECT_TRUE(Desk().ComesToFront(held[0], 5s)) << "item 1 is the first window";
     ASSERT_TRUE(Choose(icon, {"w", "2"}));
-    EXPECT_TRUE(ActiveIs(fresh[0])) << "item 2 is the second window";
+    EXPECT_TRUE(Desk().ComesToFront(fresh[0], 5s)) << "item 2 is the second window";
 
     ASSERT_TRUE(Choose(icon, {"q"})) << "全終了(&Q)";
     EXPECT_EQ(editor_->Wait(20s), 0) << "quit all ends the program with success";

@@ -7,8 +7,9 @@
 //   mv_clipboard_owner stall        starts serving 4 MiB in pieces and stops after the first
 // It serves until it loses the clipboard or is killed. Byte i of the huge payload (after its
 // count) is i % 251, so a test can check what arrived.
+#include "x_events.h"
+
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -91,19 +92,7 @@ private:
         } else {
             property = None;
         }
-        Notify(request, property);
-    }
-
-    void Notify(const XSelectionRequestEvent& request, Atom property) {
-        XEvent reply{};
-        reply.xselection.type = SelectionNotify;
-        reply.xselection.requestor = request.requestor;
-        reply.xselection.selection = request.selection;
-        reply.xselection.target = request.target;
-        reply.xselection.property = property;
-        reply.xselection.time = request.time;
-        XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
-        XFlush(display_);
+        NotifySelection(display_, request, property);
     }
 
     // The size announced as INCR, then the pieces as the requestor deletes each property.

@@ -4,7 +4,7 @@
 //   mv_close_request WINDOW
 //
 // Exit status: 0 sent, 1 usage, 2 no display.
-#include <X11/Xlib.h>
+#include "x_events.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -16,15 +16,10 @@ int main(int argc, char** argv) {
     }
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return 2;
-    const Window window = std::strtoul(argv[1], nullptr, 0);
-    XEvent message{};
-    message.xclient.type = ClientMessage;
-    message.xclient.window = window;
-    message.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    message.xclient.format = 32;
-    message.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    message.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &message);
-    XCloseDisplay(display); // flushes the message
+    SendClientMessage(display, std::strtoul(argv[1], nullptr, 0),
+                      XInternAtom(display, "WM_PROTOCOLS", False),
+                      {static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False)),
+                       CurrentTime});
+    XCloseDisplay(display);
     return 0;
 }

@@ -5,18 +5,19 @@
 //
 // Exit status: 0 the target took the drop, 1 usage, 2 no display, 3 no drop target at the
 // point, 4 the target refused the drop, 5 the target did not answer in time.
+#include "x_events.h"
+
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 
 #include <algorithm>
-#include <array>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <poll.h>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace {
 
@@ -26,38 +27,16 @@ constexpr long OurVersion = 5;
 
 enum Outcome { Dropped = 0, Usage = 1, NoDisplay = 2, NoTarget = 3, Refused = 4, Silent = 5 };
 
-// The protocol's atoms, in the order of their names below.
-enum Name {
-    Aware,
-    Enter,
-    Position,
-    StatusMessage,
-    Leave,
-    Drop,
-    Finished,
-    Selection,
-    ActionCopy,
-    UriList
-};
-constexpr std::array<const char*, 10> AtomNames = {
-    "XdndAware", "XdndEnter",    "XdndPosition",  "XdndStatus",     "XdndLeave",
-    "XdndDrop",  "XdndFinished", "XdndSelection", "XdndActionCopy", "text/uri-list"};
-
 // A file's path as a file: URI, with every byte outside the unreserved set percent-encoded.
 std::string FileUri(const std::string& path) {
     static const char hex[] = "0123456789ABCDEF";
+    constexpr auto npos = std::string_view::npos;
     std::string uri = "file://";
     for (const unsigned char c : path) {
-        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
-                           c == '~';
-        if (plain) {
+        if (std::isalnum(c) != 0 || std::string_view("/-_.~").find(static_cast<char>(c)) != npos)
             uri += static_cast<char>(c);
-        } else {
-            uri += '%';
-            uri += hex[c >> 4];
-            uri += hex[c & 15];
-        }
+        else
+            uri += {'%', hex[c >> 4], hex[c & 15]};
     }
     return uri;
 }
@@ -66,8 +45,6 @@ class TDragSource {
 public:
     TDragSource(Display* display, std::string uriList)
         : display_(display), uriList_(std::move(uriList)) {
-        XInternAtoms(display_, const_cast<char**>(AtomNames.data()), AtomNames.size(), False,
-                     atoms_.data());
         window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 0, 0, 1, 1, 0, 0, 0);
         XSelectInput(display_, window_, PropertyChangeMask);
     }
@@ -77,29 +54,29 @@ public:
         const Window target = TargetAt(x, y, version);
         if (target == None) return NoTarget;
         const Time time = ServerTime();
-        XSetSelectionOwner(display_, AtomOf(Selection), window_, time);
+        const long source = static_cast<long>(window_);
+        XSetSelectionOwner(display_, Intern("XdndSelection"), window_, time);
 
-        Send(target, AtomOf(Enter),
-             {static_cast<long>(window_), std::min(version, OurVersion) << 24,
-              static_cast<long>(AtomOf(UriList)), None, None});
-        Send(target, AtomOf(Position),
-             {static_cast<long>(window_), 0, (long{x} << 16) | y, static_cast<long>(time),
-              static_cast<long>(AtomOf(ActionCopy))});
-        const std::optional<XClientMessageEvent> status = AnswerFrom(target, AtomOf(StatusMessage));
+        const long offered = static_cast<long>(Intern("text/uri-list"));
+        Send(target, "XdndEnter", {source, std::min(version, OurVersion) << 24, offered});
+        Send(target, "XdndPosition", {source, 0, (long{x} << 16) | y, static_cast<long>(time),
+                                      static_cast<long>(Intern("XdndActionCopy"))});
+        const std::optional<XClientMessageEvent> status = AnswerFrom(target, "XdndStatus");
         if (!status) return Silent;
         if ((status->data.l[1] & 1) == 0) {
-            Send(target, AtomOf(Leave), {static_cast<long>(window_), 0, 0, 0, 0});
-            XSync(display_, False);
+            Send(target, "XdndLeave", {source});
             return Refused;
         }
-        Send(target, AtomOf(Drop), {static_cast<long>(window_), 0, static_cast<long>(time), 0, 0});
-        const std::optional<XClientMessageEvent> finished = AnswerFrom(target, AtomOf(Finished));
+        Send(target, "XdndDrop", {source, 0, static_cast<long>(time)});
+        const std::optional<XClientMessageEvent> finished = AnswerFrom(target, "XdndFinished");
         if (!finished) return Silent;
         // Before version 5 the finish message says nothing about acceptance.
         return version < 5 || (finished->data.l[1] & 1) != 0 ? Dropped : Refused;
     }
 
 private:
+    Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
+
     // The topmost window at the point that takes drops, and its protocol version.
     Window TargetAt(int x, int y, long& version) const {
         Window current = DefaultRootWindow(display_);
@@ -125,7 +102,7 @@ private:
         unsigned long count = 0;
         unsigned long after = 0;
         unsigned char* data = nullptr;
-        if (XGetWindowProperty(display_, window, AtomOf(Aware), 0, 1, False, XA_ATOM, &type,
+        if (XGetWindowProperty(display_, window, Intern("XdndAware"), 0, 1, False, XA_ATOM, &type,
                                &format, &count, &after, &data) != Success)
             return std::nullopt;
         std::optional<long> version;
@@ -144,20 +121,13 @@ private:
         return event.xproperty.time;
     }
 
-    void Send(Window target, Atom type, const std::vector<long>& data) {
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = target;
-        event.xclient.message_type = type;
-        event.xclient.format = 32;
-        for (std::size_t i = 0; i < data.size(); ++i)
-            event.xclient.data.l[i] = data[i];
-        XSendEvent(display_, target, False, NoEventMask, &event);
-        XFlush(display_);
+    void Send(Window target, const char* type, const std::vector<long>& data) {
+        SendClientMessage(display_, target, Intern(type), data);
     }
 
     // Waits for the target's message of that type, serving its requests for the data meanwhile.
-    std::optional<XClientMessageEvent> AnswerFrom(Window target, Atom type) {
+    std::optional<XClientMessageEvent> AnswerFrom(Window target, const char* typeName) {
+        const Atom type = Intern(typeName);
         const auto deadline = Clock::now() + Patience;
         while (Clock::now() < deadline) {
             if (XPending(display_) == 0) {
@@ -177,31 +147,20 @@ private:
 
     // Hands the uri-list to a requestor; any other form is refused.
     void Serve(const XSelectionRequestEvent& request) {
-        XEvent reply{};
-        reply.xselection.type = SelectionNotify;
-        reply.xselection.requestor = request.requestor;
-        reply.xselection.selection = request.selection;
-        reply.xselection.target = request.target;
-        reply.xselection.time = request.time;
-        reply.xselection.property = None;
-        if (request.selection == AtomOf(Selection) && request.target == AtomOf(UriList)) {
-            const Atom property = request.property != None ? request.property : request.target;
-            XChangeProperty(display_, request.requestor, property, AtomOf(UriList), 8,
-                            PropModeReplace,
+        const Atom uriList = Intern("text/uri-list");
+        Atom property = None;
+        if (request.selection == Intern("XdndSelection") && request.target == uriList) {
+            property = request.property != None ? request.property : request.target;
+            XChangeProperty(display_, request.requestor, property, uriList, 8, PropModeReplace,
                             reinterpret_cast<const unsigned char*>(uriList_.data()),
                             static_cast<int>(uriList_.size()));
-            reply.xselection.property = property;
         }
-        XSendEvent(display_, request.requestor, False, NoEventMask, &reply);
-        XFlush(display_);
+        NotifySelection(display_, request, property);
     }
-
-    [[nodiscard]] Atom AtomOf(Name name) const { return atoms_[name]; }
 
     Display* display_;
     std::string uriList_;
     Window window_ = None;
-    std::array<Atom, AtomNames.size()> atoms_{};
 };
 
 } // namespace
@@ -212,8 +171,7 @@ int main(int argc, char** argv) {
         return Usage;
     }
     std::string uriList;
-    for (int i = 3; i < argc; ++i)
-        uriList += FileUri(argv[i]) + "\r\n";
+    for (int i = 3; i < argc; ++i) uriList += FileUri(argv[i]) + "\r\n";
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "cannot open the display\n");
@@ -221,12 +179,8 @@ int main(int argc, char** argv) {
     }
     const Outcome outcome =
         TDragSource(display, uriList).DropAt(std::atoi(argv[1]), std::atoi(argv[2]));
-    static const char* const why[] = {"",
-                                      "",
-                                      "",
-                                      "no drop target at the point",
-                                      "the target refused the drop",
-                                      "the target did not answer"};
+    static const char* const why[] = {"", "", "", "no drop target at the point",
+                                      "the target refused the drop", "the target did not answer"};
     if (outcome != Dropped) std::fprintf(stderr, "%s\n", why[outcome]);
     XCloseDisplay(display);
     return outcome;

@@ -1,9 +1,11 @@
 #include "desktop/support/desktop.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -23,6 +25,12 @@ std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(in, line);)
         if (!line.empty()) lines.push_back(line);
     return lines;
+}
+
+std::vector<std::string> Joined(std::vector<std::string> argv,
+                                const std::vector<std::string>& more) {
+    argv.insert(argv.end(), more.begin(), more.end());
+    return argv;
 }
 
 std::string TestName() {
@@ -57,8 +65,8 @@ bool AnswersDisplay(const std::string& number, pid_t server) {
 }
 
 std::string FileText(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const test::TTempFolder::Bytes bytes = FileBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 std::vector<std::string> InheritedEnvironment() {
@@ -68,6 +76,16 @@ std::vector<std::string> InheritedEnvironment() {
 }
 
 } // namespace
+
+test::TTempFolder::Bytes FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) return {};
+    // Read in one piece: a hundred mebibytes byte by byte take too long.
+    const std::streamoff size = in.tellg();
+    test::TTempFolder::Bytes bytes(static_cast<std::size_t>(std::max<std::streamoff>(size, 0)));
+    in.seekg(0).read(reinterpret_cast<char*>(bytes.data()), std::ssize(bytes));
+    return bytes;
+}
 
 bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -153,9 +171,7 @@ std::vector<std::string> TDesktop::Environment() const {
 }
 
 TChildProcess& TDesktop::StartEditor(const std::vector<std::string>& arguments) {
-    std::vector<std::string> argv = {MV_PROGRAM};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    return Launch(argv);
+    return Launch(Joined({MV_PROGRAM}, arguments));
 }
 
 TChildProcess& TDesktop::Launch(const std::vector<std::string>& argv, const std::string& inputPath) {
@@ -169,8 +185,8 @@ TToolResult TDesktop::Tool(const std::vector<std::string>& argv, std::chrono::mi
     return RunTool(argv, Environment(), timeout, input);
 }
 
-std::vector<TWindow> TDesktop::Windows(const std::string& captionPattern) const {
-    return Lines(Tool({"xdotool", "search", "--onlyvisible", "--name", captionPattern}).Output);
+std::vector<TWindow> TDesktop::Search(const std::vector<std::string>& options) const {
+    return Lines(Tool(Joined({"xdotool", "search", "--onlyvisible"}, options)).Output);
 }
 
 std::vector<TWindow> TDesktop::WaitForWindows(const std::string& captionPattern, std::size_t count,
@@ -184,10 +200,34 @@ bool TDesktop::OpeningScreenClosed() const {
     return Eventually([&] { return Windows("バージョン情報").empty(); });
 }
 
+TWindow TDesktop::FocusedWindow(const std::string& captionPattern,
+                                std::chrono::milliseconds timeout) const {
+    const std::vector<TWindow> windows = WaitForWindows(captionPattern, 1, timeout);
+    if (windows.size() != 1) {
+        ADD_FAILURE() << windows.size() << " windows are " << captionPattern;
+        return {};
+    }
+    // Keys would go to the opening screen while it stands over the window.
+    if (!OpeningScreenClosed() || !Activate(windows[0])) {
+        ADD_FAILURE() << captionPattern << " did not get the keyboard";
+        return {};
+    }
+    return windows[0];
+}
+
 std::string TDesktop::Caption(const TWindow& window) const {
     std::string caption = Tool({"xdotool", "getwindowname", window}).Output;
     while (!caption.empty() && caption.back() == '\n') caption.pop_back();
     return caption;
+}
+
+TGeometry TDesktop::Geometry(const TWindow& window) const {
+    std::map<std::string, int> values;
+    for (const std::string& line :
+         Lines(Tool({"xdotool", "getwindowgeometry", "--shell", window}).Output))
+        if (const auto equals = line.find('='); equals != std::string::npos)
+            values[line.substr(0, equals)] = std::atoi(line.c_str() + equals + 1);
+    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
 }
 
 std::optional<TWindow> TDesktop::ActiveWindow() const {
@@ -196,20 +236,32 @@ std::optional<TWindow> TDesktop::ActiveWindow() const {
     return lines.front();
 }
 
+std::optional<std::string> TDesktop::ActiveCaption() const {
+    const std::optional<TWindow> active = ActiveWindow();
+    if (!active) return std::nullopt;
+    return Caption(*active);
+}
+
+bool TDesktop::ComesToFront(const TWindow& window, std::chrono::milliseconds timeout) const {
+    return Eventually([&] { return ActiveWindow() == window; }, timeout);
+}
+
 bool TDesktop::Activate(const TWindow& window) const {
     Tool({"xdotool", "windowactivate", window});
-    return Eventually([&] { return ActiveWindow() == window; }, 5s);
+    return ComesToFront(window, 5s);
 }
 
 void TDesktop::Keys(const std::vector<std::string>& keys) const {
-    std::vector<std::string> argv = {"xdotool", "key", "--delay", "30"};
-    argv.insert(argv.end(), keys.begin(), keys.end());
-    Tool(argv);
+    Tool(Joined({"xdotool", "key", "--delay", "30"}, keys));
 }
 
-void TDesktop::KeyDown(const std::string& key) const { Tool({"xdotool", "keydown", key}); }
+void TDesktop::KeyDown(const std::vector<std::string>& keys) const {
+    Tool(Joined({"xdotool", "keydown"}, keys));
+}
 
-void TDesktop::KeyUp(const std::string& key) const { Tool({"xdotool", "keyup", key}); }
+void TDesktop::KeyUp(const std::vector<std::string>& keys) const {
+    Tool(Joined({"xdotool", "keyup"}, keys));
+}
 
 void TDesktop::Type(const std::string& utf8) const {
     Tool({"xdotool", "type", "--delay", "30", utf8});

@@ -18,6 +18,23 @@ using TWindow = std::string; // an X window id as xdotool prints it
 
 // The name every document window's caption ends with.
 inline constexpr const char* DocumentCaptionEnd = " - Morvane Prime";
+inline std::string CaptionOf(const std::string& fileName) { return fileName + DocumentCaptionEnd; }
+
+// The path of helpers/NAME.cpp's program, a small X client a test needs as the other program.
+inline std::string HelperProgram(const std::string& name) {
+    return std::string(MV_HELPER_DIR) + "/mv_" + name;
+}
+
+// A file's bytes as they are now; none while it is missing, as when a save has it renamed away.
+[[nodiscard]] test::TTempFolder::Bytes FileBytes(const std::string& path);
+
+// Where the window manager shows a window's client area on the screen.
+struct TGeometry {
+    int X = 0;
+    int Y = 0;
+    int Width = 0;
+    int Height = 0;
+};
 
 // A private X server with a window manager, and a user of its own (home, configuration, data
 // and runtime folders) for one test: the desktop a user meets, driven as a user drives it.
@@ -47,23 +64,37 @@ public:
     TToolResult Tool(const std::vector<std::string>& argv, std::chrono::milliseconds timeout = 10s,
                      const std::string& input = {}) const;
 
+    // The visible windows that xdotool's search finds with these options ("--class", "^x$").
+    [[nodiscard]] std::vector<TWindow> Search(const std::vector<std::string>& options) const;
     // The visible windows whose caption matches the regular expression, oldest first.
-    [[nodiscard]] std::vector<TWindow> Windows(const std::string& captionPattern) const;
+    [[nodiscard]] std::vector<TWindow> Windows(const std::string& captionPattern) const {
+        return Search({"--name", captionPattern});
+    }
     // Waits until `count` such windows are visible; answers them, or what there is at the end.
     std::vector<TWindow> WaitForWindows(const std::string& captionPattern, std::size_t count,
                                         std::chrono::milliseconds timeout = 10s) const;
     // Waits until the editor's opening screen, which stands over its first windows for about a
     // second while it starts, has closed; answers whether it did.
     bool OpeningScreenClosed() const;
+    // Waits for the one window with such a caption and for the opening screen to close, and
+    // gives the window the keyboard; answers it, or nothing (a failure) when any of it failed.
+    TWindow FocusedWindow(const std::string& captionPattern,
+                          std::chrono::milliseconds timeout = 10s) const;
     [[nodiscard]] std::string Caption(const TWindow& window) const;
+    [[nodiscard]] TGeometry Geometry(const TWindow& window) const;
     [[nodiscard]] std::optional<TWindow> ActiveWindow() const;
+    // The active window's caption; nothing when no window is active.
+    [[nodiscard]] std::optional<std::string> ActiveCaption() const;
+    // Waits until the window has the keyboard focus; answers whether it got it.
+    bool ComesToFront(const TWindow& window, std::chrono::milliseconds timeout = 10s) const;
     // Gives the window the keyboard focus and waits until it has it.
     bool Activate(const TWindow& window) const;
 
     // Key presses through the X server as xdotool names them ("ctrl+s", "F2", "a").
     void Keys(const std::vector<std::string>& keys) const;
-    void KeyDown(const std::string& key) const;
-    void KeyUp(const std::string& key) const;
+    // Keys pressed, or released, in this order and held so until released.
+    void KeyDown(const std::vector<std::string>& keys) const;
+    void KeyUp(const std::vector<std::string>& keys) const;
     // Characters typed as a user with a keyboard layout holding them would.
     void Type(const std::string& utf8) const;
     // `clicks` presses of the button in a row: 2 makes a double click.
