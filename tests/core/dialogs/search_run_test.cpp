@@ -53,12 +53,6 @@ const TCheckCase CheckCases[] = {
      TRunCheck::FocusReplace},
 };
 
-// The check of the button the case is about: the replace button whenever the search side
-// passes.
-TRunCheck Check(const TCheckCase& c, TScriptedHost& host, bool replace) {
-    return replace ? CheckReplaceRun(c.Search, c.Replacement, host) : CheckSearchRun(c.Search, host);
-}
-
 TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndEachAnswerGoesItsWay) {
     for (const TCheckCase& c : CheckCases) {
         SCOPED_TRACE(c.Name);
@@ -81,7 +75,10 @@ TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndEachAnswerGoesItsWay)
             if (answer.Given == mrYes && !c.OffersYes) continue;
             TScriptedHost host;
             host.Answer(answer.Given);
-            EXPECT_EQ(Check(c, host, replaceSide), answer.Expected) << answer.Given;
+            // The check of the button the case is about.
+            const TRunCheck check = replaceSide ? CheckReplaceRun(c.Search, c.Replacement, host)
+                                                : CheckSearchRun(c.Search, host);
+            EXPECT_EQ(check, answer.Expected) << answer.Given;
             ASSERT_EQ(host.Dialogs.size(), 1u);
             const TScriptedHost::Dialog& shown = host.Dialogs[0];
             EXPECT_EQ(shown.Text, *c.Message);

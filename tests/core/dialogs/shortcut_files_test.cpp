@@ -52,8 +52,7 @@ protected:
 TEST_F(ShortcutFiles, RunningWithoutAChangeCreatesAndDeletesNothing) {
     const std::vector<std::string> before = Tree();
     EXPECT_EQ(ExistingShortcuts(folders), TShortcutChoice{});
-    const TShortcutRun run = Run(ExistingShortcuts(folders));
-    EXPECT_TRUE(run.Errors.empty());
+    EXPECT_TRUE(Run(ExistingShortcuts(folders)).Errors.empty());
     EXPECT_EQ(Tree(), before);
 
     ASSERT_TRUE(Run({true, true, true}).Errors.empty());

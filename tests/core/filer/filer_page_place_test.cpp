@@ -18,10 +18,14 @@ TFilerMetrics TenPixelMetrics() {
     return metrics;
 }
 
-TFilerPagePlace Place(const std::string& filer, std::size_t page = 0) {
-    const test::TParsed parsed = test::Parse(filer);
+TFilerLayout Layout(const std::string& text) {
+    const test::TParsed parsed = test::Parse(text);
     EXPECT_FALSE(parsed.Result.IsError) << parsed.Result.Message;
-    return PlaceFilerPage(BuildFilerLayout(parsed.Edit).Pages.at(page).Items, TenPixelMetrics());
+    return BuildFilerLayout(parsed.Edit);
+}
+
+TFilerPagePlace Place(const std::string& filer) {
+    return PlaceFilerPage(Layout(filer).Pages.at(0).Items, TenPixelMetrics());
 }
 
 // A field row is 24 pixels high, a bit row 26; captions stand 4 pixels lower than editors,
@@ -85,12 +89,6 @@ TEST(FieldHint, AddressAndBit) {
     item.Address = 6;
     item.Bit = 3;
     EXPECT_EQ(FieldHint(item), "0x00000006 - 3");
-}
-
-TFilerLayout Layout(const std::string& text) {
-    const test::TParsed parsed = test::Parse(text);
-    EXPECT_FALSE(parsed.Result.IsError) << parsed.Result.Message;
-    return BuildFilerLayout(parsed.Edit);
 }
 
 // Rows before any PAGE open an untitled page. Base address, enabling, indent and margin start

@@ -1,5 +1,7 @@
 // The filer open dialog on folders of the test's own: what it lists, how it moves between
 // folders, what it answers, and the filer folder of a user's own filers over the shipped ones.
+#include "data_home.h"
+
 #include "support/modal_answer.h"
 #include "support/temp_folder.h"
 #include "ui/filer/dlg_filer_open.h"
@@ -102,9 +104,7 @@ TEST_F(DlgFilerOpen, AMissingFolderIsSaid) {
 
 // The filer folder: the user's own filer of a shipped name is the one listed and chosen.
 TEST_F(DlgFilerOpen, TheUsersFilersComeOverTheShippedOnes) {
-    const bool homeSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-    const QByteArray home = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(root.Path()));
+    const test::TDataHome home(root.Path());
     const std::string own = root / "Corlith Applications/Morvane/filer";
     fs::create_directories(own);
     const std::string header = "#DEFINE TITLE Mine\r\n";
@@ -125,10 +125,6 @@ TEST_F(DlgFilerOpen, TheUsersFilersComeOverTheShippedOnes) {
     EXPECT_TRUE(rows.contains(QStringLiteral("WAV.MVF | Mine | (未定義)")));
     EXPECT_TRUE(rows.contains(QStringLiteral("ZIP.MVF | ZIP ローカルファイルヘッダ | "
                                              "Morvane Prime 開発チーム")));
-    if (homeSet)
-        qputenv("XDG_DATA_HOME", home);
-    else
-        qunsetenv("XDG_DATA_HOME");
 }
 
 } // namespace

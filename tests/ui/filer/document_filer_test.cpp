@@ -1,5 +1,6 @@
 // The filer command of a document window: the open dialog on the filer folder, then the tool
 // window over the document; the command again closes the tool.
+#include "data_home.h"
 #include "filer_samples.h"
 
 #include "core/typedvalues/sjis_utf8.h"
@@ -43,21 +44,10 @@ QSpinBox* IntegerField(TToolFiler& tool, std::size_t page, const std::string& ca
 
 class DocumentFiler : public test::TShellFixture {
 protected:
-    DocumentFiler() {
-        // The user's own filer folder lies in the test's data folder.
-        homeSet_ = qEnvironmentVariableIsSet("XDG_DATA_HOME");
-        home_ = qgetenv("XDG_DATA_HOME");
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.Path()));
-    }
-    ~DocumentFiler() override {
-        if (homeSet_)
-            qputenv("XDG_DATA_HOME", home_);
-        else
-            qunsetenv("XDG_DATA_HOME");
-    }
-
-    // Waits until the tool has shown and loaded its filer.
-    static TToolFiler* Filer(TMvPrBinaryFormWClass& window) {
+    // The filer command with the WAV filer chosen; waits until the tool has loaded it.
+    TToolFiler* OpenWaveFiler(TMvPrBinaryFormWClass& window) {
+        Script({ChooseFilerNamed(QStringLiteral("WAV.MVF"))});
+        Click(window, "MM_Filer");
         TToolFiler* tool = window.findChild<TToolFiler*>();
         for (int i = 0; i < 100 && (tool == nullptr || tool->Pages().empty()); ++i) {
             QTest::qWait(10);
@@ -66,13 +56,11 @@ protected:
         return tool;
     }
 
-private:
-    bool homeSet_ = false;
-    QByteArray home_;
+    const test::TDataHome dataHome{home.Path()};
 };
 
 TEST_F(DocumentFiler, FromTheMenuToAnAppliedFieldAndBack) {
-    const test::Bytes sample = test::SampleWav(1, 16);
+    const test::Bytes sample = test::SampleWav();
     Start({files.Write("sound.wav", sample)});
     TMvPrBinaryFormWClass& window = Window(0);
     EXPECT_TRUE(window.Action("MM_Filer")->text().startsWith(QStringLiteral("ファイラーツール(&F)...")));
@@ -81,9 +69,7 @@ TEST_F(DocumentFiler, FromTheMenuToAnAppliedFieldAndBack) {
     Click(window, "MM_Filer");
     EXPECT_EQ(window.findChild<TToolFiler*>(), nullptr) << "a cancelled dialog opens no tool";
 
-    Script({ChooseFilerNamed(QStringLiteral("WAV.MVF"))});
-    Click(window, "MM_Filer");
-    QPointer<TToolFiler> tool = Filer(window);
+    QPointer<TToolFiler> tool = OpenWaveFiler(window);
     ASSERT_NE(tool, nullptr);
     EXPECT_TRUE(tool->isVisible());
     EXPECT_EQ(tool->windowTitle(), QStringLiteral("WAVE 音声 - ファイラーツール"));
@@ -106,11 +92,9 @@ TEST_F(DocumentFiler, FromTheMenuToAnAppliedFieldAndBack) {
 
 // The document window's close takes its filer tool along without the tool's question.
 TEST_F(DocumentFiler, ClosingTheWindowClosesTheTool) {
-    Start({files.Write("sound.wav", test::SampleWav(1, 16))});
+    Start({files.Write("sound.wav", test::SampleWav())});
     TMvPrBinaryFormWClass& window = Window(0);
-    Script({ChooseFilerNamed(QStringLiteral("WAV.MVF"))});
-    Click(window, "MM_Filer");
-    QPointer<TToolFiler> tool = Filer(window);
+    QPointer<TToolFiler> tool = OpenWaveFiler(window);
     ASSERT_NE(tool, nullptr);
     QSpinBox* rate = IntegerField(*tool, 1, "サンプリング周波数 (Hz)");
     ASSERT_NE(rate, nullptr);

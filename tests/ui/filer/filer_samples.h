@@ -61,11 +61,11 @@ inline Bytes SampleBmp() {
     return w.Raw({0, 0, 255, 255, 255, 255, 0, 0}).Out;
 }
 
-// Stereo at 44100 Hz with one sample frame.
-inline Bytes SampleWav(std::uint32_t format, std::uint32_t bits) {
+// 16-bit PCM stereo at 44100 Hz with one sample frame.
+inline Bytes SampleWav() {
     TByteWriter w;
-    w.Text("RIFF").Le(40).Text("WAVE").Text("fmt ").Le(16).Le(format, 2).Le(2, 2).Le(44100);
-    w.Le(176400).Le(4, 2).Le(bits, 2).Text("data").Le(4);
+    w.Text("RIFF").Le(40).Text("WAVE").Text("fmt ").Le(16).Le(1, 2).Le(2, 2).Le(44100);
+    w.Le(176400).Le(4, 2).Le(16, 2).Text("data").Le(4);
     return w.Raw({0x00, 0x10, 0x00, 0xF0}).Out;
 }
 

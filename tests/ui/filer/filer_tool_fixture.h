@@ -31,6 +31,16 @@ namespace mv::test {
 // label, or "1" and "0" for a check box.
 using TShown = std::pair<std::string, std::string>;
 
+// The fields of one page given as caption and text, appended to those shown before it.
+inline std::vector<TShown> OnPage(std::vector<TShown> before, const std::string& page,
+                                  const std::vector<TShown>& fields) {
+    for (const auto& [caption, text] : fields) before.emplace_back(page + "/" + caption, text);
+    return before;
+}
+inline std::vector<TShown> OnPage(const std::string& page, const std::vector<TShown>& fields) {
+    return OnPage({}, page, fields);
+}
+
 class TFilerToolFixture : public ::testing::Test {
 protected:
     TFilerToolFixture() : editor_(new TBEditor(&owner_)) {}

@@ -15,8 +15,6 @@ namespace mv {
 namespace {
 
 using test::ByteVector;
-using test::TShown;
-using Shown = std::vector<TShown>;
 
 // Answers the next message boxes with those buttons and keeps their texts.
 class Messages {
@@ -34,12 +32,6 @@ private:
 
 class FilerTool : public test::TFilerToolFixture {
 protected:
-    [[nodiscard]] bool Enabled(const std::string& name) const {
-        return Editor(name).Control().isEnabled();
-    }
-    [[nodiscard]] bool JumpEnabled(const std::string& name) const {
-        return Editor(name).JumpButton->isEnabled();
-    }
     // An apply that names the refused input in an error box and writes nothing.
     void ExpectApplyRefused(const QString& text) {
         const ByteVector before = Data();
@@ -66,25 +58,16 @@ const char* const Fields14 =
 // writes none of them back.
 TEST_F(FilerTool, EditorsShowTheBytesAsRead) {
     Open(Data14, Filer(Fields14));
-    EXPECT_EQ(Fields(), (Shown{{"p/be", "4660"},
-                               {"p/le", "13330"},
-                               {"p/w4", "-1"},
-                               {"p/w1", "255"},
-                               {"p/limited", "200"},
-                               {"p/free", "200"},
-                               {"p/s", "A B"},
-                               {"p/sj", "あ"},
-                               {"p/lone", ""},
-                               {"p/list", "0xC8 (一覧にない値)"},
-                               {"p/bit", "1"},
-                               {"p/off", "255"},
-                               {"p/last", "0"},
-                               {"p/beyond", "0"}}));
+    EXPECT_EQ(Fields(), test::OnPage("p", {{"be", "4660"}, {"le", "13330"}, {"w4", "-1"},
+                                           {"w1", "255"}, {"limited", "200"}, {"free", "200"},
+                                           {"s", "A B"}, {"sj", "あ"}, {"lone", ""},
+                                           {"list", "0xC8 (一覧にない値)"}, {"bit", "1"},
+                                           {"off", "255"}, {"last", "0"}, {"beyond", "0"}}));
     EXPECT_EQ(tool->ProgressPanel().text(), QStringLiteral("データの末尾を越える欄が 2 個あります"));
-    EXPECT_FALSE(Enabled("p/off"));
-    EXPECT_TRUE(JumpEnabled("p/off")) << "a disabled field can still be found";
-    EXPECT_FALSE(Enabled("p/last") || JumpEnabled("p/last"));
-    EXPECT_FALSE(Enabled("p/beyond") || JumpEnabled("p/beyond"));
+    EXPECT_FALSE(Editor("p/off").Control().isEnabled());
+    EXPECT_TRUE(Editor("p/off").JumpButton->isEnabled()) << "a disabled field can still be found";
+    for (const std::string name : {"p/last", "p/beyond"})
+        EXPECT_FALSE(Editor(name).Control().isEnabled() || Editor(name).JumpButton->isEnabled());
     EXPECT_EQ(Editor("p/w1").Control().toolTip(), QStringLiteral("0x00000002"));
     EXPECT_EQ(Editor("p/bit").Control().toolTip(), QStringLiteral("0x00000006 - 3"));
 
@@ -235,8 +218,8 @@ TEST_F(FilerTool, AViewOnlyDocumentIsNotWritten) {
     Core().SetInputMode(TInputMode::ViewOnly);
     Run("MM_Refresh");
     EXPECT_EQ(Data(), ByteVector{1}) << "no initialization";
-    EXPECT_FALSE(Enabled("(no title)/a"));
-    EXPECT_TRUE(JumpEnabled("(no title)/a"));
+    EXPECT_FALSE(Editor("(no title)/a").Control().isEnabled());
+    EXPECT_TRUE(Editor("(no title)/a").JumpButton->isEnabled());
 }
 
 } // namespace
