@@ -249,12 +249,6 @@ protected:
         QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, label);
         QTest::mouseDClick(tree.viewport(), Qt::LeftButton, {}, label);
     }
-    [[nodiscard]] QString OperateName() const {
-        return Control<QLineEdit>(*dialog, "OperateName").text();
-    }
-    [[nodiscard]] QString Template() const {
-        return Control<QComboBox>(*dialog, "Template").currentText();
-    }
     [[nodiscard]] CommandId TreeCommand() const {
         const QTreeWidgetItem* item = Control<QTreeWidget>(*dialog, "Operate").currentItem();
         return item != nullptr ? item->data(0, Qt::UserRole).toInt() : NoCommand;
@@ -274,12 +268,14 @@ TEST_F(KeyPage, CtrlAByHandTurnsTheTemplateToUserDefinedAndKeepsTheRest) {
     ChooseShift("Ctrl");
     EXPECT_EQ(Control<QListWidget>(*dialog, "Keys").count(), 79);
     ChooseKey("{A}");
-    EXPECT_EQ(OperateName(), Utf8(CommandEntryOf(cmd::SELECTALL)->Description));
+    const QLineEdit& operateName = Control<QLineEdit>(*dialog, "OperateName");
+    EXPECT_EQ(operateName.text(), Utf8(CommandEntryOf(cmd::SELECTALL)->Description));
     EXPECT_EQ(TreeCommand(), cmd::SELECTALL);
 
     DoubleClickCommand(cmd::COPY);
-    EXPECT_EQ(Template(), "任意");
-    EXPECT_EQ(OperateName(), Utf8(CommandEntryOf(cmd::COPY)->Description));
+    QComboBox& templates = Control<QComboBox>(*dialog, "Template");
+    EXPECT_EQ(templates.currentText(), "任意");
+    EXPECT_EQ(operateName.text(), Utf8(CommandEntryOf(cmd::COPY)->Description));
     Press(*dialog, "btnApply");
 
     ASSERT_EQ(applied.size(), 1u);
@@ -289,13 +285,11 @@ TEST_F(KeyPage, CtrlAByHandTurnsTheTemplateToUserDefinedAndKeepsTheRest) {
     EXPECT_EQ(applied[0].KeyAssignType, TKeyAssignType::UserDefined);
 
     // The DOS template discards the edits.
-    QComboBox& templates = Control<QComboBox>(*dialog, "Template");
     templates.setFocus();
     QTest::keyClick(&templates, Qt::Key_Up); // from "任意" to "MS-DOS 版標準"
-    EXPECT_EQ(Template(), "MS-DOS 版標準");
+    EXPECT_EQ(templates.currentText(), "MS-DOS 版標準");
     const TKeyAssignment dos = TKeyAssignment::Template(TKeyAssignType::DosStandard);
-    const CommandId dosCtrlA = dos.Key(2, KeyNamed("{A}"));
-    EXPECT_EQ(TreeCommand(), dosCtrlA);
+    EXPECT_EQ(TreeCommand(), dos.Key(2, KeyNamed("{A}")));
     Press(*dialog, "btnOK");
     ASSERT_EQ(applied.size(), 2u);
     EXPECT_EQ(applied[1].KeyAssignment, dos);

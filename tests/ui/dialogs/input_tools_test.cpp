@@ -53,9 +53,7 @@ protected:
         EXPECT_TRUE(tool != nullptr && tool->isVisible()) << item;
         return *tool;
     }
-    static void Caret(TMvPrBinaryFormWClass& window, Address address) {
-        window.Core().SetCaret({address, 0});
-    }
+    static void Caret(TMvPrBinaryFormWClass& w, Address address) { w.Core().SetCaret({address, 0}); }
     // A selection of `count` bytes from the caret, made with Shift+Right.
     static void Select(TMvPrBinaryFormWClass& window, Address from, int count) {
         Caret(window, from);
@@ -73,12 +71,8 @@ protected:
         Click(window, "MM_Redo");
         EXPECT_EQ(Contents(window), after);
     }
-    static Address CaretOf(const TMvPrBinaryFormWClass& window) {
-        return window.Core().CaretAddress();
-    }
+    static Address CaretOf(const TMvPrBinaryFormWClass& w) { return w.Core().CaretAddress(); }
 };
-
-// ---- integers, strings and characters
 
 TEST_F(InputTools, IntegerOverwritesInsertsAndReplacesTheSelection) {
     const Bytes data = Sequence(8);
@@ -98,9 +92,7 @@ TEST_F(InputTools, IntegerOverwritesInsertsAndReplacesTheSelection) {
     QTest::keyClicks(&frame.EditHex(), QStringLiteral("1234"));
     Caret(window, 2);
     dialog.BtnRun().click();
-    Bytes written = data;
-    written[2] = 0x12;
-    written[3] = 0x34;
+    const Bytes written{0x03, 0x14, 0x12, 0x34, 0x47, 0x58, 0x69, 0x7A};
     EXPECT_EQ(CaretOf(window), 4);
     ExpectOneStep(window, data, written);
 
@@ -109,8 +101,7 @@ TEST_F(InputTools, IntegerOverwritesInsertsAndReplacesTheSelection) {
     frame.SetIntWidth(TVariableType::vtByte);
     Caret(window, 0);
     QTest::keyClick(&frame.EditHex(), Qt::Key_Return);
-    Bytes inserted = written;
-    inserted.insert(inserted.begin(), 0x34);
+    const Bytes inserted{0x34, 0x03, 0x14, 0x12, 0x34, 0x47, 0x58, 0x69, 0x7A};
     EXPECT_EQ(CaretOf(window), 1);
     ExpectOneStep(window, written, inserted);
     EXPECT_EQ(window.Tools().IntWidth(), TVariableType::vtByte);
@@ -121,10 +112,7 @@ TEST_F(InputTools, IntegerOverwritesInsertsAndReplacesTheSelection) {
     frame.SetByteOrder(TByteOrder::LittleEndian);
     Select(window, 1, 3);
     dialog.BtnRun().click();
-    Bytes replaced = inserted;
-    replaced.erase(replaced.begin() + 1, replaced.begin() + 4);
-    const Bytes dword{0x34, 0x12, 0x00, 0x00};
-    replaced.insert(replaced.begin() + 1, dword.begin(), dword.end());
+    const Bytes replaced{0x34, 0x34, 0x12, 0x00, 0x00, 0x34, 0x47, 0x58, 0x69, 0x7A};
     EXPECT_EQ(CaretOf(window), 5);
     EXPECT_TRUE(window.Core().Selection().Empty());
     ExpectOneStep(window, inserted, replaced);
@@ -141,9 +129,8 @@ TEST_F(InputTools, IntegerCapturesTheValueAtTheCaretWhereverItMoves) {
     // missing bytes count as 0.
     Click(window, "MM_ViewInformationPanel");
     ASSERT_TRUE(window.InformationPanel().isHidden());
-    QTest::keyClick(&window.View(), Qt::Key_Right);
-    QTest::keyClick(&window.View(), Qt::Key_Right);
-    QTest::keyClick(&window.View(), Qt::Key_Right);
+    for (int step = 0; step < 3; ++step)
+        QTest::keyClick(&window.View(), Qt::Key_Right);
     frame.CaptureButton().click();
     EXPECT_EQ(frame.EditHex().Value(), 0x00665544);
 }
@@ -166,9 +153,7 @@ TEST_F(InputTools, StringAndCharacterInputByTheSameRules) {
 
     QTest::keyClicks(&text.EditBox(), QStringLiteral("AB"));
     strings.BtnRun().click();
-    Bytes afterText = data;
-    afterText[1] = 'A';
-    afterText[2] = 'B';
+    const Bytes afterText{0x03, 'A', 'B', 0x36, 0x47, 0x58};
     EXPECT_EQ(CaretOf(window), 3);
     ExpectOneStep(window, data, afterText);
 
@@ -177,14 +162,10 @@ TEST_F(InputTools, StringAndCharacterInputByTheSameRules) {
     EXPECT_EQ(characters.windowTitle(), "キャラクタ型定型入力");
     characters.FrmInputChar().SelChar().setCurrentRow(0x7E);
     characters.BtnRun().click();
-    Bytes afterChar = afterText;
-    afterChar.erase(afterChar.begin(), afterChar.begin() + 2);
-    afterChar.insert(afterChar.begin(), 0x7E);
+    const Bytes afterChar{0x7E, 'B', 0x36, 0x47, 0x58};
     EXPECT_EQ(CaretOf(window), 1);
     ExpectOneStep(window, afterText, afterChar);
 }
-
-// ---- rotation
 
 // Turning by n bits is n turns by one bit, and by n bytes n turns by one byte: a second window
 // on the same data does the single turns through the menu.
@@ -241,8 +222,6 @@ TEST_F(InputTools, RotationByNMatchesNSingleTurns) {
     EXPECT_EQ(Contents(window), before);
 }
 
-// ---- jumps
-
 TEST_F(InputTools, AddressJumpTakesEachKindAndAsksOutsideTheData) {
     TMvPrBinaryFormWClass& window = Open(Sequence(0x20));
     Caret(window, 8);
@@ -277,25 +256,27 @@ TEST_F(InputTools, AddressJumpTakesEachKindAndAsksOutsideTheData) {
     jump(TAddressMode::Absolute, "20"); // the end position itself needs no question
     EXPECT_EQ(CaretOf(window), 0x20);
 
-    Caret(window, 8);
-    QString warning;
-    Script({Press("中止(&A)", &warning)});
-    jump(TAddressMode::RelativeUp, "10");
-    EXPECT_EQ(warning, Q(JumpBeforeStartWarning));
-    EXPECT_EQ(CaretOf(window), 8);
-    Script({Press("OK")});
-    jump(TAddressMode::RelativeUp, "10");
-    EXPECT_EQ(CaretOf(window), 0);
-
-    Caret(window, 8);
-    Script({Press("中止(&A)", &warning)});
-    jump(TAddressMode::RelativeDown, "30");
-    EXPECT_EQ(warning, Q(JumpPastEndWarning));
-    EXPECT_EQ(CaretOf(window), 8);
-    Script({Press("OK")});
-    jump(TAddressMode::RelativeDown, "30");
-    EXPECT_EQ(CaretOf(window), 0x20);
+    // Outside the data the jump asks: abandoned, the caret stays; agreed, it stops at the edge.
+    struct TCase {
+        TAddressMode Mode;
+        const char* Hex;
+        std::string_view Warning;
+        Address Edge;
+    };
+    for (const TCase& c : {TCase{TAddressMode::RelativeUp, "10", JumpBeforeStartWarning, 0},
+                           TCase{TAddressMode::RelativeDown, "30", JumpPastEndWarning, 0x20}}) {
+        Caret(window, 8);
+        QString warning;
+        Script({Press("中止(&A)", &warning)});
+        jump(c.Mode, c.Hex);
+        EXPECT_EQ(warning, Q(c.Warning));
+        EXPECT_EQ(CaretOf(window), 8);
+        Script({Press("OK")});
+        jump(c.Mode, c.Hex);
+        EXPECT_EQ(CaretOf(window), c.Edge);
+    }
     // An absolute 0xFFFFFFFF is far past the end, not one before the start.
+    QString warning;
     Script({Press("OK", &warning)});
     jump(TAddressMode::Absolute, "ffffffff");
     EXPECT_EQ(warning, Q(JumpPastEndWarning));
@@ -325,13 +306,10 @@ TEST_F(InputTools, RelativeJumpStepsAndAsksAtBothEnds) {
     tool->Address().setFocus();
     QTest::keyClicks(&tool->Address(), QStringLiteral("10"));
     Caret(window, 4);
-    tool->BtnRun().click();
-    EXPECT_EQ(CaretOf(window), 0x14);
-    tool->BtnRun().click();
-    EXPECT_EQ(CaretOf(window), 0x24);
-
-    tool->BtnRun().click();
-    EXPECT_EQ(CaretOf(window), 0x34);
+    for (const Address to : {0x14, 0x24, 0x34}) {
+        tool->BtnRun().click();
+        EXPECT_EQ(CaretOf(window), to);
+    }
     QString warning;
     Script({Press("中止(&A)", &warning)});
     tool->BtnRun().click();
@@ -391,23 +369,20 @@ TEST_F(InputTools, MenuItemsCarryTheirCaptionsAndKeysAndViewModeRefusesTheEditin
 
 TEST_F(InputTools, EachToolOnceTheCommandClosesItAndClosingEmptiesTheSlot) {
     TMvPrBinaryFormWClass& window = Open(Sequence(4));
-    TDocumentTools& tools = window.Tools();
-    window.Core().ExecuteCommand(cmd::INPUTINTEGER);
-    const QPointer<TToolWindow> first = tools.Tool(TToolSlot::IntInput);
-    ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(first->parentWidget(), &window);
-    window.Core().ExecuteCommand(cmd::INPUTINTEGER);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(first.isNull());
-    EXPECT_EQ(tools.Tool(TToolSlot::IntInput), nullptr);
-
-    window.Core().ExecuteCommand(cmd::INPUTINTEGER);
-    QPointer<TToolWindow> second = tools.Tool(TToolSlot::IntInput);
-    ASSERT_FALSE(second.isNull());
-    QTest::keyClick(second, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull());
-    EXPECT_EQ(tools.Tool(TToolSlot::IntInput), nullptr);
+    const std::function<void(QWidget*)> closers[] = {
+        [&window](QWidget*) { window.Core().ExecuteCommand(cmd::INPUTINTEGER); },
+        [](QWidget* tool) { QTest::keyClick(tool, Qt::Key_Escape); },
+    };
+    for (const auto& close : closers) {
+        window.Core().ExecuteCommand(cmd::INPUTINTEGER);
+        const QPointer<TToolWindow> tool = window.Tools().Tool(TToolSlot::IntInput);
+        ASSERT_FALSE(tool.isNull());
+        EXPECT_EQ(tool->parentWidget(), &window);
+        close(tool);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(tool.isNull());
+        EXPECT_EQ(window.Tools().Tool(TToolSlot::IntInput), nullptr);
+    }
 }
 
 TEST_F(InputTools, ToolsFollowTheirWindowAndHideWithIt) {

@@ -30,12 +30,7 @@ namespace mv::test {
 namespace {
 
 using Bytes = TTempFolder::Bytes;
-
-Bytes Contents(const TMvPrBinaryFormWClass& window) {
-    Bytes bytes(static_cast<std::size_t>(window.Module().Size()));
-    window.Module().ReadBytes(bytes.data(), 0, window.Module().Size());
-    return bytes;
-}
+using TWindow = TMvPrBinaryFormWClass;
 
 Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -95,30 +90,23 @@ TEntry Null() {
 class SearchDialogs : public TShellFixture {
 protected:
     // A window holding the bytes, its caret at the start.
-    TMvPrBinaryFormWClass& Open(const Bytes& bytes) {
+    TWindow& Open(const Bytes& bytes) {
         Start({files.Write("data.bin", bytes)});
         return Window(0);
     }
 
-    static TDlgSearch* SearchOf(TMvPrBinaryFormWClass& window) {
-        return window.Tools().ToolAs<TDlgSearch>(TToolSlot::Search);
-    }
-    static TDlgReplace* ReplaceOf(TMvPrBinaryFormWClass& window) {
-        return window.Tools().ToolAs<TDlgReplace>(TToolSlot::Replace);
-    }
+    static TDlgSearch* SearchOf(TWindow& w) { return w.Tools().ToolAs<TDlgSearch>(TToolSlot::Search); }
+    static TDlgReplace* ReplaceOf(TWindow& w) { return w.Tools().ToolAs<TDlgReplace>(TToolSlot::Replace); }
 
     // The dialogs open by their keys, Ctrl+F and Ctrl+R, pressed in the editor.
-    static TDlgSearch& OpenSearch(TMvPrBinaryFormWClass& window) {
-        if (SearchOf(window) == nullptr) Key(window, Qt::Key_F);
-        EXPECT_NE(SearchOf(window), nullptr);
-        return *SearchOf(window);
+    static TDlgSearch& OpenSearch(TWindow& window) { return OpenBy(window, Qt::Key_F, SearchOf); }
+    static TDlgReplace& OpenReplace(TWindow& window) { return OpenBy(window, Qt::Key_R, ReplaceOf); }
+    template <class T> static T& OpenBy(TWindow& window, Qt::Key key, T* (*of)(TWindow&)) {
+        if (of(window) == nullptr) Key(window, key);
+        EXPECT_NE(of(window), nullptr);
+        return *of(window);
     }
-    static TDlgReplace& OpenReplace(TMvPrBinaryFormWClass& window) {
-        if (ReplaceOf(window) == nullptr) Key(window, Qt::Key_R);
-        EXPECT_NE(ReplaceOf(window), nullptr);
-        return *ReplaceOf(window);
-    }
-    static void Key(TMvPrBinaryFormWClass& window, Qt::Key key) {
+    static void Key(TWindow& window, Qt::Key key) {
         QTest::keyClick(&window.View(), key, Qt::ControlModifier);
     }
     // Closes a dialog with its close button; its slot empties once the event loop has run.
@@ -126,14 +114,12 @@ protected:
         dialog.BtnCancel().click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    static void Run(TSearchToolWindow& dialog) { QTest::mouseClick(&dialog.BtnRun(), Qt::LeftButton); }
-    static Address Caret(TMvPrBinaryFormWClass& window) { return window.Core().CaretAddress(); }
+    static void Run(TSearchToolWindow& d) { QTest::mouseClick(&d.BtnRun(), Qt::LeftButton); }
+    static Address Caret(TWindow& window) { return window.Core().CaretAddress(); }
 };
 
-// ---- search
-
 TEST_F(SearchDialogs, OpensByItemButtonAndKeyAndTheSameCommandClosesIt) {
-    TMvPrBinaryFormWClass& window = Open(Text("abc"));
+    TWindow& window = Open(Text("abc"));
     EXPECT_EQ(window.Action("MM_SearchData")->text(), "検索(&F)...\tF3");
     EXPECT_EQ(window.Action("MM_ReplaceData")->text(), "置換(&R)...\tF4");
     Click(window, "MM_SearchData");
@@ -197,7 +183,7 @@ TEST_F(SearchDialogs, FindsEachKindOfPatternBothWaysAndTheRepeatKeysGoOn) {
             data.insert(data.end(), cases[i].Pattern.begin(), cases[i].Pattern.end());
             data.insert(data.end(), gap.begin(), gap.end());
         }
-    TMvPrBinaryFormWClass& window = Open(data);
+    TWindow& window = Open(data);
 
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const TCase& c = cases[i];
@@ -234,39 +220,39 @@ TEST_F(SearchDialogs, FindsEachKindOfPatternBothWaysAndTheRepeatKeysGoOn) {
 
 TEST_F(SearchDialogs, EmptyPatternsAreRefusedAndRetryReturnsToTheField) {
     Start();
-    TMvPrBinaryFormWClass& window = Window(0);
+    TWindow& window = Window(0);
     TDlgSearch& dialog = OpenSearch(window);
-    // An integer can always be searched for; in no data it is not found.
-    QString text;
-    Script({Press("OK", &text)});
-    Run(dialog);
-    EXPECT_EQ(text, "検索情報が見付かりません.");
-
-    dialog.FrmInputData().SetPage(TInputDataPage::String);
-    Script({Press("再試行(&R)", &text)});
-    Run(dialog);
-    EXPECT_EQ(text, "空の文字列を検索することは出来ません.");
-    EXPECT_EQ(dialog.focusWidget(), &dialog.FrmInputData().FrmInputStr().EditBox());
-
-    dialog.FrmInputData().SetPage(TInputDataPage::Raw);
-    Script({Press("再試行(&R)", &text)});
-    Run(dialog);
-    EXPECT_EQ(text, "空のバイナリ列を検索することは出来ません.");
-    EXPECT_EQ(dialog.focusWidget(), &dialog.FrmInputData().BinaryEditor()->View());
-
-    dialog.FrmInputData().SetPage(TInputDataPage::Character);
-    Script({Press("中止(&A)", &text)});
-    Run(dialog);
-    EXPECT_EQ(text, "キャラクタが選択されていません.");
+    struct TCase {
+        TInputDataPage Page;
+        const char* Answer;
+        const char* Message;
+        QWidget* (*Field)(TFrmInputData&);
+    };
+    const TCase cases[] = {
+        // An integer can always be searched for; in no data it is not found.
+        {TInputDataPage::Integer, "OK", "検索情報が見付かりません.", nullptr},
+        {TInputDataPage::String, "再試行(&R)", "空の文字列を検索することは出来ません.",
+         [](TFrmInputData& f) -> QWidget* { return &f.FrmInputStr().EditBox(); }},
+        {TInputDataPage::Raw, "再試行(&R)", "空のバイナリ列を検索することは出来ません.",
+         [](TFrmInputData& f) -> QWidget* { return &f.BinaryEditor()->View(); }},
+        {TInputDataPage::Character, "中止(&A)", "キャラクタが選択されていません.", nullptr},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Message);
+        dialog.FrmInputData().SetPage(c.Page);
+        QString text;
+        Script({Press(c.Answer, &text)});
+        Run(dialog);
+        EXPECT_EQ(text.toStdString(), c.Message);
+        if (c.Field != nullptr) EXPECT_EQ(dialog.focusWidget(), c.Field(dialog.FrmInputData()));
+    }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(SearchOf(window), nullptr);
 }
 
-// ---- replace
-
 TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
     const Bytes data = Text("ab-ab-ab-ab");
-    TMvPrBinaryFormWClass& window = Open(data);
+    TWindow& window = Open(data);
     struct TCase {
         const char* Name;
         std::vector<const char*> Answers;
@@ -319,7 +305,7 @@ TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
 
 TEST_F(SearchDialogs, AReplacementOfNoBytesDeletesTheMatchesOnceAgreed) {
     const Bytes data = Text("ab-ab");
-    TMvPrBinaryFormWClass& window = Open(data);
+    TWindow& window = Open(data);
     TDlgReplace& dialog = OpenReplace(window);
     dialog.ReplaceCheck().click();
     String("ab", CharaSet::ShiftJis)(dialog.FrmSearchData());
@@ -365,7 +351,7 @@ TEST_F(SearchDialogs, AReplacementOfNoBytesDeletesTheMatchesOnceAgreed) {
 // The integer pages start with the width the window remembers; a run remembers the search
 // side's width when it shows an integer, else the replacement's.
 TEST_F(SearchDialogs, IntegersReplaceInTheirOrderAndTheWidthIsRemembered) {
-    TMvPrBinaryFormWClass& window = Open({0x34, 0x12, 0x12, 0x34, 0x34, 0x12});
+    TWindow& window = Open({0x34, 0x12, 0x12, 0x34, 0x34, 0x12});
     TDlgReplace& dialog = OpenReplace(window);
     dialog.ReplaceCheck().click();
     Integer("1234", TVariableType::vtWord, TByteOrder::BigEndian)(dialog.FrmSearchData());
@@ -383,7 +369,7 @@ TEST_F(SearchDialogs, IntegersReplaceInTheirOrderAndTheWidthIsRemembered) {
 }
 
 TEST_F(SearchDialogs, TheCaptureButtonsTakeTheBytesAtTheCaretAsItMoves) {
-    TMvPrBinaryFormWClass& window = Open({1, 2, 3, 4, 0x0D, 0x0C, 0x0B, 0x0A, 0xFF});
+    TWindow& window = Open({1, 2, 3, 4, 0x0D, 0x0C, 0x0B, 0x0A, 0xFF});
     TDlgReplace& dialog = OpenReplace(window);
     // Each frame reads the bytes by its own width: the remembered word, or a double word.
     TFrmInputInt& search = dialog.FrmSearchData().FrmInputInt();
@@ -401,7 +387,7 @@ TEST_F(SearchDialogs, TheCaptureButtonsTakeTheBytesAtTheCaretAsItMoves) {
 }
 
 TEST_F(SearchDialogs, WithinDifferencesIsOfferedWhileComparingAndSkipsEqualMatches) {
-    TMvPrBinaryFormWClass& window = Open({'a', 'b', '-', 'a', 'b', '-', 0, 'b'});
+    TWindow& window = Open({'a', 'b', '-', 'a', 'b', '-', 0, 'b'});
     window.Core().SetCaret({6, 0});
     Type(window, "61"); // now ab-ab-ab here, ab-ab-?b on disk
     window.Core().SetCaret({0, 0});
@@ -447,17 +433,20 @@ TEST_F(SearchDialogs, ReplaceAcceleratorsNeverClash) {
     EXPECT_FALSE(dialog.FrmSearchData().Pages().isTabVisible(int(TInputDataPage::Null)));
     EXPECT_TRUE(dialog.FrmReplaceData().Pages().isTabVisible(int(TInputDataPage::Null)));
 
-    // The letters after '&' in the captions of the widget's labels and buttons.
-    const auto letters = [](const QWidget& widget, std::vector<QChar>& into) {
+    // The letter after '&' in a caption.
+    const auto letter = [](const QString& caption, std::vector<QChar>& into) {
+        if (const auto at = caption.indexOf('&'); at >= 0) into.push_back(caption[at + 1].toUpper());
+    };
+    const auto letters = [&letter](const QWidget& widget, std::vector<QChar>& into) {
         for (const QLabel* label : widget.findChildren<QLabel*>())
-            if (const auto at = label->text().indexOf('&'); at >= 0) into.push_back(label->text()[at + 1].toUpper());
+            letter(label->text(), into);
         for (const QAbstractButton* button : widget.findChildren<QAbstractButton*>())
-            if (const auto at = button->text().indexOf('&'); at >= 0) into.push_back(button->text()[at + 1].toUpper());
+            letter(button->text(), into);
     };
     std::vector<QChar> own;
     for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
         if (!dialog.FrmSearchData().isAncestorOf(button) && !dialog.FrmReplaceData().isAncestorOf(button))
-            if (const auto at = button->text().indexOf('&'); at >= 0) own.push_back(button->text()[at + 1].toUpper());
+            letter(button->text(), own);
     for (int searchPage = 0; searchPage < 4; ++searchPage)
         for (int replacementPage = 0; replacementPage < 5; ++replacementPage) {
             std::vector<QChar> all = own;

@@ -52,8 +52,6 @@ protected:
     std::unique_ptr<QWidget> owner_;
 };
 
-// ---- the relative jump
-
 class RelativeJump : public ToolTest {
 protected:
     void SetUp() override {
@@ -62,7 +60,7 @@ protected:
         tool_->OnJump = [this](std::int64_t distance) { jumped_ = distance; };
         tool_->Address().setFocus();
     }
-    void Keys(const char* text) { QTest::keyClicks(&tool_->Address(), QString::fromLatin1(text)); }
+    void Keys(const char* text) { QTest::keyClicks(&tool_->Address(), QLatin1String(text)); }
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(&tool_->Address(), key, modifiers);
     }
@@ -185,8 +183,6 @@ TEST_F(RelativeJump, AddressFieldSurvivesLongValuesCutsAndJunk) {
     EXPECT_EQ(Jump(), std::nullopt);
 }
 
-// ---- the rotation
-
 TEST_F(ToolTest, RotateCountTakesOnlyDigitsAndReadsJunkAsZero) {
     for (const bool bytes : {false, true}) {
         SCOPED_TRACE(bytes);
@@ -225,8 +221,6 @@ TEST_F(ToolTest, RotateCountTakesOnlyDigitsAndReadsJunkAsZero) {
     }
 }
 
-// ---- the character input
-
 TEST_F(ToolTest, CharacterInputRunsOnlyWithAChosenCode) {
     auto* dialog = Show(new TDlgCharInput(owner_.get()));
     EXPECT_EQ(dialog->windowTitle(), "キャラクタ型定型入力");
@@ -254,8 +248,6 @@ TEST_F(ToolTest, CharacterInputRunsOnlyWithAChosenCode) {
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, item);
     EXPECT_EQ(codes, (std::vector<int>{0x41, 0x41, 0x7A}));
 }
-
-// ---- placement
 
 TEST_F(ToolTest, ToolKeepsItsOffsetAndStaysInsideTheWorkArea) {
     auto* tool = Show(new TDlgRotate(owner_.get(), false));
@@ -287,15 +279,15 @@ TEST_F(ToolTest, ToolKeepsItsOffsetAndStaysInsideTheWorkArea) {
 }
 
 TEST_F(ToolTest, EscapeAndTheCloseButtonFreeTheTool) {
-    QPointer<TToolWindow> tool = Show(new TDlgRotate(owner_.get(), true));
-    QTest::keyClick(tool, Qt::Key_Escape);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(tool.isNull());
-    auto* second = Show(new TDlgRotate(owner_.get(), true));
-    tool = second;
-    second->BtnCancel().click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(tool.isNull());
+    for (const bool escape : {true, false}) {
+        const QPointer<TDlgRotate> tool = Show(new TDlgRotate(owner_.get(), true));
+        if (escape)
+            QTest::keyClick(tool, Qt::Key_Escape);
+        else
+            tool->BtnCancel().click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(tool.isNull()) << escape;
+    }
 }
 
 TEST_F(ToolTest, HiddenWithItsOwnerAndBackWithoutTheFocus) {
