@@ -3,7 +3,6 @@
 #include "desktop/support/desktop.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -28,17 +27,17 @@ struct TChange {
     std::size_t Offset;
     std::uint8_t Old;
     std::uint8_t New;
+    const char* Typed; // New's digits
 };
-constexpr TChange FirstChange = {0, 0x00, 0x5a};
-constexpr TChange LastChange = {BigSize - 1, 0x03, 0xa5};
+constexpr TChange FirstChange = {0, 0x00, 0x5a, "5a"};
+constexpr TChange LastChange = {BigSize - 1, 0x03, 0xa5, "a5"};
 
 // Every 4 bytes hold their own index, so that a block written at a wrong place would show.
 void WritePattern(const std::string& path) {
     std::vector<std::uint32_t> words(std::size_t{1} << 18);
     std::ofstream out(path, std::ios::binary);
     for (std::uint32_t first = 0; first < BigSize / 4; first += words.size()) {
-        for (std::size_t i = 0; i < words.size(); ++i)
-            words[i] = first + i;
+        for (std::size_t i = 0; i < words.size(); ++i) words[i] = first + i;
         out.write(reinterpret_cast<const char*>(words.data()), words.size() * 4);
     }
 }
@@ -51,12 +50,6 @@ void PokeBoth(const std::string& path, bool changed) {
         EXPECT_EQ(::pwrite(fd, &byte, 1, static_cast<off_t>(change.Offset)), 1);
     }
     ::close(fd);
-}
-
-std::string DigitsOf(const TChange& change) {
-    char digits[3];
-    std::snprintf(digits, sizeof digits, "%02x", change.New);
-    return digits;
 }
 
 std::uint64_t Inode(const std::string& path) {
@@ -129,24 +122,20 @@ protected:
         const std::uint64_t inodeBefore = Inode(big_);
         TChildProcess& editor = Desk().StartEditor({big_});
         if (Desk().FocusedWindow(CaptionOf(BigName), 30s).empty()) return {};
-        Desk().Type(DigitsOf(FirstChange));
+        Desk().Type(FirstChange.Typed);
         Desk().Keys({"ctrl+End", "Left"});
-        Desk().Type(DigitsOf(LastChange));
+        Desk().Type(LastChange.Typed);
         Desk().Keys({"ctrl+s"});
 
+        const auto renamed = [&] { return At(TMoment::Renamed, inodeBefore); };
         bool atMoment = false;
-        Eventually(
-            [&] {
-                atMoment = At(moment, inodeBefore);
-                return atMoment || At(TMoment::Renamed, inodeBefore);
-            },
-            30s);
+        Eventually([&] { return (atMoment = At(moment, inodeBefore)) || renamed(); }, 30s);
         if (moment == TMoment::Renamed) Desk().Screenshot("saved");
         editor.Kill(9);
         EXPECT_TRUE(editor.Wait(10s).has_value());
         // A save too fast to be seen at the moment is no fault; one that never replaced the
         // file wrote it some other way than whole.
-        if (!atMoment && !At(TMoment::Renamed, inodeBefore)) {
+        if (!atMoment && !renamed()) {
             ADD_FAILURE() << "the save neither reached that moment nor replaced the file; files: "
                           << testing::PrintToString(Desk().Folder().Names());
         } else if (!atMoment) {

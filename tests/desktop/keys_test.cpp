@@ -29,20 +29,6 @@ TBytes Patched(TBytes bytes, std::size_t at, const TBytes& patch) {
     return bytes;
 }
 
-std::string Head(const TBytes& bytes) {
-    const TBytes head(bytes.begin(), bytes.begin() + std::min<std::ptrdiff_t>(16, ssize(bytes)));
-    return testing::PrintToString(head) + " (" + std::to_string(bytes.size()) + " bytes)";
-}
-
-// Waits for the file to hold `expected`, as a save puts it there; a mismatch shows the start
-// of both.
-void ExpectOnDisk(const std::string& path, const TBytes& expected) {
-    Eventually([&] { return FileBytes(path) == expected; });
-    const TBytes actual = FileBytes(path);
-    EXPECT_TRUE(actual == expected)
-        << path << "\nholds:    " << Head(actual) << "\nexpected: " << Head(expected);
-}
-
 class Keys : public DesktopTest {
 protected:
     // Opens a file of counting bytes and gives its window the keyboard; answers the window,
@@ -95,8 +81,8 @@ TEST_F(Keys, HexDigitsFromBothKeyBlocksAreWrittenByTheSaveKey) {
 
     TBytes expected = Patched(original, 0, {0xAB, 0x12});
     expected.insert(expected.begin() + 2, {0xF0, 0xAB, 0xCD, 0xEF});
-    ExpectOnDisk(path_, expected);
-    ExpectOnDisk(Desk().Folder() / "keys.bak", original); // the backup of the old file
+    EXPECT_TRUE(FileBecomes(path_, expected));
+    EXPECT_TRUE(FileBecomes(Desk().Folder() / "keys.bak", original)); // the old file's backup
 }
 
 TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
@@ -117,14 +103,14 @@ TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
     // arrives before the menu opens, and never lands in the character column.
     Desk().Keys({"Escape", "s"});
 
-    ExpectOnDisk(path_, Patched(Counting(FileSize), 0,
-                                {
-                                    'A', 0x82, 0xA0,            // Shift JIS
-                                    0x1B, '$', 'B', 0x24, 0x22, // JIS: kanji in, then the pair
-                                    0xA4, 0xA2,                 // EUC
-                                    'z',                        // ASCII
-                                    0x82, 0xA2,                 // Shift JIS again
-                                }));
+    EXPECT_TRUE(FileBecomes(path_, Patched(Counting(FileSize), 0,
+                                           {
+                                               'A', 0x82, 0xA0,            // Shift JIS
+                                               0x1B, '$', 'B', 0x24, 0x22, // JIS: kanji in, the pair
+                                               0xA4, 0xA2,                 // EUC
+                                               'z',                        // ASCII
+                                               0x82, 0xA2,                 // Shift JIS again
+                                           })));
 }
 
 TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
@@ -134,15 +120,16 @@ TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
     Desk().Keys({"a", "b", "Tab"});
     Desk().Type("XY");
     Desk().Keys({"ctrl+z", "ctrl+z", "ctrl+y", "ctrl+s"});
-    ExpectOnDisk(path_, Patched(Counting(FileSize), 0, {0xAB, 'X'}));
+    EXPECT_TRUE(FileBecomes(path_, Patched(Counting(FileSize), 0, {0xAB, 'X'})));
 
     // Undone back to the saved bytes and redone, the document has a change to save again.
     Desk().Type("Q");
     Desk().Keys({"ctrl+z", "ctrl+y", "ctrl+s"});
-    ExpectOnDisk(path_, Patched(Counting(FileSize), 0, {0xAB, 'X', 'Q'}));
+    EXPECT_TRUE(FileBecomes(path_, Patched(Counting(FileSize), 0, {0xAB, 'X', 'Q'})));
 }
 
-TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
+// A window asked to close during the move stays, and closes when asked after it.
+TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleasedThroughACloseRequest) {
     const TWindow window = OpenForFastMoves();
     ASSERT_FALSE(window.empty());
 
@@ -151,25 +138,15 @@ TEST_F(Keys, AHeldFastScrollKeyScrollsUntilReleased) {
     TFrames seen = FramesOver(window, 1000ms);
     bool moving = true;
     for (int i = 0; i < 4; ++i) moving = seen.insert(Frame(window)).second && moving;
+    RequestClose(window);
+    const bool stillMoving = FramesOver(window, 500ms).size() > 2;
     Desk().KeyUp({FastMove.rbegin(), FastMove.rend()});
     EXPECT_TRUE(moving) << "the view stopped moving while the key was held";
+    EXPECT_TRUE(stillMoving) << "the move did not run through the close request";
 
     // Key repeats queued during the hold must not keep it scrolling.
     EXPECT_TRUE(Eventually([&] { return FramesOver(window).size() <= 2; }, 3s))
         << "the view still moves after the release";
-}
-
-TEST_F(Keys, AWindowAskedToCloseDuringAHeldFastMoveStaysAndClosesAfterIt) {
-    const TWindow window = OpenForFastMoves();
-    ASSERT_FALSE(window.empty());
-
-    Desk().KeyDown(FastMove);
-    const bool moving = FramesOver(window, 500ms).size() > 2;
-    RequestClose(window);
-    const bool stillMoving = FramesOver(window, 500ms).size() > 2;
-    Desk().KeyUp({FastMove.rbegin(), FastMove.rend()});
-    EXPECT_TRUE(moving);
-    EXPECT_TRUE(stillMoving) << "the move did not run through the close request";
     ASSERT_TRUE(editor_->Running()) << "the program ended under the running move";
 
     RequestClose(window);

@@ -87,6 +87,26 @@ test::TTempFolder::Bytes FileBytes(const std::string& path) {
     return bytes;
 }
 
+::testing::AssertionResult FileBecomes(const std::string& path,
+                                       const test::TTempFolder::Bytes& expected,
+                                       std::chrono::milliseconds timeout) {
+    const auto head = [](const test::TTempFolder::Bytes& bytes) {
+        const auto end = bytes.begin() + std::min<std::ptrdiff_t>(16, std::ssize(bytes));
+        return testing::PrintToString(test::TTempFolder::Bytes(bytes.begin(), end)) + " (" +
+               std::to_string(bytes.size()) + " bytes)";
+    };
+    test::TTempFolder::Bytes actual;
+    std::error_code missing; // the size first: comparing large files at every poll takes long
+    if (Eventually([&] {
+            return std::filesystem::file_size(path, missing) == expected.size() &&
+                   (actual = FileBytes(path)) == expected;
+        }, timeout))
+        return testing::AssertionSuccess();
+    actual = FileBytes(path);
+    return testing::AssertionFailure() << path << "\nholds:    " << head(actual)
+                                       << "\nexpected: " << head(expected);
+}
+
 bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {

@@ -27,6 +27,11 @@ inline std::string HelperProgram(const std::string& name) {
 
 // A file's bytes as they are now; none while it is missing, as when a save has it renamed away.
 [[nodiscard]] test::TTempFolder::Bytes FileBytes(const std::string& path);
+// Waits until the file holds `expected`, as a save puts it there; a mismatch shows the start
+// of both.
+::testing::AssertionResult FileBecomes(const std::string& path,
+                                       const test::TTempFolder::Bytes& expected,
+                                       std::chrono::milliseconds timeout = std::chrono::seconds(10));
 
 // Where the window manager shows a window's client area on the screen.
 struct TGeometry {
