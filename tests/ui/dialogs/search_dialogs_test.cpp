@@ -83,10 +83,6 @@ TEntry Raw(const char* hexDigits) {
     };
 }
 
-TEntry Null() {
-    return [](TFrmInputData& frame) { frame.SetPage(TInputDataPage::Null); };
-}
-
 class SearchDialogs : public TShellFixture {
 protected:
     // A window holding the bytes, its caret at the start.
@@ -321,7 +317,8 @@ TEST_F(SearchDialogs, AReplacementOfNoBytesDeletesTheMatchesOnceAgreed) {
          [](TDlgReplace& d) -> QWidget* { return &d.FrmReplaceData().FrmInputStr().EditBox(); }},
         {"no bytes", Raw(""), "空のバイナリ列が指定されています.\r\n検索にマッチした部分は削除されます.",
          [](TDlgReplace& d) -> QWidget* { return &d.FrmReplaceData().BinaryEditor()->View(); }},
-        {"null", Null(), "ヌル型が指定されています.\r\n検索にマッチした部分は削除されます.",
+        {"null", [](TFrmInputData& f) { f.SetPage(TInputDataPage::Null); },
+         "ヌル型が指定されています.\r\n検索にマッチした部分は削除されます.",
          [](TDlgReplace&) -> QWidget* { return nullptr; }},
     };
     for (const TCase& c : cases) {

@@ -90,7 +90,6 @@ TEST_F(RelativeJump, StartsDownwardsInHexadecimalWithItsCaptions) {
     EXPECT_EQ(tool_->Direction().currentIndex(), 0);
     EXPECT_TRUE(tool_->SBHex().isChecked());
     EXPECT_EQ(tool_->Address().CardinalNumber(), TCardinalNumber::cnHexadecimal);
-    EXPECT_EQ(tool_->FollowOffset(), QPoint(32, 32));
     EXPECT_EQ(HelpContextOf(tool_), 158);
 }
 
@@ -288,16 +287,6 @@ TEST_F(ToolTest, EscapeAndTheCloseButtonFreeTheTool) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(tool.isNull()) << escape;
     }
-}
-
-TEST_F(ToolTest, HiddenWithItsOwnerAndBackWithoutTheFocus) {
-    auto* tool = Show(new TDlgRotate(owner_.get(), true));
-    tool->HideWithOwner();
-    EXPECT_FALSE(tool->isVisible());
-    EXPECT_TRUE(tool->HiddenWithOwner());
-    tool->ShowWithOwner();
-    EXPECT_TRUE(tool->isVisible());
-    EXPECT_FALSE(tool->HiddenWithOwner());
 }
 
 } // namespace
