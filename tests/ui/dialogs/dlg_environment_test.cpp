@@ -83,20 +83,12 @@ private:
 };
 
 TEST_F(EnvironmentDialog, EveryPageShowsItsControlsWithTheValuesOfTheCopy) {
-    TEnvironment settings;
-    settings.InputMode = TInputMode::Insert;
-    settings.CharaSet = CharaSet::Euc;
-    settings.IntWidth = TVariableType::vtDoubleWord;
-    settings.IntCardinal = TCardinalNumber::cnHexadecimal;
-    settings.ViewModeExt = "bin;img";
-    settings.UndoBuffer = 512;
-    settings.UndoPacked = true;
-    settings.FontHeight = 22;
-    settings.StatusBar = false;
-    settings.ProfileMax = 150;
-    settings.OpeningDlg = false;
-    settings.KeyAssignType = TKeyAssignType::DosStandard;
-    const TDlgEnvironment& dialog = Open(settings);
+    const TDlgEnvironment& dialog = Open(
+        {.StatusBar = false, .OpeningDlg = false, .FontHeight = 22, .ViewModeExt = "bin;img",
+         .InputMode = TInputMode::Insert, .CharaSet = CharaSet::Euc,
+         .IntWidth = TVariableType::vtDoubleWord, .IntCardinal = TCardinalNumber::cnHexadecimal,
+         .UndoBuffer = 512, .UndoPacked = true, .KeyAssignType = TKeyAssignType::DosStandard,
+         .ProfileMax = 150});
 
     EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("環境オプション - ")));
     const QTabWidget& pages = Control<QTabWidget>(dialog, "Pages");
@@ -128,9 +120,7 @@ TEST_F(EnvironmentDialog, EveryPageShowsItsControlsWithTheValuesOfTheCopy) {
 
 // A value the record may hold but no list item stands for comes back as it went in.
 TEST_F(EnvironmentDialog, AValueWithoutAListItemSurvives) {
-    TEnvironment settings;
-    settings.InputMode = TInputMode::ViewOnly;
-    TDlgEnvironment& dialog = Open(settings);
+    TDlgEnvironment& dialog = Open({.InputMode = TInputMode::ViewOnly});
     EXPECT_EQ(Control<QComboBox>(dialog, "InputMode").currentText(), "2 (一覧にない値)");
     Control<QCheckBox>(dialog, "UndoPacked").click();
     Press(dialog, "btnOK");
@@ -171,10 +161,8 @@ TEST_F(EnvironmentDialog, OkAppliesOnlyWhatIsLeftAndCancelKeepsWhatWasApplied) {
         QTest::keyClick(&Control<QComboBox>(dialog, "Bits"), Qt::Key_Up);
         Press(dialog, "btnOK");
         ASSERT_EQ(applied.size(), 2u);
-        TEnvironment expected;
-        expected.ViewModeExt = "sys;exe;com;dll;vxd;bin";
-        expected.IntWidth = TVariableType::vtByte;
-        EXPECT_EQ(applied[1], expected);
+        EXPECT_EQ(applied[1], (TEnvironment{.ViewModeExt = "sys;exe;com;dll;vxd;bin",
+                                            .IntWidth = TVariableType::vtByte}));
     }
 }
 
