@@ -165,12 +165,6 @@ std::unique_ptr<TDesktop> TDesktop::Start(std::string& whyNot) {
     return desktop;
 }
 
-TDesktop::~TDesktop() {
-    programs_.clear();
-    windowManager_.reset();
-    server_.reset();
-}
-
 std::vector<std::string> TDesktop::Environment() const {
     std::vector<std::string> environment = {
         "DISPLAY=" + display_,

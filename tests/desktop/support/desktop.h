@@ -50,7 +50,6 @@ public:
     [[nodiscard]] static std::unique_ptr<TDesktop> Start(std::string& whyNot);
     TDesktop(const TDesktop&) = delete;
     TDesktop& operator=(const TDesktop&) = delete;
-    ~TDesktop();
 
     [[nodiscard]] const test::TTempFolder& Folder() const { return folder_; } // scratch files
     [[nodiscard]] std::string Home() const { return root_ / "home"; }
@@ -119,9 +118,10 @@ private:
     test::TTempFolder folder_;
     test::TTempFolder root_;
     std::string display_;
-    std::vector<std::unique_ptr<TChildProcess>> programs_;
-    std::unique_ptr<TChildProcess> windowManager_;
+    // Ended in the reverse order: the programs, the window manager, the server last.
     std::unique_ptr<TChildProcess> server_;
+    std::unique_ptr<TChildProcess> windowManager_;
+    std::vector<std::unique_ptr<TChildProcess>> programs_;
 };
 
 // Polls `condition` until it holds or `timeout` passes; answers whether it held.
