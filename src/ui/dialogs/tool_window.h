@@ -40,7 +40,6 @@ public:
     // Hidden while its document window is inactive, and back without taking the focus.
     void HideWithOwner();
     void ShowWithOwner();
-    [[nodiscard]] bool HiddenWithOwner() const { return hiddenWithOwner_; }
 
     virtual void TakeCaret(const TCaretFeed& feed);
     virtual void TakeStatus(const TStatusFeed& feed);
