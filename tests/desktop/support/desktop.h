@@ -31,14 +31,11 @@ inline std::string HelperProgram(const std::string& name) {
 // of both.
 ::testing::AssertionResult FileBecomes(const std::string& path,
                                        const test::TTempFolder::Bytes& expected,
-                                       std::chrono::milliseconds timeout = std::chrono::seconds(10));
+                                       std::chrono::milliseconds timeout = 10s);
 
 // Where the window manager shows a window's client area on the screen.
 struct TGeometry {
-    int X = 0;
-    int Y = 0;
-    int Width = 0;
-    int Height = 0;
+    int X = 0, Y = 0, Width = 0, Height = 0;
 };
 
 // A private X server with a window manager, and a user of its own (home, configuration, data
