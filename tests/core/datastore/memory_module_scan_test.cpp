@@ -40,15 +40,6 @@ TEST(SearchPattern, Examples) {
     EXPECT_EQ(Search(m, {0x41, 0x41, 0x42, 0x00}, 3, 1), -1);
     EXPECT_EQ(Search(m, {}, 0, 0), -1);
     EXPECT_EQ(m.SearchPattern(TSearchRecord{}), -1);
-
-    // A match that starts on a block's last byte and runs on into the next block.
-    TMemoryModule blocks;
-    ByteVector bytes(2 * TMemoryModule::BlockSize, 0);
-    bytes[TMemoryModule::BlockSize - 1] = 0x41;
-    bytes[TMemoryModule::BlockSize] = 0x42;
-    Append(blocks, bytes);
-    EXPECT_EQ(Search(blocks, {0x41, 0x42}, 0, 0), TMemoryModule::BlockSize - 1);
-    EXPECT_EQ(Search(blocks, {0x41, 0x42}, blocks.Size(), 1), TMemoryModule::BlockSize - 1);
 }
 
 TEST(SearchPattern, DifferenceTargetSkipsMatchesEqualToIt) {
