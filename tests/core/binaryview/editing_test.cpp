@@ -1,13 +1,9 @@
-#include "core/binaryview/editor_core.h"
-#include "core/typedvalues/char_set.h"
-#include "core/typedvalues/command_ids.h"
+#include "editor_fixture.h"
 
-#include "support/scripted_editor_host.h"
-#include "support/store_bytes.h"
+#include "core/typedvalues/char_set.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,6 +16,7 @@ namespace {
 
 using namespace cmd;
 using test::ByteVector;
+using test::TEditorFixture;
 using Action = std::function<void(TEditorCore&)>;
 
 Action Digit(int d) {
@@ -28,33 +25,6 @@ Action Digit(int d) {
 Action Command(CommandId c) {
     return [c](TEditorCore& e) { c >= 90000 ? e.RangeOperation(c) : e.ExecuteCommand(c); };
 }
-
-// A document with bytes, a mode, a caret and, when start != end, a fixed selection
-// [start, end) with the caret at end.
-struct TDocument {
-    test::TScriptedEditorHost host;
-    TEditorCore editor{host};
-
-    TDocument(const ByteVector& bytes, TInputMode mode = TInputMode::Overwrite,
-              TCaretState caret = {}, Address start = 0, Address end = 0) {
-        test::Append(editor.Module(), bytes);
-        editor.Module().SetModified(false); // as loaded
-        editor.SetVisibleLines(4);
-        editor.SetInputMode(mode);
-        editor.SetCaret(caret);
-        if (start == end) return;
-        editor.SetCaret({start, 0});
-        editor.ExecuteCommand(SELECT);
-        editor.SetCaret({end, 0});
-    }
-    ByteVector Bytes() const { return test::Contents(editor.Module()); }
-    int UndoAll() {
-        int steps = 0;
-        for (; editor.History().CanUndo(); ++steps)
-            editor.ExecuteCommand(UNDO);
-        return steps;
-    }
-};
 
 TEST(Editing, DigitsDeletionPasteAndDataEntryAtTheCaretOrOverTheSelection) {
     constexpr auto O = TInputMode::Overwrite, I = TInputMode::Insert;
@@ -92,42 +62,44 @@ TEST(Editing, DigitsDeletionPasteAndDataEntryAtTheCaretOrOverTheSelection) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        TDocument doc(c.Start, c.Mode, c.Caret, c.SelStart, c.SelEnd);
+        TEditorFixture doc(c.Start);
+        doc.Place(c.Mode, c.Caret, c.SelStart, c.SelEnd);
         doc.host.Text = "AB";
-        c.Do(doc.editor);
-        EXPECT_EQ(doc.Bytes(), c.Expected);
-        EXPECT_EQ(doc.editor.Caret(), c.CaretAfter);
-        EXPECT_EQ(doc.editor.Selection().State, TSelectionState::None);
+        c.Do(doc.core);
+        EXPECT_EQ(doc.Data(), c.Expected);
+        EXPECT_EQ(doc.core.Caret(), c.CaretAfter);
+        EXPECT_EQ(doc.core.Selection().State, TSelectionState::None);
         doc.UndoAll();
-        EXPECT_EQ(doc.Bytes(), c.Start);
+        EXPECT_EQ(doc.Data(), c.Start);
     }
 }
 
 TEST(Editing, TypedDigitsUndoInOneStepOnlyWhenPackedAndCharactersAlwaysInOne) {
     for (const bool packed : {false, true}) {
-        TDocument doc({}, TInputMode::Insert);
-        doc.editor.History().UndoPacked = packed;
+        TEditorFixture doc;
+        doc.Place(TInputMode::Insert, {});
+        doc.core.History().UndoPacked = packed;
         for (int d : {1, 2, 3, 4, 5})
-            doc.editor.TypeHexDigit(d);
-        doc.editor.ExecuteCommand(BACKSPACE);
-        EXPECT_EQ(doc.Bytes(), (ByteVector{0x12, 0x34}));
+            doc.core.TypeHexDigit(d);
+        doc.core.ExecuteCommand(BACKSPACE);
+        EXPECT_EQ(doc.Data(), (ByteVector{0x12, 0x34}));
         EXPECT_EQ(doc.UndoAll(), packed ? 1 : 6) << "packed " << packed;
         // An undone step puts the caret where its first change found it, a redone one where
         // its last change left it.
-        EXPECT_EQ(doc.editor.Caret(), (TCaretState{0, 0}));
-        doc.editor.ExecuteCommand(REDO);
-        EXPECT_EQ(doc.editor.Caret(), (packed ? TCaretState{2, 0} : TCaretState{0, 1}));
+        EXPECT_EQ(doc.core.Caret(), (TCaretState{0, 0}));
+        doc.core.ExecuteCommand(REDO);
+        EXPECT_EQ(doc.core.Caret(), (packed ? TCaretState{2, 0} : TCaretState{0, 1}));
     }
-    TDocument doc({'a', 'b', 'c', 'd'});
-    TEditorCore& e = doc.editor;
+    TEditorFixture doc({'a', 'b', 'c', 'd'});
+    TEditorCore& e = doc.core;
     e.History().UndoPacked = true; // characters advance the group all the same
     e.TypeCharacters("X\x01Y\r");  // control characters are left out
     e.SetInputMode(TInputMode::Insert);
     e.TypeCharacters("Z");
-    EXPECT_EQ(doc.Bytes(), (ByteVector{'X', 'Y', 'Z', 'c', 'd'}));
+    EXPECT_EQ(doc.Data(), (ByteVector{'X', 'Y', 'Z', 'c', 'd'}));
     e.ExecuteCommand(SELECTALL);
     e.TypeCharacters("\x82\xA0");
-    EXPECT_EQ(doc.Bytes(), (ByteVector{0x82, 0xA0}));
+    EXPECT_EQ(doc.Data(), (ByteVector{0x82, 0xA0}));
     EXPECT_EQ(doc.UndoAll(), 3);
 }
 
@@ -136,29 +108,31 @@ TEST(Editing, CharactersAreStoredInTheDocumentsSetAndCappedWhole) {
     const std::string euc = "A\xA4\xA2\x8E\xB1";
     for (const auto& [set, stored] :
          {std::pair{CharaSet::ShiftJis, text}, std::pair{CharaSet::Euc, euc}}) {
-        TDocument doc({}, TInputMode::Insert);
-        doc.editor.SetCharaSet(set);
-        doc.editor.TypeCharacters(text);
-        EXPECT_EQ(doc.Bytes(), ByteVector(stored.begin(), stored.end()));
-        EXPECT_EQ(doc.editor.CaretAddress(), static_cast<Address>(stored.size()));
+        TEditorFixture doc;
+        doc.Place(TInputMode::Insert, {});
+        doc.core.SetCharaSet(set);
+        doc.core.TypeCharacters(text);
+        EXPECT_EQ(doc.Data(), ByteVector(stored.begin(), stored.end()));
+        EXPECT_EQ(doc.core.CaretAddress(), static_cast<Address>(stored.size()));
     }
-    TDocument doc({}, TInputMode::Insert);
-    doc.editor.TypeCharacters(std::string(600, 'a'));
-    EXPECT_EQ(doc.editor.Module().Size(), 500);
+    TEditorFixture doc;
+    doc.Place(TInputMode::Insert, {});
+    doc.core.TypeCharacters(std::string(600, 'a'));
+    EXPECT_EQ(doc.core.Module().Size(), 500);
     // A pair that would straddle the cap is left out rather than split.
-    doc.editor.TypeCharacters(std::string(499, 'a') + "\x82\xA0" + "b");
-    EXPECT_EQ(doc.editor.Module().Size(), 999);
+    doc.core.TypeCharacters(std::string(499, 'a') + "\x82\xA0" + "b");
+    EXPECT_EQ(doc.core.Module().Size(), 999);
 }
 
 TEST(Editing, CopyWorksInViewOnlyModeWhereEverythingElseIsRefused) {
     const ByteVector four{0x10, 0x11, 0x12, 0x13};
-    TDocument doc(four, TInputMode::ViewOnly, {}, 1, 3);
-    TEditorCore& e = doc.editor;
-    int changes = 0;
-    e.OnChange = [&] { ++changes; };
+    TEditorFixture doc(four);
+    doc.Place(TInputMode::ViewOnly, {}, 1, 3);
+    TEditorCore& e = doc.core;
+    doc.changes = 0;
     e.ExecuteCommand(COPY);
     EXPECT_EQ(doc.host.Payload, (ByteVector{2, 0, 0, 0, 0x11, 0x12}));
-    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(doc.changes, 1);
 
     doc.host.Text = "xy";
     e.TypeHexDigit(1);
@@ -169,7 +143,7 @@ TEST(Editing, CopyWorksInViewOnlyModeWhereEverythingElseIsRefused) {
     e.InsertData(four, 0);
     e.OverwriteData(four, 0);
     EXPECT_FALSE(e.OverwriteInPlace(four, 0));
-    EXPECT_EQ(doc.Bytes(), four);
+    EXPECT_EQ(doc.Data(), four);
     EXPECT_FALSE(e.History().CanUndo());
     EXPECT_FALSE(e.Selection().Empty());
     EXPECT_TRUE(e.CanPaste()) << "what the clipboard offers, whatever the mode";
@@ -200,13 +174,14 @@ TEST(Editing, PasteTakesOnlyAClipboardThatHoldsTogether) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        TDocument doc({}, TInputMode::Insert);
+        TEditorFixture doc;
+        doc.Place(TInputMode::Insert, {});
         doc.host.Payload = c.Payload;
         doc.host.Text = c.Text;
         if (!c.Refusal.empty()) doc.host.Answer(mrOk);
-        doc.editor.ExecuteCommand(PASTE);
-        EXPECT_EQ(doc.Bytes(), c.Pasted);
-        EXPECT_EQ(doc.editor.History().CanUndo(), !c.Pasted.empty());
+        doc.core.ExecuteCommand(PASTE);
+        EXPECT_EQ(doc.Data(), c.Pasted);
+        EXPECT_EQ(doc.core.History().CanUndo(), !c.Pasted.empty());
         ASSERT_EQ(doc.host.Dialogs.size(), c.Refusal.empty() ? 0u : 1u);
         if (!c.Refusal.empty()) EXPECT_EQ(doc.host.Dialogs[0].Text, c.Refusal);
     }
@@ -230,69 +205,51 @@ TEST(Editing, RangeOperationsKeepSelectionAndCaret) {
         {BYTEROLLL, {0x01, 0x02, 0x03}, 0, 0, {0x02, 0x03, 0x01}},
         {BYTEREVERSE, {0x01, 0x02, 0x03, 0x04}, 1, 4, {0x01, 0x04, 0x03, 0x02}},
         {BYTEROLLR, {0x01, 0x02}, 0, 1, {0x01, 0x02}}, // one byte turned by eight bits
-        {BYTEREVERSE, {0x01, 0x02}, 1, 2, {0x01, 0x02}},
         {BYTEROLLL, {0x01}, 0, 0, {0x01}, false},
         {BYTEREVERSE, {0x01}, 0, 1, {0x01}, false},
-        {INTINC, {0xFF, 0xFF, 0x07}, 0, 2, {0x00, 0x00, 0x07}},
         {INTINC, {0x00, 0xFF}, 0, 2, {0x01, 0x00}, true, BE},
         {INTDEC, {0x00, 0x00, 0x05}, 0, 0, {0x00, 0xFF, 0x05}}, // the byte under the caret
         {INTINC, {}, 0, 0, {}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.Command << " on " << c.Start.size() << " bytes");
-        TDocument doc(c.Start, TInputMode::Overwrite, {1, 1}, c.SelStart, c.SelEnd);
-        doc.editor.ByteOrder = c.Order;
-        const TSelection selection = doc.editor.Selection();
-        const TCaretState caret = doc.editor.Caret();
-        doc.editor.RangeOperation(c.Command);
-        EXPECT_EQ(doc.Bytes(), c.Expected);
-        EXPECT_EQ(doc.editor.Module().IsModified(), c.Recorded);
-        EXPECT_EQ(doc.editor.Caret(), caret);
-        EXPECT_EQ(doc.editor.Selection().End, selection.End);
+        TEditorFixture doc(c.Start);
+        doc.Place(TInputMode::Overwrite, {1, 1}, c.SelStart, c.SelEnd);
+        doc.core.ByteOrder = c.Order;
+        const TSelection selection = doc.core.Selection();
+        const TCaretState caret = doc.core.Caret();
+        doc.core.RangeOperation(c.Command);
+        EXPECT_EQ(doc.Data(), c.Expected);
+        EXPECT_EQ(doc.core.Module().IsModified(), c.Recorded);
+        EXPECT_EQ(doc.core.Caret(), caret);
+        EXPECT_EQ(doc.core.Selection().End, selection.End);
         EXPECT_EQ(doc.UndoAll(), c.Recorded ? 1 : 0);
-        EXPECT_EQ(doc.Bytes(), c.Start);
+        EXPECT_EQ(doc.Data(), c.Start);
     }
 }
 
 TEST(Editing, RotationDropsWholeTurnsOfTheRangeButStillRecordsOne) {
-    TDocument doc({0x01, 0x02, 0x03});
+    TEditorFixture doc({0x01, 0x02, 0x03});
     // 2^29 bytes × 8 is 2^32 bits, 16 more than a multiple of the 24-bit range.
-    doc.editor.Rotate(true, std::int64_t{1} << 32);
-    EXPECT_EQ(doc.Bytes(), (ByteVector{0x03, 0x01, 0x02}));
-    doc.editor.Module().SetModified(false);
-    doc.editor.Rotate(false, 24 * 1000);
-    EXPECT_EQ(doc.Bytes(), (ByteVector{0x03, 0x01, 0x02}));
-    EXPECT_TRUE(doc.editor.Module().IsModified());
+    doc.core.Rotate(true, std::int64_t{1} << 32);
+    EXPECT_EQ(doc.Data(), (ByteVector{0x03, 0x01, 0x02}));
+    doc.core.Module().SetModified(false);
+    doc.core.Rotate(false, 24 * 1000);
+    EXPECT_EQ(doc.Data(), (ByteVector{0x03, 0x01, 0x02}));
+    EXPECT_TRUE(doc.core.Module().IsModified());
     EXPECT_EQ(doc.UndoAll(), 2);
-    EXPECT_EQ(doc.Bytes(), (ByteVector{0x01, 0x02, 0x03}));
+    EXPECT_EQ(doc.Data(), (ByteVector{0x01, 0x02, 0x03}));
 }
 
-// With room for 17 records (1 KB), one undo step of more changes overflows while it is built.
-TEST(Editing, AStepOverflowingTheUndoBudgetKeepsItsLastTypingButNoPartOfAReplaceAll) {
-    TDocument typed(ByteVector(16, 0x00));
-    typed.editor.History().ApplySettings(1, true); // packed typing
-    for (int i = 0; i < 20; ++i)
-        typed.editor.TypeHexDigit(1);
-    typed.host.Text = "AB";
-    typed.editor.ExecuteCommand(PASTE); // ends the typing's step
-    ByteVector expected(16, 0x00);
-    std::fill_n(expected.begin(), 10, Byte{0x11});
-    expected[10] = 'A';
-    expected[11] = 'B';
-    EXPECT_EQ(typed.Bytes(), expected);
-    // The eighteenth digit overflowed and the step so far was dropped; the two digits after it
-    // and the paste are what the one undo reverts.
-    EXPECT_EQ(typed.UndoAll(), 1);
-    std::fill_n(expected.begin() + 9, 3, Byte{0x00});
-    EXPECT_EQ(typed.Bytes(), expected);
-    EXPECT_EQ(typed.editor.Caret(), (TCaretState{9, 0}));
-
-    TDocument replaced(ByteVector(20, 0x41));
-    replaced.editor.History().ApplySettings(1, true);
-    replaced.editor.Search().Replace(ByteVector{0x41}, ByteVector{0x42}, false, false,
-                                     TSearchDirection::Forward);
-    EXPECT_EQ(replaced.Bytes(), ByteVector(20, 0x42));
-    EXPECT_EQ(replaced.UndoAll(), 0) << "an undo would revert only the last replacements";
+// The history's own tests pin what an overflowing step keeps; here, that a replace-all is
+// recorded as one indivisible step, so that no undo reverts only its last replacements.
+TEST(Editing, AReplaceAllOverflowingTheUndoBudgetLeavesNothingToUndo) {
+    TEditorFixture replaced(ByteVector(20, 0x41));
+    replaced.core.History().ApplySettings(1, true); // room for 17 records
+    replaced.core.Search().Replace(ByteVector{0x41}, ByteVector{0x42}, false, false,
+                                   TSearchDirection::Forward);
+    EXPECT_EQ(replaced.Data(), ByteVector(20, 0x42));
+    EXPECT_EQ(replaced.UndoAll(), 0);
 }
 
 // The data shrinks under a selection from outside the editor; the selection's far end then
@@ -307,12 +264,12 @@ TEST(Editing, StaleSelectionNeverReachesPastTheData) {
                           {BITNOT, {0x10, 0x11, 0xED, 0xEC}},
                           {COPY, {0x10, 0x11, 0x12, 0x13}}};
     for (const Case& c : cases) {
-        TDocument doc({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17}, TInputMode::Overwrite, {},
-                      2, 7);
+        TEditorFixture doc({0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17});
+        doc.Place(TInputMode::Overwrite, {}, 2, 7);
         doc.host.Text = "Z";
-        doc.editor.Module().DeleteBytes(4, 4);
-        Command(c.Command)(doc.editor);
-        EXPECT_EQ(doc.Bytes(), c.Expected) << c.Command;
+        doc.core.Module().DeleteBytes(4, 4);
+        Command(c.Command)(doc.core);
+        EXPECT_EQ(doc.Data(), c.Expected) << c.Command;
         if (c.Command == COPY) {
             EXPECT_EQ(doc.host.Payload, (ByteVector{2, 0, 0, 0, 0x12, 0x13}));
         }

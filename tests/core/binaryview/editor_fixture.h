@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/binaryview/editor_core.h"
+#include "core/typedvalues/command_ids.h"
 #include "support/scripted_editor_host.h"
 #include "support/store_bytes.h"
 
@@ -46,14 +47,34 @@ public:
     std::vector<TReplaceQuestion> Questions;
 };
 
-// An editor over some bytes, counting its change notifications and the commands it hands on.
+// An editor over some bytes as loaded, counting its change notifications and the commands it
+// hands on.
 struct TEditorFixture {
     explicit TEditorFixture(const Bytes& data = {}) {
         host.Editor = &core;
         Append(core.Module(), data);
+        core.Module().SetModified(false);
         core.SetVisibleLines(4);
         core.OnChange = [this] { ++changes; };
         core.OnCommand = [this](CommandId command) { commands.push_back(command); };
+    }
+
+    // Sets the mode and the caret and, when start != end, a fixed selection [start, end) with
+    // the caret at end.
+    void Place(TInputMode mode, TCaretState caret, Address start = 0, Address end = 0) {
+        core.SetInputMode(mode);
+        core.SetCaret(start == end ? caret : TCaretState{start, 0});
+        if (start == end) return;
+        core.ExecuteCommand(cmd::SELECT);
+        core.SetCaret({end, 0});
+    }
+
+    // Undoes every step; answers how many there were.
+    int UndoAll() {
+        int steps = 0;
+        for (; core.History().CanUndo(); ++steps)
+            core.ExecuteCommand(cmd::UNDO);
+        return steps;
     }
 
     [[nodiscard]] Bytes Data() const { return Contents(core.Module()); }
