@@ -1,8 +1,4 @@
-#include "core/binaryview/editor_core.h"
-#include "core/typedvalues/command_ids.h"
-
-#include "support/scripted_editor_host.h"
-#include "support/store_bytes.h"
+#include "editor_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -52,15 +48,12 @@ TEST_F(Navigation, MovesStopAtTheEdgesAndTheEofCell) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.size << " from " << c.from.Address);
-        test::TScriptedEditorHost host;
-        TEditorCore fresh(host);
-        test::Append(fresh.Module(), test::Sequence(c.size));
-        fresh.SetVisibleLines(4);
-        fresh.SetCaret(c.from);
+        test::TEditorFixture f(test::Sequence(c.size));
+        f.core.SetCaret(c.from);
         for (CommandId command : c.commands)
-            fresh.ExecuteCommand(command);
-        EXPECT_EQ(fresh.Caret(), c.to);
-        EXPECT_EQ(fresh.TopLine(), c.topLine);
+            f.core.ExecuteCommand(command);
+        EXPECT_EQ(f.core.Caret(), c.to);
+        EXPECT_EQ(f.core.TopLine(), c.topLine);
     }
 }
 

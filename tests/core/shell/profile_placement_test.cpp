@@ -27,7 +27,6 @@ TEST(ProfilePlacement, WindowsOpenOnTheScreenThatHoldsThemAndNeverOffScreen) {
         TWindowPlace Expected;
     };
     const Case cases[] = {
-        {"inside the primary screen", {100, 50, 600, 400}, kTwoScreens, {100, 50, 600, 400}},
         {"on the second screen", {2000, 100, 600, 400}, kTwoScreens, {2000, 100, 600, 400}},
         {"mostly on the second screen, kept there",
          {1800, 100, 600, 400},

@@ -14,8 +14,6 @@ TEST(WindowListText, EachListSpellsNumberAndNameItsOwnWay) {
     EXPECT_EQ(NumberedMenuItemText(2, "/tmp/R&D.bin"), "&2: /tmp/R&&D.bin");
     EXPECT_EQ(SelectFileItemText(2, "R&D"), "&2 : R&&D");
     EXPECT_EQ(WindowListLine(2, "R&D"), "2: R&D");
-    EXPECT_EQ(WindowDisplayName("/tmp/x"), "/tmp/x");
-    EXPECT_EQ(MoreWindowsItemText, "& : more...");
 }
 
 TEST(WindowListText, MenusListNineWindowsThenGiveWayToTheWindowList) {
