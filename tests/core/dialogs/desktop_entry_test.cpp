@@ -42,13 +42,10 @@ TEST(DesktopEntry, PathsThatCannotStandInAnEntryAreRefused) {
 }
 
 TEST(DesktopEntry, OnlyOurMarkInOurOwnGroupMakesAFileOurs) {
-    const std::string ours = *DesktopEntryText(TDesktopEntryKind::Program, {"/p", "/h", "i"});
-    EXPECT_TRUE(IsOwnShortcutText(ours));
     EXPECT_TRUE(IsOwnShortcutText(ProgramGroupMenuText("d.directory", "a.desktop", "b.desktop")));
     EXPECT_FALSE(IsOwnShortcutText("[Desktop Entry]\nName=Someone else's\n"));
     EXPECT_FALSE(IsOwnShortcutText("[Desktop Entry]\nName=x\n[Other]\nX-Morvane-Prime-Shortcut=true\n"));
     EXPECT_FALSE(IsOwnShortcutText("[Desktop Entry]\nComment=X-Morvane-Prime-Shortcut=true\n"));
-    EXPECT_FALSE(IsOwnShortcutText("<!DOCTYPE Menu><Menu/>"));
     EXPECT_FALSE(IsOwnShortcutText(""));
 }
 

@@ -24,11 +24,10 @@ TEST(EnvironmentKeys, EachShiftItemOffersItsKeysAndChoosesNone) {
     struct Case {
         int shift;
         std::size_t count;
-        std::string_view first, beforeLast, last;
+        std::string_view first, last;
     };
-    for (const Case& c : {Case{1, 31, "{F1}", "{Pause}", "{Application}"},
-                          Case{3, 79, "{0}", "{Space}", "{Application}"},
-                          Case{8, 26, "{A}", "{Y}", "{Z}"}}) {
+    for (const Case& c : {Case{1, 31, "{F1}", "{Application}"}, Case{3, 79, "{0}", "{Application}"},
+                          Case{8, 26, "{A}", "{Z}"}}) {
         SCOPED_TRACE(c.shift);
         keys.SelectKey(0);
         keys.SelectShift(c.shift);
@@ -36,7 +35,6 @@ TEST(EnvironmentKeys, EachShiftItemOffersItsKeysAndChoosesNone) {
         const auto list = keys.Keys();
         ASSERT_EQ(list.size(), c.count);
         EXPECT_EQ(NameOf(list.front()), c.first);
-        EXPECT_EQ(NameOf(list[c.count - 2]), c.beforeLast);
         EXPECT_EQ(NameOf(list.back()), c.last);
     }
     keys.SelectKey(26);

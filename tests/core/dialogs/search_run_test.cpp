@@ -53,48 +53,40 @@ const TCheckCase CheckCases[] = {
      TRunCheck::FocusReplace},
 };
 
-TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndEachAnswerGoesItsWay) {
+TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndRetryGoesBackToItsField) {
     for (const TCheckCase& c : CheckCases) {
         SCOPED_TRACE(c.Name);
-        const bool replaceSide = c.OnRetry == TRunCheck::FocusReplace;
+        // The search side's refusals stop both buttons.
+        const bool searchSide = c.OnRetry == TRunCheck::FocusSearch;
+        TScriptedHost searchHost;
+        if (searchSide) searchHost.Answer(mrRetry);
+        EXPECT_EQ(CheckSearchRun(c.Search, searchHost), searchSide ? c.OnRetry : TRunCheck::Run);
+        TScriptedHost host;
+        if (c.Message) host.Answer(mrRetry);
+        EXPECT_EQ(CheckReplaceRun(c.Search, c.Replacement, host), c.Message ? c.OnRetry : TRunCheck::Run);
         if (!c.Message) {
-            TScriptedHost host;
-            EXPECT_EQ(CheckSearchRun(c.Search, host), TRunCheck::Run);
-            EXPECT_EQ(CheckReplaceRun(c.Search, c.Replacement, host), TRunCheck::Run);
             EXPECT_TRUE(host.Dialogs.empty());
             continue;
         }
-        struct TAnswer {
-            TModalResult Given;
-            TRunCheck Expected;
-        };
-        // A box closed without a button keeps the dialog and the input, as retry does.
-        for (const TAnswer answer : {TAnswer{mrAbort, TRunCheck::CloseDialog},
-                                     TAnswer{mrRetry, c.OnRetry}, TAnswer{mrNone, c.OnRetry},
-                                     TAnswer{mrYes, TRunCheck::Run}}) {
-            if (answer.Given == mrYes && !c.OffersYes) continue;
-            TScriptedHost host;
-            host.Answer(answer.Given);
-            // The check of the button the case is about.
-            const TRunCheck check = replaceSide ? CheckReplaceRun(c.Search, c.Replacement, host)
-                                                : CheckSearchRun(c.Search, host);
-            EXPECT_EQ(check, answer.Expected) << answer.Given;
-            ASSERT_EQ(host.Dialogs.size(), 1u);
-            const TScriptedHost::Dialog& shown = host.Dialogs[0];
-            EXPECT_EQ(shown.Text, *c.Message);
-            EXPECT_EQ(shown.Type, TMsgDlgType::mtWarning);
-            EXPECT_EQ(shown.Buttons.Contains(TMsgDlgBtn::mbYes), c.OffersYes);
-            EXPECT_TRUE(shown.Buttons.Contains(TMsgDlgBtn::mbAbort));
-            EXPECT_TRUE(shown.Buttons.Contains(TMsgDlgBtn::mbRetry));
-            EXPECT_FALSE(shown.Buttons.Contains(TMsgDlgBtn::mbOK));
-        }
-        // The search side's refusals stop the replace button the same way.
-        if (!replaceSide) {
-            TScriptedHost host;
-            host.Answer(mrRetry);
-            EXPECT_EQ(CheckReplaceRun(c.Search, c.Replacement, host), TRunCheck::FocusSearch);
-            EXPECT_EQ(host.Dialogs.size(), 1u);
-        }
+        ASSERT_FALSE(host.Dialogs.empty());
+        const TScriptedHost::Dialog& shown = host.Dialogs[0];
+        EXPECT_EQ(shown.Text, *c.Message);
+        EXPECT_EQ(shown.Type, TMsgDlgType::mtWarning);
+        EXPECT_EQ(shown.Buttons.Contains(TMsgDlgBtn::mbYes), c.OffersYes);
+        EXPECT_TRUE(shown.Buttons.Contains(TMsgDlgBtn::mbAbort) && shown.Buttons.Contains(TMsgDlgBtn::mbRetry));
+        EXPECT_FALSE(shown.Buttons.Contains(TMsgDlgBtn::mbOK));
+    }
+}
+
+// A box closed without a button keeps the dialog and the input, as retry does.
+TEST(SearchRunCheck, AbortClosesTheDialogAndYesDeletesTheMatches) {
+    const TPatternInput emptyText{String, true};
+    for (const auto& [answer, expected] : {std::pair{mrAbort, TRunCheck::CloseDialog},
+                                           std::pair{mrNone, TRunCheck::FocusReplace},
+                                           std::pair{mrYes, TRunCheck::Run}}) {
+        TScriptedHost host;
+        host.Answer(answer);
+        EXPECT_EQ(CheckReplaceRun(SomeText, emptyText, host), expected) << answer;
     }
 }
 

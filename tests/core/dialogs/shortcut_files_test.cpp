@@ -7,7 +7,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace mv {
 namespace {
@@ -137,17 +136,6 @@ TEST_F(ShortcutFiles, AnApplicationsFolderThatCannotBeMadeIsReported) {
     ASSERT_EQ(run.Errors.size(), 2U);
     EXPECT_TRUE(run.Errors[0].starts_with(std::string(GroupCreateFailed) + "\r\n")) << run.Errors[0];
     EXPECT_TRUE(run.Errors[1].starts_with(blocked.Applications + " を作成できませんでした.")) << run.Errors[1];
-}
-
-TEST_F(ShortcutFiles, AReadOnlyApplicationsFolderIsReported) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-    fs::create_directories(folders.Applications);
-    fs::permissions(folders.Applications, fs::perms::owner_read | fs::perms::owner_exec);
-    const TShortcutRun readOnly = Run({true, false, true});
-    fs::permissions(folders.Applications, fs::perms::owner_all);
-    ASSERT_EQ(readOnly.Errors.size(), 2U);
-    EXPECT_TRUE(readOnly.Errors[0].starts_with(GroupCreateFailed));
-    EXPECT_TRUE(readOnly.Errors[1].starts_with(paths.OpenWithEntry + " を作成できませんでした."));
 }
 
 } // namespace
