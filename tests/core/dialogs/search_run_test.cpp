@@ -63,7 +63,8 @@ TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndRetryGoesBackToItsFie
         EXPECT_EQ(CheckSearchRun(c.Search, searchHost), searchSide ? c.OnRetry : TRunCheck::Run);
         TScriptedHost host;
         if (c.Message) host.Answer(mrRetry);
-        EXPECT_EQ(CheckReplaceRun(c.Search, c.Replacement, host), c.Message ? c.OnRetry : TRunCheck::Run);
+        EXPECT_EQ(CheckReplaceRun(c.Search, c.Replacement, host),
+                  c.Message ? c.OnRetry : TRunCheck::Run);
         if (!c.Message) {
             EXPECT_TRUE(host.Dialogs.empty());
             continue;
@@ -73,7 +74,8 @@ TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndRetryGoesBackToItsFie
         EXPECT_EQ(shown.Text, *c.Message);
         EXPECT_EQ(shown.Type, TMsgDlgType::mtWarning);
         EXPECT_EQ(shown.Buttons.Contains(TMsgDlgBtn::mbYes), c.OffersYes);
-        EXPECT_TRUE(shown.Buttons.Contains(TMsgDlgBtn::mbAbort) && shown.Buttons.Contains(TMsgDlgBtn::mbRetry));
+        EXPECT_TRUE(shown.Buttons.Contains(TMsgDlgBtn::mbAbort) &&
+                    shown.Buttons.Contains(TMsgDlgBtn::mbRetry));
         EXPECT_FALSE(shown.Buttons.Contains(TMsgDlgBtn::mbOK));
     }
 }
@@ -81,9 +83,9 @@ TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndRetryGoesBackToItsFie
 // A box closed without a button keeps the dialog and the input, as retry does.
 TEST(SearchRunCheck, AbortClosesTheDialogAndYesDeletesTheMatches) {
     const TPatternInput emptyText{String, true};
-    for (const auto& [answer, expected] : {std::pair{mrAbort, TRunCheck::CloseDialog},
-                                           std::pair{mrNone, TRunCheck::FocusReplace},
-                                           std::pair{mrYes, TRunCheck::Run}}) {
+    for (const auto& [answer, expected] :
+         {std::pair{mrAbort, TRunCheck::CloseDialog}, std::pair{mrNone, TRunCheck::FocusReplace},
+          std::pair{mrYes, TRunCheck::Run}}) {
         TScriptedHost host;
         host.Answer(answer);
         EXPECT_EQ(CheckReplaceRun(SomeText, emptyText, host), expected) << answer;

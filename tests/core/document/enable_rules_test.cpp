@@ -36,12 +36,14 @@ TEST(EnableRules, ViewModeDisablesEveryChangeButCopyStays) {
     f.Editable = false;
     f.Selection = true;
     f.Pasteable = true;
-    const char* const changes[] = {"MM_SaveFile", "MM_Cut",  "MM_Paste",     "MM_InputInt",
+    const char* const changes[] = {"MM_SaveFile", "MM_Cut",    "MM_Paste",      "MM_InputInt",
                                    "MM_BitNot",   "MM_IntInc", "MM_ReplaceData"};
-    for (const char* item : changes) EXPECT_FALSE(Enabled(f, item)) << item;
+    for (const char* item : changes)
+        EXPECT_FALSE(Enabled(f, item)) << item;
     EXPECT_TRUE(Enabled(f, "MM_Copy"));
     f.Editable = true;
-    for (const char* item : changes) EXPECT_TRUE(Enabled(f, item)) << item;
+    for (const char* item : changes)
+        EXPECT_TRUE(Enabled(f, item)) << item;
 }
 
 TEST(EnableRules, SelectionDataAndCaretGovernEditing) {

@@ -66,9 +66,9 @@ int BoundKeys(const TKeyAssignment& a) {
 // Representative bindings of both templates, and how many there are; Alt states stay free.
 TEST(TKeyAssignment, Templates) {
     const std::tuple<TKeyAssignment, ModifierState, std::string_view, std::string_view> cases[] = {
-        {Windows(), Plain, "{F1}", "HELP"},          {Windows(), Shift, "{F10}", "POPUPMENU"},
-        {Windows(), Ctrl, "{,}", "BITROLLL"},        {Windows(), CtrlShift, "{F12}", "WEBPAGE"},
-        {Dos(), Plain, "{F2}", "SELECTFILEMENU"},    {Dos(), CtrlShift, "{F1}", "SAVE"}};
+        {Windows(), Plain, "{F1}", "HELP"},       {Windows(), Shift, "{F10}", "POPUPMENU"},
+        {Windows(), Ctrl, "{,}", "BITROLLL"},     {Windows(), CtrlShift, "{F12}", "WEBPAGE"},
+        {Dos(), Plain, "{F2}", "SELECTFILEMENU"}, {Dos(), CtrlShift, "{F1}", "SAVE"}};
     for (const auto& [assignment, state, key, command] : cases)
         EXPECT_EQ(assignment.Key(state, KeyOf(key)), Id(command)) << state << key;
     EXPECT_EQ(Windows().Key(Plain, KeyOf("{F6}")), NoCommand);
