@@ -28,14 +28,9 @@ TEST(ViewLayout, HiddenColumnsAreZeroWideAndTheCharacterColumnFillsAWiderClient)
     EXPECT_EQ(wide.TotalWidth(), 616 + ScrollBar); // preferred width ignores the widening
 }
 
-TEST(ViewLayout, WidthsAreasAndCells) {
+TEST(ViewLayout, OnlyWholeLinesCountAndTheSecondHalfCellLiesPastTheArea) {
     const TViewLayout layout = Lay(AllViewItems);
-    EXPECT_EQ(layout.TotalWidth(), 616 + ScrollBar);
     EXPECT_EQ(layout.VisibleLines(), 10); // the partial eleventh line does not count
-    EXPECT_EQ(layout.CharacterArea(), QRect(68 + 17 * 25 + 2, 0, 16 * 7, 180));
-    EXPECT_EQ(layout.HexCellRect(3, 2), QRect(68 + 3 * 25, 36, 25, 18));
-    EXPECT_EQ(layout.CellRect(TViewLayout::SumColumn, 1), QRect(68 + 400, 18, 25, 18));
-    EXPECT_EQ(layout.RaisedCellRect(0, 1), QRect(2, 20, 64, 14));
     // The seventeenth character cell holds the second half of a character from column 15.
     EXPECT_EQ(layout.CharCellRect(16, 0).right(), layout.CharacterArea().right() + 7);
 }

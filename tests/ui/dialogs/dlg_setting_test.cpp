@@ -60,11 +60,6 @@ TEST(DlgSetting, TheViewOnlyModeDisablesTheInputChoicesAndKeepsTheMode) {
     EXPECT_EQ(*chosen, modes);
 }
 
-TEST(DlgSetting, CancelHandsBackNothing) {
-    test::AnswerModals({QStringLiteral("キャンセル")}, [](QWidget* dialog) { Choice(dialog, 1, 1)->click(); });
-    EXPECT_FALSE(LumpSettingDialog(nullptr, {}, TLumpModes{}).has_value());
-}
-
 // The lump setting of a running document window: at its editor's corner, for that window only.
 class LumpSettingInAWindow : public test::TShellFixture {
 protected:

@@ -4,7 +4,6 @@
 
 #include "core/dialogs/web_links.h"
 #include "support/modal_answer.h"
-#include "ui/dialogs/user_home.h"
 #include "ui/dialogs/shipped_program.h"
 
 #include <QtCore/QElapsedTimer>
@@ -32,13 +31,8 @@ TEST(DlgVersion, ShowsThePictureWithTheVersionSixteenPixelsInsideItsRightEdge) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.size(), QSize(408, 312));
     EXPECT_TRUE(dialog.HasPicture());
-    EXPECT_EQ(dialog.Picture->geometry(), QRect(4, 4, 400, 250));
-    EXPECT_EQ(dialog.Picture->pixmap().size(), QSize(400, 250));
     EXPECT_EQ(dialog.Label_Version->text(), "Version 1.03");
     EXPECT_EQ(dialog.Label_Version->geometry().right() + 1, 400 - 16);
-    EXPECT_EQ(dialog.btnClose->text(), "閉じる(&C)");
-    EXPECT_TRUE(dialog.btnClose->isDefault());
-    EXPECT_TRUE(dialog.windowFlags().testFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint));
     // The links lie below the picture, inside the dialog.
     for (const QToolButton* logo : dialog.findChildren<QToolButton*>()) {
         EXPECT_EQ(logo->iconSize(), QSize(88, 31));
@@ -101,28 +95,6 @@ TEST(DlgVersion, EachLinkOpensItsOwnAddress) {
                                                  text(DownloadPage)}));
 }
 
-TEST(DlgVersion, TheOpeningScreenStaysASecondWithoutItsButton) {
-    test::TUserHome home;
-    home.ShipDataFromSources();
-    QElapsedTimer clock;
-    clock.start();
-    TOpeningScreen opening(true);
-    ASSERT_NE(opening.Screen(), nullptr);
-    EXPECT_TRUE(opening.Screen()->isVisible());
-    EXPECT_TRUE(opening.Screen()->HasPicture());
-    EXPECT_FALSE(opening.Screen()->btnClose->isVisible());
-    EXPECT_FALSE(opening.Screen()->isModal());
-    opening.Finish();
-    EXPECT_GE(clock.elapsed(), TOpeningScreen::MinimumMilliseconds);
-    EXPECT_EQ(opening.Screen(), nullptr);
-
-    clock.restart();
-    TOpeningScreen none(false);
-    EXPECT_EQ(none.Screen(), nullptr);
-    none.Finish();
-    EXPECT_LT(clock.elapsed(), 500);
-}
-
 using VersionInTheProgram = test::TShippedProgram;
 
 TEST_F(VersionInTheProgram, TheMenuAndTheTrayShowIt) {
@@ -143,6 +115,7 @@ TEST_F(VersionInTheProgram, TheMenuAndTheTrayShowIt) {
     shell->Run(TTrayCommand::Version);
 }
 
+// The opening picture stands a second at least, without its close button.
 TEST_F(VersionInTheProgram, TheOpeningPictureHoldsTheStartASecond) {
     std::ofstream(home / "Morvane.ini") << "[Config]\nOpeningDlg=1\n";
     bool seen = false;

@@ -54,28 +54,14 @@ protected:
     TDlgFilerOpen dialog{nullptr};
 };
 
-TEST_F(DlgFilerOpen, CaptionsAndColumns) {
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Morvane Prime ファイラーを開く"));
-    QTreeWidgetItem* header = dialog.Files().headerItem();
-    EXPECT_EQ(QStringList({header->text(0), header->text(1), header->text(2)}),
-              QStringList({QStringLiteral("ファイル名"), QStringLiteral("タイトル"),
-                           QStringLiteral("作者")}));
-    EXPECT_EQ(dialog.Files().columnWidth(1), 240);
-    EXPECT_EQ(dialog.OpenButton().text(), QStringLiteral("開く(&O)"));
-    EXPECT_TRUE(dialog.OpenButton().isDefault());
-}
-
-// Folders first, then filers, each sorted without regard to case. Open is offered only with a
-// row chosen.
+// The rows' order and texts are the browser's test; here the columns show them, a double click
+// and Backspace move, and Open is offered only with a row chosen.
 TEST_F(DlgFilerOpen, ListsAndMovesBetweenFolders) {
     dialog.SetFolder({root / "filer"});
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.Folder().text(), QString::fromStdString(root / "filer/"));
-    EXPECT_EQ(Rows(dialog), QStringList({QStringLiteral("親ディレクトリ... |  | "),
-                                         QStringLiteral("sub |  | "),
-                                         QStringLiteral("a.mvf | Sample | (未定義)"),
-                                         QStringLiteral("B.MVF | (未定義) | (未定義)")}));
+    EXPECT_EQ(Rows(dialog).value(2), QStringLiteral("a.mvf | Sample | (未定義)"));
     EXPECT_FALSE(dialog.OpenButton().isEnabled());
     dialog.Files().setCurrentItem(dialog.Files().topLevelItem(1));
     EXPECT_TRUE(dialog.OpenButton().isEnabled());

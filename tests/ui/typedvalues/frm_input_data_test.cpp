@@ -1,17 +1,14 @@
-// The bytes each page of the data frame gives.
+// The bytes the data frame gives: its integer page's start, the null page, and the raw page of a
+// view-only owner. The text and character pages' bytes are the core's and the search dialogs'.
 #include "ui/typedvalues/frm_input_data.h"
 
 #include "ui/binaryview/b_editor.h"
 #include "ui/binaryview/binary_view.h"
 #include "ui/typedvalues/edit_int.h"
-#include "ui/typedvalues/frm_input_char.h"
 #include "ui/typedvalues/frm_input_int.h"
-#include "ui/typedvalues/frm_input_str.h"
-#include "ui/typedvalues/sel_char.h"
 
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -47,23 +44,6 @@ TEST_F(FrmInputDataTest, IntegerPageStartsAsALittleEndianDoubleWordAndNullGivesN
     EXPECT_EQ(frame_->GetData().Bytes, (Bytes{0x34, 0x12, 0, 0}));
     frame_->SetPage(TInputDataPage::Null);
     EXPECT_EQ(frame_->GetData().Count(), 0);
-}
-
-TEST_F(FrmInputDataTest, StringPageConvertsLineEndsAndSet) {
-    frame_->SetPage(TInputDataPage::String);
-    TFrmInputStr& string = frame_->FrmInputStr();
-    string.EditBox().setPlainText(QStringLiteral("亜\nA"));
-    string.SetNewLineCode(TNewLineCode::Lf);
-    string.SetCharaSet(CharaSet::Euc);
-    EXPECT_EQ(frame_->GetData().Bytes, (Bytes{0xB0, 0xA1, '\n', 'A'}));
-}
-
-TEST_F(FrmInputDataTest, CharacterPageGivesTheSelectedCode) {
-    frame_->SetPage(TInputDataPage::Character);
-    TFrmInputChar& character = frame_->FrmInputChar();
-    character.SetAsciiCharaSet(TAsciiSet::asJISX0201);
-    character.SelChar().setCurrentRow(0xB1);
-    EXPECT_EQ(frame_->GetData().Bytes, (Bytes{0xB1}));
 }
 
 TEST_F(FrmInputDataTest, RawPageTakesTypedBytesEvenForAViewOnlyOwner) {

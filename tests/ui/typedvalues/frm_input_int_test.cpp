@@ -1,5 +1,5 @@
 // The integer frame's wiring: three fields that agree, the width keys, the focus, the address
-// signs, the mode and the capture.
+// signs and the mode.
 #include "ui/typedvalues/frm_input_int.h"
 
 #include "ui/typedvalues/edit_int.h"
@@ -7,7 +7,6 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
-#include <QtWidgets/QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -59,14 +58,6 @@ TEST_F(FrmInputIntTest, AWidthTheModeForbidsIsUndone) {
     frame_->Variable().activated(0); // as if "無定型(32bit)" were picked
     EXPECT_EQ(frame_->Variable().currentIndex(), 1);
     EXPECT_EQ(frame_->VariableType(), TVariableType::vtDoubleWord);
-}
-
-TEST_F(FrmInputIntTest, CaptureReadsByTheFramesWidthAndOrder) {
-    frame_->SetVariableType(TVariableType::vtWord);
-    frame_->SetByteOrder(TByteOrder::BigEndian);
-    frame_->SetCapturedValue(0x12345678);
-    frame_->CaptureButton().click();
-    EXPECT_EQ(frame_->EditHex().Value(), 0x7856);
 }
 
 } // namespace
