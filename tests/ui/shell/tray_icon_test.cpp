@@ -60,10 +60,6 @@ TEST(TrayIcon, TenWindowsShowNineItemsAndMore) {
     EXPECT_EQ(Texts(*history)[0], "&1: /h&&1");
     history->actions()[1]->trigger();
     EXPECT_EQ(shell.Calls, (std::vector<std::string>{"window 8", "list", "history 1"}));
-
-    shell.Windows.resize(9); // nine windows need no "more"
-    tray.RebuildPopup();
-    EXPECT_EQ(Texts(*windows).size(), 9);
 }
 
 TEST(TrayIcon, CommandsTheProgramLacksAreAbsentAndEmptyListsDisabled) {
