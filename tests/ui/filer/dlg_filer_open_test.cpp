@@ -1,9 +1,8 @@
 // The filer open dialog on folders of the test's own: what it lists, how it moves between
 // folders, what it answers, and the filer folder of a user's own filers over the shipped ones.
-#include "data_home.h"
-
 #include "support/modal_answer.h"
 #include "support/temp_folder.h"
+#include "ui/dialogs/user_home.h"
 #include "ui/filer/dlg_filer_open.h"
 #include "ui/filer/filer_folders.h"
 
@@ -90,12 +89,10 @@ TEST_F(DlgFilerOpen, AMissingFolderIsSaid) {
 
 // The filer folder: the user's own filer of a shipped name is the one listed and chosen.
 TEST_F(DlgFilerOpen, TheUsersFilersComeOverTheShippedOnes) {
-    const test::TDataHome home(root.Path());
-    const std::string own = root / "Corlith Applications/Morvane/filer";
+    const test::TUserHome home;
+    const std::string own = home / ".local/share/Corlith Applications/Morvane/filer";
     fs::create_directories(own);
-    const std::string header = "#DEFINE TITLE Mine\r\n";
-    root.Write("Corlith Applications/Morvane/filer/WAV.MVF",
-               test::TTempFolder::Bytes(header.begin(), header.end()));
+    std::ofstream(own + "/WAV.MVF") << "#DEFINE TITLE Mine\r\n";
     EXPECT_EQ(FilerFolders(), (std::vector<std::string>{own, ShippedFilerFolder()}));
 
     QStringList rows;

@@ -1,10 +1,10 @@
 // The filer command of a document window: the open dialog on the filer folder, then the tool
 // window over the document; the command again closes the tool.
-#include "data_home.h"
 #include "filer_samples.h"
 
 #include "core/typedvalues/sjis_utf8.h"
 #include "support/store_bytes.h"
+#include "ui/dialogs/user_home.h"
 #include "ui/document/shell_fixture.h"
 #include "ui/filer/dlg_filer_open.h"
 #include "ui/filer/field_editors.h"
@@ -56,7 +56,8 @@ protected:
         return tool;
     }
 
-    const test::TDataHome dataHome{home.Path()};
+    // The user's own filer folder, empty, in a home of the test's own.
+    const test::TUserHome user;
 };
 
 TEST_F(DocumentFiler, FromTheMenuToAnAppliedFieldAndBack) {
