@@ -196,25 +196,30 @@ void TMvPrBinaryFormWClass::ConnectItems() {
           {"MM_HistoryFlush", cmd::HISTORYFLUSH}, {"MM_ComparePrev", cmd::COMPAREPREV},
           {"MM_CompareNext", cmd::COMPARENEXT}, {"MM_FileTop", cmd::FILETOP},
           {"MM_FileEnd", cmd::FILEEND}})
-        connect(Action(item), &QAction::triggered, this, [this, command] { RunEditorCommand(command); });
+        connect(Action(item), &QAction::triggered, this,
+                [this, command = command] { RunEditorCommand(command); });
     for (const auto& [item, command] :
          {std::pair{"MM_ViewToolBar", cmd::VIEWTOOLBAR}, {"MM_ViewFunctionBar", cmd::VIEWFUNCTIONBAR},
           {"MM_ViewStatusBar", cmd::VIEWSTATUSBAR}, {"MM_ViewInformationPanel", cmd::VIEWINFORMATION},
           {"MM_ViewCaretMarker", cmd::VIEWCARETMARKER}, {"MM_ViewCompareArrow", cmd::VIEWCOMPARE}})
-        connect(Action(item), &QAction::triggered, this, [this, command] { MM_ViewItemsClick(command); });
+        connect(Action(item), &QAction::triggered, this,
+                [this, command = command] { MM_ViewItemsClick(command); });
     Connect("MM_ViewCompareColor", &W::MM_ViewCompareColorClick);
     Connect("MM_DialogFlattery", &W::MM_DialogFlatteryClick);
     Connect("MM_DialogAutoHidden", &W::MM_DialogAutoHiddenClick);
     for (const auto& [item, sum] : {std::pair{"MM_CheckSumSimple", TCheckSum::Simple},
                                     {"MM_CheckSumAscii", TCheckSum::Ascii}})
-        connect(Action(item), &QAction::triggered, this, [this, sum] { Core().SetCheckSum(sum); });
+        connect(Action(item), &QAction::triggered, this,
+                [this, sum = sum] { Core().SetCheckSum(sum); });
     for (const auto& [item, set] :
          {std::pair{"MM_CharaSetAscii", CharaSet::Ascii}, {"MM_CharaSetSJis", CharaSet::ShiftJis},
           {"MM_CharaSetJis", CharaSet::Jis}, {"MM_CharaSetEuc", CharaSet::Euc}})
-        connect(Action(item), &QAction::triggered, this, [this, set] { Core().SetCharaSet(set); });
+        connect(Action(item), &QAction::triggered, this,
+                [this, set = set] { Core().SetCharaSet(set); });
     for (const auto& [item, order] : {std::pair{"MM_LittleEndian", TByteOrder::LittleEndian},
                                       {"MM_BigEndian", TByteOrder::BigEndian}})
-        connect(Action(item), &QAction::triggered, this, [this, order] { SetByteOrder(order); });
+        connect(Action(item), &QAction::triggered, this,
+                [this, order = order] { SetByteOrder(order); });
     Connect("MM_CompareFile", &W::MM_CompareFileClick);
     Connect("MM_CompareWindow", &W::MM_CompareWindowClick);
     Connect("MM_ComparePresent", &W::MM_ComparePresentClick);

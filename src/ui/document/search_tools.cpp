@@ -110,7 +110,7 @@ void RegisterSearchTools(TDocumentTools& tools) {
     for (const auto& [item, direction] : {std::pair{"MM_SearchPrev", TSearchDirection::Backward},
                                           {"MM_SearchNext", TSearchDirection::Forward}})
         if (QAction* action = tools.Window().Action(item))
-            QObject::connect(action, &QAction::triggered, &tools, [&tools, direction] {
+            QObject::connect(action, &QAction::triggered, &tools, [&tools, direction = direction] {
                 tools.Window().Core().Search().SearchAgain(direction);
             });
     tools.Register(TToolSlot::Search, "MM_SearchData", TToolRefusal::Never,
