@@ -40,7 +40,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TARGETS = $(notdir $(wildcard fuzz/corpus/*))
 fuzz: deps
 	cmake --preset fuzz
-	cmake --build --preset fuzz
+	cmake --build --preset fuzz --target $(FUZZ_TARGETS)
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p build/fuzz/corpus/$$t && cp -n fuzz/corpus/$$t/* build/fuzz/corpus/$$t/; \
 	  echo "== $$t"; \
