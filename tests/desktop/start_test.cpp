@@ -4,7 +4,10 @@
 #include "desktop/support/desktop.h"
 #include "platform/single_instance.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -47,6 +50,52 @@ bool AnsweredAs(uid_t uid, const std::string& socketPath, const std::string& fil
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The integers that follow `label` on the first line of `output` holding it.
+std::vector<int> NumbersAfter(const std::string& output, const std::string& label) {
+    std::istringstream lines(output);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t at = line.find(label);
+        if (at == std::string::npos) continue;
+        std::string rest = line.substr(at + label.size());
+        std::replace(rest.begin(), rest.end(), ',', ' ');
+        std::istringstream fields(rest);
+        std::vector<int> numbers;
+        for (int number = 0; fields >> number;)
+            numbers.push_back(number);
+        return numbers;
+    }
+    return {};
+}
+
+// Whether the window manager's frame around the window is centred in the work area, to the
+// pixel that halving leaves. The client area comes from the X server itself: xdotool's
+// geometry counts a reparenting manager's frame offset in twice.
+::testing::AssertionResult FrameCentred(const TDesktop& desk, const TWindow& window) {
+    const std::string client = desk.Tool({"xwininfo", "-id", window}).Output;
+    const std::vector<int> x = NumbersAfter(client, "Absolute upper-left X:");
+    const std::vector<int> y = NumbersAfter(client, "Absolute upper-left Y:");
+    const std::vector<int> width = NumbersAfter(client, "Width:");
+    const std::vector<int> height = NumbersAfter(client, "Height:");
+    const std::vector<int> frame =
+        NumbersAfter(desk.Tool({"xprop", "-id", window, "_NET_FRAME_EXTENTS"}).Output, "=");
+    const std::vector<int> area =
+        NumbersAfter(desk.Tool({"xprop", "-root", "_NET_WORKAREA"}).Output, "=");
+    if (x.size() != 1 || y.size() != 1 || width.size() != 1 || height.size() != 1 ||
+        frame.size() != 4 || area.size() < 4)
+        return ::testing::AssertionFailure() << "no geometry for window " << window;
+    const int left = x[0] - frame[0], top = y[0] - frame[2];
+    const int frameWidth = width[0] + frame[0] + frame[1];
+    const int frameHeight = height[0] + frame[2] + frame[3];
+    // Twice the distance between the centres, so that halving's remainder stays whole.
+    const int offX = 2 * left + frameWidth - (2 * area[0] + area[2]);
+    const int offY = 2 * top + frameHeight - (2 * area[1] + area[3]);
+    if (std::abs(offX) <= 1 && std::abs(offY) <= 1) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "the frame " << frameWidth << "x" << frameHeight << " stands at " << left << ","
+           << top << " in the work area " << area[0] << "," << area[1] << " " << area[2] << "x"
+           << area[3];
+}
+
 class Start : public DesktopTest {};
 
 TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
@@ -68,6 +117,12 @@ TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
         << "one process holds both windows";
     EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 2u);
     EXPECT_TRUE(editor.Running());
+    // Neither file has a place of its own yet: both windows come centred, the first one as
+    // exactly as the next, although no window showed the frame's size before it.
+    for (const TWindow& window : {windows[0], handedOver[0]}) {
+        Eventually([&] { return bool(FrameCentred(Desk(), window)); }, 3s);
+        EXPECT_TRUE(FrameCentred(Desk(), window));
+    }
 
     // A file the running instance cannot open: its user is told there, and the later start
     // ends with a failure once the message is answered.

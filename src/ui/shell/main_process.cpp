@@ -10,6 +10,7 @@
 #include "platform/heap_trim.h"
 #include "platform/qsettings_registry.h"
 #include "platform/virtual_key_map.h"
+#include "platform/window_frame.h"
 #include "platform/work_area.h"
 #include "ui/dialogs/dlg_environment.h"
 #include "ui/dialogs/dlg_version.h"
@@ -28,6 +29,8 @@
 #include <QtWidgets/QFileDialog>
 
 #include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace mv {
 
@@ -74,6 +77,19 @@ QSize FrameExtra(const std::vector<TMvPrBinaryFormWClass*>& windows) {
     for (const TMvPrBinaryFormWClass* window : windows)
         if (window->isVisible()) return window->frameGeometry().size() - window->size();
     return {};
+}
+
+// Puts a window that is not shown yet where `place` puts a frame of its size: with the frame
+// the window manager announces for it, else with the frame of a window on screen.
+void PlaceFrame(TMvPrBinaryFormWClass& window, const std::vector<TMvPrBinaryFormWClass*>& windows,
+                const std::function<TScreenPoint(QSize)>& place) {
+    if (const std::optional<QMargins> frame = FrameBeforeShow(window)) {
+        const TScreenPoint at = place(window.size().grownBy(*frame));
+        PlaceFrameAt(window, {at.X, at.Y}, *frame);
+        return;
+    }
+    const TScreenPoint at = place(window.size() + FrameExtra(windows));
+    window.move(at.X, at.Y);
 }
 
 } // namespace
@@ -273,10 +289,9 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::OpenDocumentWindow(const std::str
 }
 
 void TMvPrMainProcessWClass::CentreOnWorkArea(TMvPrBinaryFormWClass& window) const {
-    const QSize frame = window.size() + FrameExtra(documents_);
-    const TScreenPoint place =
-        CentredIn(ToScreenRect(WorkAreaOf(nullptr)), frame.width(), frame.height());
-    window.move(place.X, place.Y);
+    PlaceFrame(window, documents_, [](QSize frame) {
+        return CentredIn(ToScreenRect(WorkAreaOf(nullptr)), frame.width(), frame.height());
+    });
 }
 
 // A place stored under another screen layout is pulled into today's work area, so that a
@@ -287,11 +302,10 @@ void TMvPrMainProcessWClass::PlaceFromProfile(TMvPrBinaryFormWClass& window,
     const QSize client =
         QSize(profile.ClientWidth, profile.ClientHeight).expandedTo(window.minimumSizeHint());
     window.resize(client);
-    const QSize frame = window.size() + FrameExtra(documents_);
-    const QRect workArea = WorkAreaOf(nullptr);
-    const TScreenPoint place = PulledIntoWorkArea(
-        {profile.Left, profile.Top, frame.width(), frame.height()}, ToScreenRect(workArea));
-    window.move(place.X, place.Y);
+    PlaceFrame(window, documents_, [&profile](QSize frame) {
+        return PulledIntoWorkArea({profile.Left, profile.Top, frame.width(), frame.height()},
+                                  ToScreenRect(WorkAreaOf(nullptr)));
+    });
 }
 
 TMvPrBinaryFormWClass* TMvPrMainProcessWClass::FindDocumentWindow(const std::string& name) const {
