@@ -163,9 +163,9 @@ TEST(Editing, PasteTakesOnlyAClipboardThatHoldsTogether) {
         std::string_view Refusal;
     };
     const Case cases[] = {
-        {"payload before text, padding dropped", ByteVector{2, 0, 0, 0, 7, 8, 9}, "text", {7, 8}},
-        {"text to the first zero", {}, std::string("AB\0C", 4), {'A', 'B'}},
-        {"count of zero", ByteVector{0, 0, 0, 0, 7}, {}, {}},
+        {"payload before text, padding dropped", ByteVector{2, 0, 0, 0, 7, 8, 9}, "text", {7, 8}, {}},
+        {"text to the first zero", {}, std::string("AB\0C", 4), {'A', 'B'}, {}},
+        {"count of zero", ByteVector{0, 0, 0, 0, 7}, {}, {}, {}},
         {"negative count", ByteVector{0xFF, 0xFF, 0xFF, 0xFF, 7, 8, 9}, {}, {}, Broken},
         {"count 1000 over three bytes", ByteVector{0xE8, 0x03, 0, 0, 7, 8, 9}, {}, {}, Broken},
         {"no room for the count", ByteVector{3, 0, 0}, "text", {}, Broken},
@@ -183,7 +183,9 @@ TEST(Editing, PasteTakesOnlyAClipboardThatHoldsTogether) {
         EXPECT_EQ(doc.Data(), c.Pasted);
         EXPECT_EQ(doc.core.History().CanUndo(), !c.Pasted.empty());
         ASSERT_EQ(doc.host.Dialogs.size(), c.Refusal.empty() ? 0u : 1u);
-        if (!c.Refusal.empty()) EXPECT_EQ(doc.host.Dialogs[0].Text, c.Refusal);
+        if (!c.Refusal.empty()) {
+            EXPECT_EQ(doc.host.Dialogs[0].Text, c.Refusal);
+        }
     }
 }
 
