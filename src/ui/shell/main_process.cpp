@@ -72,23 +72,26 @@ bool ProfileFileDamaged(const std::string& folder) {
     return !std::equal(bytes.begin(), bytes.end(), empty.begin(), empty.end());
 }
 
-// The frame of a window around its client area, as far as any window knows it yet.
-QSize FrameExtra(const std::vector<TMvPrBinaryFormWClass*>& windows) {
+// The frame of a window around its client area, as a window on screen shows it.
+std::optional<QSize> ShownFrameExtra(const std::vector<TMvPrBinaryFormWClass*>& windows) {
     for (const TMvPrBinaryFormWClass* window : windows)
         if (window->isVisible()) return window->frameGeometry().size() - window->size();
-    return {};
+    return std::nullopt;
 }
 
-// Puts a window that is not shown yet where `place` puts a frame of its size: with the frame
-// the window manager announces for it, else with the frame of a window on screen.
+// Puts a window that is not shown yet where `place` puts a frame of its size. With a window on
+// screen, Qt knows the frame and places the newcomer's by itself; before the first one, the
+// window manager is asked what frame it will draw, so that the first window stands where the
+// later ones do.
 void PlaceFrame(TMvPrBinaryFormWClass& window, const std::vector<TMvPrBinaryFormWClass*>& windows,
                 const std::function<TScreenPoint(QSize)>& place) {
-    if (const std::optional<QMargins> frame = FrameBeforeShow(window)) {
+    const std::optional<QSize> shown = ShownFrameExtra(windows);
+    if (const std::optional<QMargins> frame = shown ? std::nullopt : FrameBeforeShow(window)) {
         const TScreenPoint at = place(window.size().grownBy(*frame));
         PlaceFrameAt(window, {at.X, at.Y}, *frame);
         return;
     }
-    const TScreenPoint at = place(window.size() + FrameExtra(windows));
+    const TScreenPoint at = place(window.size() + shown.value_or(QSize()));
     window.move(at.X, at.Y);
 }
 
