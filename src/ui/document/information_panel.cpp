@@ -28,6 +28,7 @@ public:
     void SetText(const QString& text) {
         if (text == text_) return;
         text_ = text;
+        setAccessibleName(text); // painted, not a label: a screen reader reads it from here
         update();
     }
 
