@@ -16,9 +16,18 @@ QString MimeType() {
 
 } // namespace
 
+// Asking for the formats is a round trip to the clipboard's owner, another program that may
+// take seconds to answer or never answer; the menus ask at every caret move. The answer is
+// kept until the clipboard changes hands or content.
 bool ClipboardOffersData() {
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data != nullptr && (data->hasFormat(MimeType()) || data->hasText());
+    static std::optional<bool> offers;
+    static const QMetaObject::Connection watch = QObject::connect(
+        QGuiApplication::clipboard(), &QClipboard::dataChanged, [] { offers.reset(); });
+    if (!offers) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        offers = data != nullptr && (data->hasFormat(MimeType()) || data->hasText());
+    }
+    return *offers;
 }
 
 std::optional<std::vector<Byte>> ReadClipboardPayload() {

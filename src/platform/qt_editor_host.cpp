@@ -1,6 +1,7 @@
 #include "platform/qt_editor_host.h"
 
 #include "platform/clipboard.h"
+#include "platform/deferred_work.h"
 #include "platform/virtual_key_map.h"
 
 #include <QtCore/QEventLoop>
@@ -26,6 +27,7 @@ void TQtEditorHost::SetClipboardPayload(std::span<const Byte> payload) {
 
 // The caller has just moved the caret, so a repaint is queued and the wait ends at once.
 void TQtEditorHost::HandleOneEvent() {
+    const TEventPump pump;
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
@@ -35,6 +37,7 @@ bool TQtEditorHost::RepaintDue() {
 }
 
 void TQtEditorHost::HandlePendingEvents() {
+    const TEventPump pump;
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     sinceEvents_.start();
 }

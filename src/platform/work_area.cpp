@@ -21,6 +21,15 @@ QRect WorkAreaOf(const QWidget* window) {
     return screen != nullptr ? screen->availableGeometry() : QRect();
 }
 
+std::vector<TScreenRect> WorkAreas() {
+    std::vector<TScreenRect> areas;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary != nullptr) areas.push_back(ToScreenRect(primary->availableGeometry()));
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != primary) areas.push_back(ToScreenRect(screen->availableGeometry()));
+    return areas;
+}
+
 QPoint DialogPlaceOnScreen(QSize size, const QWidget* owner) {
     const QSize frame =
         owner != nullptr ? size + (owner->frameGeometry().size() - owner->size()) : size;

@@ -5,6 +5,8 @@
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
 
+#include <vector>
+
 class QWidget;
 
 namespace mv {
@@ -18,6 +20,8 @@ namespace mv {
 
 // The work area of the screen that shows `window`, or of the primary screen without one.
 [[nodiscard]] QRect WorkAreaOf(const QWidget* window);
+// The work areas of every screen, the primary screen's first.
+[[nodiscard]] std::vector<TScreenRect> WorkAreas();
 
 // Where a dialog of client size `size` goes: centred over `owner`'s frame and kept inside the
 // work area, or centred on the work area without an owner. The dialog's frame is taken to be

@@ -132,6 +132,22 @@ TEST_F(Clipboard, OwnersThatVanishStallOrLieAreRefusedWithoutAHang) {
     EXPECT_TRUE(FileBecomes(path_, (Bytes{'Z', 2, 3})));
 }
 
+// The menus ask whether there is anything to paste at every caret move; an owner that never
+// answers may cost one wait when it takes the clipboard, never one per key.
+TEST_F(Clipboard, AnOwnerThatNeverAnswersDoesNotSlowTheKeys) {
+    Open("keys.bin", Bytes(16, 0));
+    Desk().Launch({HelperProgram("clipboard_owner"), "mute"});
+    ASSERT_TRUE(Eventually([&] {
+        return Desk().ProgramOutput().find("mute owner holds the clipboard") != std::string::npos;
+    }));
+    const auto pressed = std::chrono::steady_clock::now();
+    Desk().Keys({"Right", "Right", "Right", "Right", "Right", "Right", "f", "f", "ctrl+s"});
+    Bytes expected(16, 0);
+    expected[6] = 0xFF;
+    EXPECT_TRUE(FileBecomes(path_, expected, 20s));
+    EXPECT_LT(std::chrono::steady_clock::now() - pressed, 12s) << "a wait for the owner per key";
+}
+
 // 100 MiB is an ordinary paste for a binary editor: it arrives whole, in bounded time.
 TEST_F(Clipboard, AHundredMebibyteOfferPastesWhole) {
     constexpr std::size_t Size = 100u << 20;

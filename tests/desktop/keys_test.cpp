@@ -42,9 +42,7 @@ protected:
     // Opens a file longer than any hold can scroll through, with the user's configuration
     // taking the key template of the MS-DOS version, whose Shift+Down is the fast DOWNHIGH.
     TWindow OpenForFastMoves() {
-        const std::string folder = Desk().ConfigFolder() + "/Corlith Applications";
-        std::filesystem::create_directories(folder);
-        std::ofstream(folder + "/Morvane.ini") << "[Config]\nKeyAssignType=1\n";
+        std::ofstream(Desk().SettingsFile()) << "[Config]\nKeyAssignType=1\n";
         return Open(1 << 20);
     }
 

@@ -22,6 +22,10 @@ protected:
     void SetUp() override {
         DesktopTest::SetUp();
         if (IsSkipped()) return;
+        StartPanel();
+    }
+
+    void StartPanel() {
         Desk().Launch({"trayer"});
         ASSERT_TRUE(Eventually([&] { return !HostWindows().empty(); })) << "trayer showed no panel";
     }
@@ -93,6 +97,20 @@ protected:
 
     TChildProcess* editor_ = nullptr;
 };
+
+// A panel that starts after the editor, as one of a session's later programs, takes its icon in.
+class LateTray : public Tray {
+protected:
+    void SetUp() override { DesktopTest::SetUp(); }
+};
+
+TEST_F(LateTray, APanelStartedLaterShowsTheIcon) {
+    Desk().StartEditor({});
+    ASSERT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
+    StartPanel();
+    EXPECT_TRUE(Eventually([&] { return EmbeddedIcon().has_value(); }, 15s))
+        << "the icon never reached the notification area";
+}
 
 TEST_F(Tray, ADoubleClickOnTheIconOpensOneEmptyWindowAndASingleClickNone) {
     const TIcon icon = StartWithIcon();

@@ -79,6 +79,8 @@ public:
 
     // Load and save with the user-visible steps: history, backup, dialogs, caret, modified.
     bool LoadFile(const std::string& fileName);
+    // Loads the file again; a load that fails says why and leaves everything as it was.
+    bool ReloadFile(const std::string& fileName);
     bool SaveFile(const std::string& fileName);
 
     // ---- settings
@@ -196,6 +198,9 @@ public:
 private:
     friend class TSearchEngine;
     friend class TComparison;
+
+    // Says why a load failed; answers whether it succeeded.
+    bool LoadSucceeded(const std::string& fileName, int error);
 
     // Navigation
     void RunMove(CommandId command);

@@ -116,12 +116,28 @@ bool TEditorCore::LoadFile(const std::string& fileName) {
     const int error = module_.LoadFromFile(fileName);
     // A failed load leaves the store empty, so the caret goes to 0 either way.
     SetCaret({0, 0});
-    if (error != 0) {
-        host_.MessageDlgBeep(fileName + " の読み込みに失敗しました.", TMsgDlgType::mtError,
-                             {TMsgDlgBtn::mbAbort});
-        return false;
-    }
+    return LoadSucceeded(fileName, error);
+}
+
+// The file is read into a store of its own first, so that a read that fails (the file became
+// unreadable, too large or vanished) leaves the data, the history and the caret as they were.
+bool TEditorCore::ReloadFile(const std::string& fileName) {
+    TMemoryModule fresh;
+    fresh.OnProgress = [this](TMemoryModule&, std::string_view text) {
+        if (module_.OnProgress) module_.OnProgress(module_, text);
+    };
+    if (!LoadSucceeded(fileName, fresh.LoadFromFile(fileName))) return false;
+    history_.Clear();
+    module_.SwapData(fresh);
+    SetCaret({0, 0});
     return true;
+}
+
+bool TEditorCore::LoadSucceeded(const std::string& fileName, int error) {
+    if (error == 0) return true;
+    host_.MessageDlgBeep(fileName + " の読み込みに失敗しました.", TMsgDlgType::mtError,
+                         {TMsgDlgBtn::mbAbort});
+    return false;
 }
 
 bool TEditorCore::SaveFile(const std::string& fileName) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace mv {
@@ -37,6 +38,11 @@ public:
     void ReleaseAll() noexcept;
 
     [[nodiscard]] std::size_t ArenaCount() const { return arenas_.size(); }
+    // Exchanges every buffer with the other pool; the buffers stay where they are.
+    void Swap(TBlockPool& other) noexcept {
+        arenas_.swap(other.arenas_);
+        std::swap(current_, other.current_);
+    }
 
 private:
     class TArena;

@@ -30,6 +30,21 @@ void TMemoryModule::Clear() {
     Modified = false;
 }
 
+void TMemoryModule::SwapData(TMemoryModule& other) {
+    pool_.Swap(other.pool_);
+    blocks_.swap(other.blocks_);
+    std::swap(head_, other.head_);
+    std::swap(tail_, other.tail_);
+    std::swap(size_, other.size_);
+    std::swap(liveBuffers_, other.liveBuffers_);
+    std::swap(hintBlock_, other.hintBlock_);
+    std::swap(hintStart_, other.hintStart_);
+    std::swap(firstFree_, other.firstFree_);
+    const bool modified = other.Modified;
+    other.Recount(Modified);
+    Recount(modified);
+}
+
 // The operations keep size_ up to date as they go, so that an edit does not walk the whole
 // chain again; debug builds check it against the chain.
 void TMemoryModule::Recount(bool modified) {

@@ -69,6 +69,9 @@ public:
     TMemoryModule& operator=(const TMemoryModule&) = delete;
 
     void Clear();
+    // Takes the other store's data and gives it this one's, as after a load: the events, the
+    // lock and whoever holds this store stay. Then this store reports the change.
+    void SwapData(TMemoryModule& other);
 
     // Whole-file load and save. Both answer 0 or an errno value and report progress.
     // A load refuses files of 2^31 bytes or more (EFBIG) and anything but a regular file

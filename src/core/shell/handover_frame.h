@@ -12,7 +12,8 @@ namespace mv {
 // A frame is a kind byte, a 32-bit little-endian payload length and the payload:
 //   OpenFile   the file name's bytes exactly as given (1 to MaxFileNameBytes, no zero byte)
 //   NewWindow  nothing
-//   Answer     8 bytes: the id of the window that now holds the file or the new window, 0 for none
+//   Answer     8 bytes: the id of the window that now holds the file, HandoverAccepted when
+//              the file or the new window opens once the work under way has ended, 0 for none
 enum class THandoverKind : std::uint8_t { OpenFile = 1, NewWindow = 2, Answer = 3 };
 
 inline constexpr std::size_t HandoverHeaderBytes = 5;
@@ -20,6 +21,7 @@ inline constexpr std::size_t MaxFileNameBytes = 64 * 1024;
 inline constexpr std::size_t AnswerPayloadBytes = 8;
 
 using TWindowId = std::uint64_t;
+inline constexpr TWindowId HandoverAccepted = ~TWindowId{0};
 using THandoverBytes = std::vector<std::uint8_t>;
 
 struct THandoverFrame {

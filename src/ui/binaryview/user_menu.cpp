@@ -1,5 +1,6 @@
 #include "ui/binaryview/user_menu.h"
 
+#include "platform/deferred_work.h"
 #include "platform/work_area.h"
 
 #include <QtCore/QEventLoop>
@@ -72,6 +73,7 @@ CommandId TUserMenu::Exec(std::vector<TUserMenuItem> items, QPoint screenPoint) 
     QEventLoop loop;
     quit_ = [&loop] { loop.quit(); };
     show();
+    const TEventPump pump;
     loop.exec();
     quit_ = nullptr;
     return chosen_;

@@ -4,6 +4,7 @@
 #include "core/shell/window_placement.h"
 #include "platform/data_folders.h"
 #include "platform/jpeg_codec.h"
+#include "platform/deferred_work.h"
 #include "platform/work_area.h"
 
 #include <QtCore/QCoreApplication>
@@ -172,15 +173,24 @@ TOpeningScreen::TOpeningScreen(bool show) {
     screen_ = new TDlgVersion(nullptr, ShippedFolder(TShippedData::Pictures));
     CentreOnScreen(*screen_, nullptr);
     screen_->ShowAsOpening();
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool TOpeningScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show && screen_ && watched != screen_)
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog != nullptr && dialog->isModal())
+            screen_->hide();
+    return false;
 }
 
 TOpeningScreen::~TOpeningScreen() { delete screen_; }
 
 // The user's input waits: the start is not over until the screen has gone.
 void TOpeningScreen::Finish() {
-    if (!screen_) return;
+    if (!screen_ || screen_->isHidden()) return;
     // The windows that opened meanwhile stand above it wherever the desktop ignores "on top".
     screen_->raise();
+    const TEventPump pump;
     for (qint64 left = MinimumMilliseconds - shown_.elapsed(); left > 0;
          left = MinimumMilliseconds - shown_.elapsed()) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, static_cast<int>(left));

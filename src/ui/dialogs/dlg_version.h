@@ -43,7 +43,9 @@ void VersionDialog(QWidget* owner);
 
 // The version picture while the program starts: shown at once when `show` is set, it stays
 // until Finish, and at least a second in all.
-class TOpeningScreen {
+// It stands on top of everything, so it steps aside as soon as a message or another modal
+// dialog of the start shows: a question under it would leave the program looking hung.
+class TOpeningScreen : public QObject {
 public:
     explicit TOpeningScreen(bool show);
     ~TOpeningScreen();
@@ -55,6 +57,9 @@ public:
     [[nodiscard]] TDlgVersion* Screen() const { return screen_; }
 
     static constexpr int MinimumMilliseconds = 1000;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QElapsedTimer shown_;

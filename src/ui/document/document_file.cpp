@@ -151,9 +151,12 @@ bool TMvPrBinaryFormWClass::SaveWithDialogIfUnnamed() {
     return true;
 }
 
-void TMvPrBinaryFormWClass::MM_SaveFileClick() {
-    if (IsModified() && !InViewMode()) SaveWithDialogIfUnnamed();
+bool TMvPrBinaryFormWClass::Save() {
+    if (InViewMode()) return !IsModified();
+    return !IsModified() || SaveWithDialogIfUnnamed();
 }
+
+void TMvPrBinaryFormWClass::MM_SaveFileClick() { Save(); }
 
 void TMvPrBinaryFormWClass::MM_SaveAnotherNameClick() { SaveExpand(false); }
 void TMvPrBinaryFormWClass::MM_SaveReproductionClick() { SaveExpand(true); }
@@ -191,7 +194,7 @@ void TMvPrBinaryFormWClass::MM_ReloadClick() {
     const TViewPosition position = Core().ViewPosition();
     {
         TWorkingScope working(*this);
-        Core().LoadFile(fileName_);
+        if (!Core().ReloadFile(fileName_)) return;
     }
     fileTime_ = facts.ModifiedTime;
     Core().SetViewPosition(position);
@@ -222,8 +225,8 @@ void TMvPrBinaryFormWClass::MM_AllCloseClick() { shell_.CloseAll(); }
 void TMvPrBinaryFormWClass::MM_SaveAllCloseClick() { shell_.SaveAllClose(); }
 
 void TMvPrBinaryFormWClass::MM_SaveCloseClick() {
-    if (IsModified() && !InViewMode()) Action("MM_SaveFile")->trigger();
-    Action("MM_Close")->trigger();
+    Save();
+    close();
 }
 
 // ---- text output

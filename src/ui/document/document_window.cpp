@@ -29,8 +29,10 @@
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QMimeData>
 #include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QWindow>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QToolBar>
@@ -429,16 +431,14 @@ TMvPrBinaryFormWClass::TWorkingScope::~TWorkingScope() {
 // Window commands from keys and function keys click their menu item; the ...MENU commands open
 // their submenu at the caret once the key that asked for it has been handled.
 void TMvPrBinaryFormWClass::RunCommand(CommandId command) {
-    if (IsWorking()) return;
+    if (ProgramBusy()) return PostWork(this, [this, command] { RunCommand(command); });
     EnableSetting();
     if (QAction* item = mainMenu_->ActionOf(command)) {
         item->trigger();
         return;
     }
     if (command == cmd::MENU) {
-        QMetaObject::invokeMethod(
-            this, [this] { menuBar()->setActiveAction(menuBar()->actions().value(0)); },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &TMvPrBinaryFormWClass::EnterMenuBar, Qt::QueuedConnection);
         return;
     }
     if (command == cmd::SELECTFILEMENU || mainMenu_->MenuOf(command) != nullptr)
@@ -451,6 +451,15 @@ bool TMvPrBinaryFormWClass::Runs(CommandId command) const {
            mainMenu_->ActionOf(command) != nullptr || mainMenu_->MenuOf(command) != nullptr;
 }
 
+// The keyboard's way into the menu bar: its first menu lit and none open yet, the state a press
+// and release of Alt alone leaves it in, and so reached the same way.
+void TMvPrBinaryFormWClass::EnterMenuBar() {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(this, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QApplication::sendEvent(this, &release);
+}
+
 void TMvPrBinaryFormWClass::PopUpMenuAtCaret(CommandId command) {
     QMenu* menu = command == cmd::SELECTFILEMENU ? selectFileMenu_ : mainMenu_->MenuOf(command);
     if (menu == nullptr) return;
@@ -460,10 +469,21 @@ void TMvPrBinaryFormWClass::PopUpMenuAtCaret(CommandId command) {
 
 // ---- events
 
-// A close asked while a loop of the view handles events (a held fast move, a confirming
-// replace) is refused: the window would be freed under the running loop.
+// A close asked during long work (a load, a save, a held fast move, a confirming replace)
+// waits for its end: the window would be freed under the running work.
 void TMvPrBinaryFormWClass::closeEvent(QCloseEvent* event) {
-    if (IsWorking() || View().HandlingEvents() || !ConfirmClose()) {
+    if (ProgramBusy()) {
+        event->ignore();
+        if (!closePending_) {
+            closePending_ = true;
+            PostWork(this, [this] {
+                closePending_ = false;
+                close();
+            });
+        }
+        return;
+    }
+    if (!ConfirmClose()) {
         event->ignore();
         return;
     }
@@ -476,12 +496,16 @@ void TMvPrBinaryFormWClass::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 // Files open in the order they were dropped; at most the first can take an untouched window.
+// The drag source hears at once that the drop was taken; the files open afterwards, once any
+// work under way has ended, so that no message about them keeps the source waiting.
 void TMvPrBinaryFormWClass::dropEvent(QDropEvent* event) {
     std::vector<std::string> names;
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) names.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
     event->acceptProposedAction();
-    for (const std::string& name : names) OpenFileInWindow(name);
+    PostWork(this, [this, names] {
+        for (const std::string& name : names) OpenFileInWindow(name);
+    });
 }
 
 void TMvPrBinaryFormWClass::resizeEvent(QResizeEvent* event) {

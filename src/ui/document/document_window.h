@@ -5,6 +5,7 @@
 #include "core/config/window_profile.h"
 #include "core/document/enable_rules.h"
 #include "core/document/status_texts.h"
+#include "platform/deferred_work.h"
 #include "platform/qt_host_services.h"
 
 #include <QtCore/QElapsedTimer>
@@ -72,6 +73,11 @@ public:
     void OpenFileInWindow(const std::string& name);
     // The close question; answers whether the window may close.
     bool ConfirmClose();
+    // Saves the window's own file when it is modified and editable, asking for a name when it
+    // has none; answers whether the data is on disk now (false: failed, cancelled, view mode).
+    bool Save();
+    // Stops comparing, whatever this window compared with.
+    void EndComparison();
     // The configuration; its apply-modes flag also sets the per-window modes.
     void ApplySettings(const TEnvironment& environment);
     // The size that shows the editor whole, keeping the window's top-left corner.
@@ -136,8 +142,9 @@ private:
     // Whether the command does something here: the editor's own and those with an item.
     [[nodiscard]] bool Runs(CommandId command) const;
     void PopUpMenuAtCaret(CommandId command);
+    void EnterMenuBar();
 
-    // Marks a load, a save or a compaction: the window turns down commands and closing, the
+    // Marks a load, a save or a compaction: work that arrives meanwhile waits for its end, the
     // editor keeps its last picture instead of painting a store being filled, and progress
     // texts repaint the rest of the window.
     class TWorkingScope {
@@ -149,6 +156,7 @@ private:
 
     private:
         TMvPrBinaryFormWClass& window_;
+        TEventPump pump_;
     };
 
     // files (document_file.cpp)
@@ -182,7 +190,6 @@ private:
     void MM_DialogFlatteryClick();
     void MM_DialogAutoHiddenClick();
     void SetByteOrder(TByteOrder order);
-    void EndComparison();
     void MM_CompareQuitClick();
     void MM_CompareFileClick();
     void MM_CompareWindowClick();
@@ -227,6 +234,7 @@ private:
     bool dialogFlattery_ = true;
     bool dialogAutoHidden_ = true;
     bool creating_ = true;
+    bool closePending_ = false; // a close waits for the end of long work
     int working_ = 0;
     QElapsedTimer sincePaint_; // paced repaints while a load or save runs
 };

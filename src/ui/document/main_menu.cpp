@@ -5,12 +5,32 @@
 #include <QtGui/QActionGroup>
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
+#include <QtWidgets/QProxyStyle>
 
 namespace mv {
 
 using namespace cmd;
 
+namespace {
+
+// Alt pressed and released alone lights the menu bar's first menu without opening it, the
+// keyboard's way into the menus on the desktop the key table comes from, whatever the style
+// the desktop chose; the MENU command takes the same way.
+class TKeyboardMenuBarStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
 TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar) {
+    auto* style = new TKeyboardMenuBarStyle;
+    style->setParent(bar);
+    bar->setStyle(style);
     BuildFile(bar);
     BuildEdit(bar);
     BuildSearch(bar);

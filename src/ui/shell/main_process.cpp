@@ -4,15 +4,18 @@
 #include "core/config/profile_file.h"
 #include "core/document/document_messages.h"
 #include "core/document/file_facts.h"
+#include "core/shell/profile_placement.h"
 #include "core/shell/window_placement.h"
 #include "core/typedvalues/string_utils.h"
 #include "platform/data_folders.h"
+#include "platform/deferred_work.h"
 #include "platform/heap_trim.h"
 #include "platform/qsettings_registry.h"
 #include "platform/virtual_key_map.h"
 #include "platform/window_frame.h"
 #include "platform/work_area.h"
 #include "ui/dialogs/dlg_environment.h"
+#include "ui/dialogs/dlg_short_cut.h"
 #include "ui/dialogs/dlg_version.h"
 #include "ui/dialogs/help_viewer.h"
 #include "ui/document/document_window.h"
@@ -79,19 +82,19 @@ std::optional<QSize> ShownFrameExtra(const std::vector<TMvPrBinaryFormWClass*>& 
     return std::nullopt;
 }
 
-// Puts a window that is not shown yet where `place` puts a frame of its size. With a window on
-// screen, Qt knows the frame and places the newcomer's by itself; before the first one, the
-// window manager is asked what frame it will draw, so that the first window stands where the
-// later ones do.
+// Puts a window that is not shown yet where `place` puts its frame's corner, given what the
+// frame adds to the client area. With a window on screen, Qt knows the frame and places the
+// newcomer's by itself; before the first one, the window manager is asked what frame it will
+// draw, so that the first window stands where the later ones do.
 void PlaceFrame(TMvPrBinaryFormWClass& window, const std::vector<TMvPrBinaryFormWClass*>& windows,
                 const std::function<TScreenPoint(QSize)>& place) {
     const std::optional<QSize> shown = ShownFrameExtra(windows);
     if (const std::optional<QMargins> frame = shown ? std::nullopt : FrameBeforeShow(window)) {
-        const TScreenPoint at = place(window.size().grownBy(*frame));
+        const TScreenPoint at = place(QSize(frame->left() + frame->right(), frame->top() + frame->bottom()));
         PlaceFrameAt(window, {at.X, at.Y}, *frame);
         return;
     }
-    const TScreenPoint at = place(window.size() + shown.value_or(QSize()));
+    const TScreenPoint at = place(shown.value_or(QSize()));
     window.move(at.X, at.Y);
 }
 
@@ -143,12 +146,8 @@ void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
     accepting_ = true;
     TOpeningScreen opening(environment_.OpeningDlg);
     tray_.Add();
-    for (const std::string& given : fileNames) {
-        const std::string name = LongPathName(given);
-        TMvPrBinaryFormWClass* window = FindDocumentWindow(name);
-        if (window == nullptr) window = OpenDocumentWindow(name);
-        if (window != nullptr) BringToFront(window);
-    }
+    for (const std::string& given : fileNames)
+        BringToFront(FindOrOpenDocumentWindow(LongPathName(given)));
     // Files that could not be opened have said why; the program stays with an empty window.
     if (documents_.empty()) NewDocumentWindow();
     opening.Finish();
@@ -156,13 +155,17 @@ void TMvPrMainProcessWClass::Start(const std::vector<std::string>& fileNames) {
 
 void TMvPrMainProcessWClass::LoadSettings() {
     std::vector<std::string> notices;
-    if (SettingsFileDamaged(paths_.ConfigFile))
-        notices.push_back(KeepAside(paths_.ConfigFile, "設定ファイル"));
+    const bool settingsDamaged = SettingsFileDamaged(paths_.ConfigFile);
+    if (settingsDamaged) notices.push_back(KeepAside(paths_.ConfigFile, "設定ファイル"));
     if (ProfileFileDamaged(paths_.ProfileFolder))
         notices.push_back(KeepAside(Text(paths_.ProfileFolder + '/' + std::string(ProfileFileName)),
                                     "プロファイル"));
     TQSettingsRegistry registry(paths_.ConfigFile);
-    LoadConfiguration(registry, paths_.ProfileFolder, {}, environment_, history_, profiles_);
+    // A first start offers the desktop entries before any window shows; a user whose settings
+    // were damaged has been here before.
+    std::function<void()> firstStart;
+    if (!settingsDamaged) firstStart = [] { ShortCutMaintenanceDialog(nullptr); };
+    LoadConfiguration(registry, paths_.ProfileFolder, firstStart, environment_, history_, profiles_);
     for (const std::string& notice : notices)
         host_.MessageDlgBeep(notice, TMsgDlgType::mtInformation, {TMsgDlgBtn::mbOK});
 }
@@ -205,27 +208,33 @@ void TMvPrMainProcessWClass::QuitAll() {
 }
 
 bool TMvPrMainProcessWClass::IsBusy() const {
-    if (QApplication::activeModalWidget() != nullptr || fileDialogShowing_) return true;
-    return std::ranges::any_of(documents_, &TMvPrBinaryFormWClass::IsWorking);
+    return ProgramBusy() || fileDialogShowing_;
 }
 
+// The later start is answered at once and the work is done afterwards, once any work under way
+// has ended: a start never waits for a load, nor for the user to read a message about its file.
+// A file that cannot be opened is answered 0 and its message follows.
 TWindowId TMvPrMainProcessWClass::HandOver(const THandoverFrame& request) {
     if (!accepting_) return 0;
-    if (IsBusy()) {
-        host_.Beep();
+    if (request.Kind == THandoverKind::NewWindow) {
+        PostWork(this, [this] { BringToFront(NewDocumentWindow()); });
+        return HandoverAccepted;
+    }
+    const std::string name = LongPathName(std::string(request.FileName.begin(), request.FileName.end()));
+    if (const auto refusal = OpenRefusal(name, ReadFileFacts(name))) {
+        PostWork(this, [this, text = *refusal] {
+            host_.MessageDlgBeep(text, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        });
         return 0;
     }
-    TMvPrBinaryFormWClass* window = nullptr;
-    if (request.Kind == THandoverKind::NewWindow) {
-        window = NewDocumentWindow();
-    } else {
-        const std::string name = LongPathName(std::string(request.FileName.begin(), request.FileName.end()));
-        window = FindDocumentWindow(name);
-        if (window == nullptr) window = OpenDocumentWindow(name);
-    }
-    if (window == nullptr) return 0;
-    BringToFront(window);
-    return static_cast<TWindowId>(window->winId());
+    TMvPrBinaryFormWClass* holder = FindDocumentWindow(name);
+    PostWork(this, [this, name] { BringToFront(FindOrOpenDocumentWindow(name)); });
+    return holder != nullptr ? static_cast<TWindowId>(holder->winId()) : HandoverAccepted;
+}
+
+TMvPrBinaryFormWClass* TMvPrMainProcessWClass::FindOrOpenDocumentWindow(const std::string& name) {
+    TMvPrBinaryFormWClass* window = FindDocumentWindow(name);
+    return window != nullptr ? window : OpenDocumentWindow(name);
 }
 
 // ---- windows
@@ -292,22 +301,26 @@ TMvPrBinaryFormWClass* TMvPrMainProcessWClass::OpenDocumentWindow(const std::str
 }
 
 void TMvPrMainProcessWClass::CentreOnWorkArea(TMvPrBinaryFormWClass& window) const {
-    PlaceFrame(window, documents_, [](QSize frame) {
-        return CentredIn(ToScreenRect(WorkAreaOf(nullptr)), frame.width(), frame.height());
+    PlaceFrame(window, documents_, [&window](QSize frame) {
+        const QSize outer = window.size() + frame;
+        return CentredIn(ToScreenRect(WorkAreaOf(nullptr)), outer.width(), outer.height());
     });
 }
 
-// A place stored under another screen layout is pulled into today's work area, so that a
-// window never opens where no screen shows it.
+// A window goes back to the screen it was on; a place stored under another screen layout goes
+// to the screen that shows most of it, or the primary one, and is fitted inside its work area,
+// so that a window never opens where no screen shows it.
 void TMvPrMainProcessWClass::PlaceFromProfile(TMvPrBinaryFormWClass& window,
                                               const WindowProfile& profile) const {
     // The window's parts decide how small it can be; it grows to that once it is laid out.
     const QSize client =
         QSize(profile.ClientWidth, profile.ClientHeight).expandedTo(window.minimumSizeHint());
-    window.resize(client);
-    PlaceFrame(window, documents_, [&profile](QSize frame) {
-        return PulledIntoWorkArea({profile.Left, profile.Top, frame.width(), frame.height()},
-                                  ToScreenRect(WorkAreaOf(nullptr)));
+    PlaceFrame(window, documents_, [&](QSize frame) {
+        const TWindowPlace place =
+            RestoredPlace({profile.Left, profile.Top, client.width(), client.height()},
+                          frame.width(), frame.height(), WorkAreas());
+        window.resize(place.ClientWidth, place.ClientHeight);
+        return TScreenPoint{place.Left, place.Top};
     });
 }
 
@@ -405,14 +418,14 @@ void TMvPrMainProcessWClass::SaveAll() {
     ForEachWindow(false, [this](TMvPrBinaryFormWClass& window) {
         if (!window.IsModified() || window.InViewMode()) return;
         BringToFront(&window);
-        window.Action("MM_SaveFile")->trigger();
+        window.Save();
     });
 }
 
 void TMvPrMainProcessWClass::CloseAll() {
     ForEachWindow(true, [this](TMvPrBinaryFormWClass& window) {
         if (window.IsModified() && !window.InViewMode()) BringToFront(&window);
-        window.Action("MM_Close")->trigger();
+        window.close();
     });
 }
 
@@ -420,9 +433,9 @@ void TMvPrMainProcessWClass::SaveAllClose() {
     ForEachWindow(true, [this](TMvPrBinaryFormWClass& window) {
         if (window.IsModified() && !window.InViewMode()) {
             BringToFront(&window);
-            window.Action("MM_SaveFile")->trigger();
+            window.Save();
         }
-        if (!window.IsModified()) window.Action("MM_Close")->trigger();
+        if (!window.IsModified()) window.close();
     });
 }
 
@@ -460,7 +473,7 @@ void TMvPrMainProcessWClass::FileNowHeldBy(const std::string& name, const TMemor
 
 void TMvPrMainProcessWClass::EndComparisonsWith(const TMemoryModule& module) {
     for (TMvPrBinaryFormWClass* window : documents_)
-        if (window->ComparesWith(module)) window->Action("MM_CompareQuit")->trigger();
+        if (window->ComparesWith(module)) window->EndComparison();
 }
 
 // ---- the options
@@ -517,9 +530,7 @@ void TMvPrMainProcessWClass::Run(TTrayCommand command) {
         if (chosen.isEmpty()) break;
         // A file open in a window already comes to the front rather than into a second window,
         // which would let two windows overwrite each other's saves.
-        const std::string name = LongPathName(QFile::encodeName(chosen).toStdString());
-        TMvPrBinaryFormWClass* window = FindDocumentWindow(name);
-        BringToFront(window != nullptr ? window : OpenDocumentWindow(name));
+        BringToFront(FindOrOpenDocumentWindow(LongPathName(QFile::encodeName(chosen).toStdString())));
         break;
     }
     case TTrayCommand::Options:

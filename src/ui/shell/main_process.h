@@ -44,12 +44,13 @@ public:
     // Reads the configuration, shows the tray icon and opens a window for each file name (one
     // empty window when none opens); from then on it takes hand-overs.
     void Start(const std::vector<std::string>& fileNames);
-    // A request of a later start: the window that now holds the file, or a new window; 0 when
-    // the request is refused (ending, or busy with a modal dialog, which beeps).
+    // A request of a later start, answered at once: the window that holds the file already,
+    // HandoverAccepted when the file or the new window opens afterwards, 0 when the request is
+    // refused (ending, or a file that cannot be opened, whose message follows the answer).
     TWindowId HandOver(const THandoverFrame& request);
     // Closes every window (each asks its own question); with none left the program ends.
     void QuitAll();
-    // A modal dialog, a file dialog or a long load or save is on.
+    // Long work, a modal dialog or a file dialog is on.
     [[nodiscard]] bool IsBusy() const override;
     [[nodiscard]] bool AcceptingRequests() const { return accepting_; }
     // Every window is closed and the configuration is saved.
@@ -102,6 +103,8 @@ private:
     void LoadSettings();
     void SaveSettings();
     TMvPrBinaryFormWClass* CreateDocumentWindow();
+    // The window that holds the file, or a new one for it; none when it cannot be opened.
+    TMvPrBinaryFormWClass* FindOrOpenDocumentWindow(const std::string& name);
     void CentreOnWorkArea(TMvPrBinaryFormWClass& window) const;
     void PlaceFromProfile(TMvPrBinaryFormWClass& window, const WindowProfile& profile) const;
     void StartEnding();

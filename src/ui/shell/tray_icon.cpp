@@ -28,12 +28,12 @@ TTrayIcon::TTrayIcon(TTrayShell& shell, QObject* parent)
     connect(&icon_, &QSystemTrayIcon::activated, this, &TTrayIcon::Activated);
 }
 
-bool TTrayIcon::Add() {
-    if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+// Shown even while the desktop has no notification area: Qt watches for one, and a panel that
+// starts later takes the icon in.
+void TTrayIcon::Add() {
     const QIcon application = QApplication::windowIcon();
     icon_.setIcon(application.isNull() ? ToolIcon("morvane") : application);
     icon_.show();
-    return true;
 }
 
 void TTrayIcon::Remove() {

@@ -32,13 +32,13 @@ public:
 };
 
 // The notification-area icon with its popup menu, rebuilt from the shell each time it opens.
-// Where the desktop has no notification area the icon is simply not shown.
+// Where the desktop has no notification area the icon waits for one.
 class TTrayIcon : public QObject {
 public:
     explicit TTrayIcon(TTrayShell& shell, QObject* parent = nullptr);
 
-    // Adds the icon to the notification area when there is one; answers whether it is shown.
-    bool Add();
+    // Adds the icon to the notification area, now or once the desktop starts one.
+    void Add();
     void Remove();
 
     // Fills the popup from the shell's current state, as opening the menu does.

@@ -62,6 +62,30 @@ TEST(EditorFile, LoadReplacesDataHistoryAndCaretAndAFailedLoadStillClearsThem) {
     EXPECT_EQ(failed.core.CaretAddress(), 0) << "the caret stays inside the emptied store";
 }
 
+// A reload reads into a store of its own: the data, the edits, their history and the caret
+// survive a file that cannot be read any more; a reload that works replaces them all.
+TEST(EditorFile, AReloadThatFailsKeepsEverythingAndOneThatWorksReplacesIt) {
+    TTempFolder folder;
+    TEditedDocument f;
+    f.core.SetCaret({2, 1});
+    f.host.Answer(mrAbort);
+    EXPECT_FALSE(f.core.ReloadFile(folder.Path()));
+    f.ExpectDialog(folder.Path() + " の読み込みに失敗しました.", TMsgDlgType::mtError,
+                   TMsgDlgBtn::mbAbort);
+    EXPECT_EQ(f.Data(), Hex("4e 65 77"));
+    EXPECT_TRUE(f.core.Module().IsModified());
+    EXPECT_TRUE(f.core.History().CanUndo());
+    EXPECT_EQ(f.core.Caret(), (TCaretState{2, 1}));
+
+    EXPECT_TRUE(f.core.ReloadFile(folder.Write("data.bin", Hex("01 02 03 04 05"))));
+    EXPECT_EQ(f.Data(), Hex("01 02 03 04 05"));
+    EXPECT_FALSE(f.core.Module().IsModified());
+    EXPECT_FALSE(f.core.History().CanUndo());
+    EXPECT_EQ(f.core.Caret(), (TCaretState{0, 0}));
+    f.core.Module().InsertBytes(kOld.data(), 5, 3); // the store it took goes on growing
+    EXPECT_EQ(f.Data(), Hex("01 02 03 04 05 6f 6c 64"));
+}
+
 // The backup replaces an older one, even a dangling link, or a link to the file itself through
 // which writing would destroy the file being backed up.
 TEST(EditorFile, SaveKeepsThePreviousFileAsItsBackup) {

@@ -5,6 +5,7 @@
 //   mv_clipboard_owner lying-count  a count of 1000 in front of three bytes
 //   mv_clipboard_owner too-short    two bytes, too few to hold a count
 //   mv_clipboard_owner stall        starts serving 4 MiB in pieces and stops after the first
+//   mv_clipboard_owner mute         answers nothing at all, not even which targets it has
 // It serves until it loses the clipboard or is killed. Byte i of the huge payload (after its
 // count) is i % 251, so a test can check what arrived.
 #include "x_events.h"
@@ -27,7 +28,7 @@ namespace {
 constexpr const char* OwnFormat = "application/x-mvpr-clipboard-format";
 constexpr std::size_t HugeCount = 100u << 20;
 constexpr std::size_t Piece = 1u << 20;
-constexpr std::string_view Modes[] = {"vanish", "huge", "lying-count", "too-short", "stall"};
+constexpr std::string_view Modes[] = {"vanish", "huge", "lying-count", "too-short", "stall", "mute"};
 
 std::vector<unsigned char> WithCount(std::uint32_t count, std::size_t present) {
     std::vector<unsigned char> payload(4 + present);
@@ -77,6 +78,7 @@ private:
     Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
 
     void Answer(const XSelectionRequestEvent& request) {
+        if (mode_ == "mute") return;
         Atom property = request.property != None ? request.property : request.target;
         if (request.target == targets_) {
             const Atom offered[] = {targets_, own_};
@@ -131,7 +133,7 @@ private:
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (std::ranges::find(Modes, mode) == std::end(Modes)) {
-        std::fprintf(stderr, "usage: %s vanish|huge|lying-count|too-short|stall\n", argv[0]);
+        std::fprintf(stderr, "usage: %s vanish|huge|lying-count|too-short|stall|mute\n", argv[0]);
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -143,7 +145,10 @@ int main(int argc, char** argv) {
     const bool owned = owner.TakeClipboard();
     // Owned first and the payload made afterwards, so that early requests wait for it rather
     // than find no owner.
-    if (owned) owner.Serve(PayloadOf(mode));
+    if (owned) {
+        std::fprintf(stderr, "%s owner holds the clipboard\n", mode.c_str());
+        owner.Serve(PayloadOf(mode));
+    }
     else std::fprintf(stderr, "could not own the clipboard\n");
     XCloseDisplay(display);
     return owned ? 0 : 1;

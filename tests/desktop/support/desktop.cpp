@@ -120,6 +120,9 @@ std::unique_ptr<TDesktop> TDesktop::Start(std::string& whyNot) {
     std::unique_ptr<TDesktop> desktop(new TDesktop);
     std::filesystem::create_directories(desktop->Home());
     std::filesystem::create_directories(desktop->RuntimeFolder());
+    // A user who has started the program before: a first start would offer the desktop entries.
+    std::filesystem::create_directories(desktop->SettingsFile().parent_path());
+    std::ofstream(desktop->SettingsFile()) << "[Config]\nOpeningDlg=1\n";
     chmod(desktop->RuntimeFolder().c_str(), 0700);
 
     const std::string displayFile = desktop->root_ / "display";

@@ -4,6 +4,7 @@
 #include "support/temp_folder.h"
 
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -53,6 +54,10 @@ public:
     [[nodiscard]] std::string ConfigFolder() const { return Home() + "/.config"; }
     [[nodiscard]] std::string DataFolder() const { return Home() + "/.local/share"; }
     [[nodiscard]] std::string RuntimeFolder() const { return root_ / "runtime"; }
+    // The editor's settings, written at its end; a user's earlier start left them there.
+    [[nodiscard]] std::filesystem::path SettingsFile() const {
+        return ConfigFolder() + "/Corlith Applications/Morvane.ini";
+    }
     // The environment of a program started on this desktop by its user.
     [[nodiscard]] std::vector<std::string> Environment() const;
 

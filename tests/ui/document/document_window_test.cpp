@@ -41,6 +41,20 @@ void TouchLater(const std::string& path) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
 
+// Drops the files onto the window as a file manager does.
+void Drop(TMvPrBinaryFormWClass& window, const std::vector<std::string>& names) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& name : names) urls << QUrl::fromLocalFile(Q(name));
+    data.setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    EXPECT_TRUE(drop.isAccepted()) << "the source hears at once";
+}
+
 // Picks the window of that row in the window list.
 TModalStep PickWindow(int row) {
     return [row](QWidget* dialog) {
@@ -90,15 +104,10 @@ TEST_F(DocumentWindow, OpeningReusesOnlyAnUntouchedWindowAndFindsOpenFiles) {
     Window(1).OpenFileInWindow(files.Path() + "/./a.bin");
     EXPECT_EQ(Windows().size(), 2u);
 
-    // Dropped files open in the order they were dropped.
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(Q(c)), QUrl::fromLocalFile(Q(d))});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&first, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&first, &drop);
-    ASSERT_EQ(Windows().size(), 4u);
+    // Dropped files open, after the drop is answered, in the order they were dropped.
+    Drop(first, {c, d});
+    EXPECT_EQ(Windows().size(), 2u);
+    QTRY_COMPARE(Windows().size(), 4u);
     EXPECT_EQ(Window(2).FileName(), c);
     EXPECT_EQ(Window(3).FileName(), d);
 }
@@ -317,9 +326,10 @@ TEST_F(DocumentWindow, MenuCommandsPopTheirMenuAtTheCaret) {
     select.actions()[1]->trigger();
     select.hide();
 
+    // The menu bar is entered as by Alt alone: lit, but no menu open.
     window.Core().ExecuteCommand(cmd::MENU);
-    QTRY_COMPARE(window.menuBar()->activeAction(), window.Action("MM_File"));
-    window.MainMenu().Menu("MM_File")->hide();
+    QTRY_COMPARE(window.menuBar()->activeAction(), window.MainMenu().Menu("MM_File")->menuAction());
+    EXPECT_FALSE(window.MainMenu().Menu("MM_File")->isVisible());
 }
 
 TEST_F(DocumentWindow, ViewItemsAndByteOrderChangeTheWindowAtOnce) {
@@ -381,19 +391,49 @@ TEST_F(DocumentWindow, FunctionKeysFollowShiftAndRunTheirCommand) {
     EXPECT_EQ(TTempFolder::Read(name), (Bytes{0xA1, 2}));
 }
 
-TEST_F(DocumentWindow, LongLoadKeepsTheWindowRepainting) {
+// A long load keeps the window painted; a drop onto it meanwhile is taken at once but opens
+// only once the load has ended, never inside it.
+TEST_F(DocumentWindow, LongLoadKeepsTheWindowRepaintingAndADropWaitsForIt) {
     const std::string name = files.Write("big.bin", Bytes(48u << 20, 0x5A));
+    const std::string dropped = files.Write("dropped.bin", {7});
     Start();
+    TMvPrBinaryFormWClass& window = Window(0);
     int turns = 0;
     QTimer beat;
-    beat.callOnTimeout([&turns] { ++turns; });
+    beat.callOnTimeout([&] {
+        if (++turns == 1) Drop(window, {dropped});
+    });
     beat.start(0);
-    Window(0).OpenFileInWindow(name);
+    window.OpenFileInWindow(name);
     beat.stop();
     EXPECT_GT(turns, 0);
-    EXPECT_EQ(Window(0).Module().Size(), 48 << 20);
-    EXPECT_EQ(Window(0).StatusBar().PanelText(7), "");
+    EXPECT_EQ(window.FileName(), name);
+    EXPECT_EQ(window.Module().Size(), 48 << 20);
+    EXPECT_EQ(window.StatusBar().PanelText(7), "");
+    QTRY_COMPARE(Windows().size(), 2u);
+    EXPECT_EQ(Window(1).FileName(), dropped);
 }
+
+// The window manager's close during a save waits for the save; the window then closes without a
+// question, its data on disk.
+TEST_F(DocumentWindow, ACloseDuringASaveWaitsForItsEnd) {
+    const std::string name = files.Write("big.bin", Bytes(48u << 20, 0));
+    Start({name});
+    TMvPrBinaryFormWClass& window = Window(0);
+    Type(window, "1");
+    bool closedDuringSave = true;
+    QTimer beat;
+    beat.callOnTimeout([&] {
+        if (window.IsWorking()) closedDuringSave = window.close();
+    });
+    beat.start(0);
+    QTest::keyClick(&window.View(), Qt::Key_F12); // SAVE
+    beat.stop();
+    EXPECT_FALSE(closedDuringSave);
+    QTRY_VERIFY(Windows().empty());
+    EXPECT_EQ(TTempFolder::Read(name)[0], 0x10);
+}
+
 
 TEST_F(DocumentWindow, WindowMenuListsNineWindowsAndMore) {
     Start();

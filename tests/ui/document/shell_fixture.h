@@ -12,6 +12,7 @@
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QMessageBox>
 
 #include <gtest/gtest.h>
@@ -109,11 +110,16 @@ protected:
         timer_->start(5);
     }
 
-    // Runs a menu item as a click would.
+    // Runs a menu item as a user's click does: its menu opens first, and the item is taken
+    // as that leaves it. Nothing else refreshes the window's items on the way.
     static void Click(TMvPrBinaryFormWClass& window, std::string_view item) {
-        window.EnableSetting();
         QAction* action = window.Action(item);
         ASSERT_NE(action, nullptr) << item;
+        for (QObject* holder : action->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(holder)) {
+                emit menu->aboutToShow();
+                break;
+            }
         action->trigger();
     }
 

@@ -2,9 +2,11 @@
 // finds again.
 #include "core/config/profile_file.h"
 #include "core/shell/handover_frame.h"
+#include "platform/deferred_work.h"
 #include "ui/document/shell_fixture.h"
 
 #include <QtGui/QScreen>
+#include <QtWidgets/QListWidget>
 #include <QtWidgets/QToolBar>
 
 #include <fstream>
@@ -18,35 +20,47 @@ THandoverFrame OpenFrame(const std::string& name) {
 
 using Shell = TShellFixture;
 
-TEST_F(Shell, HandOverOpensEachFileOnceAndAnswersItsWindow) {
+// A later start is answered before anything is opened or said, so that it never waits for a
+// load or for the user to read a message; the work follows once nothing else runs.
+TEST_F(Shell, HandOverAnswersAtOnceAndOpensEachFileOnceAfterwards) {
     const std::string a = files.Write("a.bin", {1, 2, 3});
+    const std::string b = files.Write("b.bin", {4});
     Start();
     ASSERT_EQ(Windows().size(), 1u);
-    const TWindowId first = shell->HandOver(OpenFrame(a));
-    ASSERT_EQ(Windows().size(), 2u);
-    EXPECT_EQ(first, Window(1).winId());
+    EXPECT_EQ(shell->HandOver(OpenFrame(a)), HandoverAccepted);
+    EXPECT_EQ(Windows().size(), 1u);
+    QTRY_COMPARE(Windows().size(), 2u);
     EXPECT_EQ(Window(1).FileName(), a);
     // Another spelling of the same file finds its window.
-    EXPECT_EQ(shell->HandOver(OpenFrame(files.Path() + "/./a.bin")), first);
-    EXPECT_EQ(Windows().size(), 2u);
-    const TWindowId fresh = shell->HandOver({THandoverKind::NewWindow, {}, 0});
-    ASSERT_EQ(Windows().size(), 3u);
-    EXPECT_EQ(fresh, Window(2).winId());
+    EXPECT_EQ(shell->HandOver(OpenFrame(files.Path() + "/./a.bin")), Window(1).winId());
+    EXPECT_EQ(shell->HandOver({THandoverKind::NewWindow, {}, 0}), HandoverAccepted);
+    QTRY_COMPARE(Windows().size(), 3u);
 
     QString refusal;
     Script({Press("OK", &refusal)});
     EXPECT_EQ(shell->HandOver(OpenFrame(files / "gone.bin")), 0u);
-    EXPECT_EQ(refusal, QString::fromStdString(files / "gone.bin" + " が見付かりません."));
+    EXPECT_TRUE(refusal.isEmpty()) << "the message comes after the answer";
+    QTRY_COMPARE(refusal, QString::fromStdString(files / "gone.bin" + " が見付かりません."));
     EXPECT_EQ(Windows().size(), 3u);
 
-    // While a dialog is up the request is turned down.
-    TWindowId busyAnswer = 1;
+    // During long work, and while a dialog is up, the request waits for their end.
+    {
+        const TEventPump loading;
+        EXPECT_EQ(shell->HandOver(OpenFrame(b)), HandoverAccepted);
+        QTest::qWait(50);
+        EXPECT_EQ(Windows().size(), 3u);
+    }
+    TWindowId answer = 0;
     Script({Handle([&](QWidget* dialog) {
-        busyAnswer = shell->HandOver(OpenFrame(a));
+        answer = shell->HandOver({THandoverKind::NewWindow, {}, 0});
+        QTest::qWait(50);
+        EXPECT_EQ(Windows().size(), 3u) << "nothing opens under the dialog";
         dialog->close();
     })});
     Click(Window(0), "MM_WindowList");
-    EXPECT_EQ(busyAnswer, 0u);
+    EXPECT_EQ(answer, HandoverAccepted);
+    QTRY_COMPARE(Windows().size(), 5u);
+    EXPECT_EQ(Window(3).FileName(), b) << "in the order they came";
 }
 
 // The later start has gone once its request is answered, so a request during the opening
@@ -57,9 +71,8 @@ TEST_F(Shell, AHandOverDuringTheOpeningScreenOpensItsFile) {
     TWindowId answer = 0;
     QTimer::singleShot(100, [&] { answer = shell->HandOver(OpenFrame(a)); });
     Start();
-    const TMvPrBinaryFormWClass* window = shell->FindDocumentWindow(a);
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(answer, window->winId());
+    EXPECT_EQ(answer, HandoverAccepted);
+    QTRY_VERIFY(shell->FindDocumentWindow(a) != nullptr);
 }
 
 TEST_F(Shell, QuitAllSavesTheWorkAndTheNextStartFindsItAgain) {
@@ -90,6 +103,7 @@ TEST_F(Shell, QuitAllSavesTheWorkAndTheNextStartFindsItAgain) {
     EXPECT_TRUE(Window(0).ToolBar().isHidden());
     EXPECT_EQ(Window(0).ByteOrder(), TByteOrder::BigEndian);
     shell->HandOver(OpenFrame(a));
+    QTRY_COMPARE(Windows().size(), 2u);
     TMvPrBinaryFormWClass& again = Window(1);
     EXPECT_EQ(again.pos(), QPoint(40, 50));
     EXPECT_EQ(again.size(), QSize(700, 500));
@@ -109,26 +123,72 @@ TEST_F(Shell, QuitAllStopsAtACancelledQuestion) {
     EXPECT_FALSE(shell->Ended());
 }
 
-TEST_F(Shell, SaveAllAndSaveAllCloseGoThroughEveryWindow) {
-    const std::string a = files.Write("a.bin", {0}), b = files.Write("b.bin", {0});
-    const std::string c = files.Write("c.bin", {0});
-    Start({a, b, c});
-    const auto typeAtStart = [](TMvPrBinaryFormWClass& window, const char* digit) {
-        window.Core().SetCaret({0, 0});
-        QTest::keyClicks(&window.View(), QString::fromLatin1(digit));
-    };
-    typeAtStart(Window(0), "1");
-    typeAtStart(Window(1), "2");
-    Click(Window(2), "MM_SaveAllFile");
-    EXPECT_EQ(TTempFolder::Read(a), (TTempFolder::Bytes{0x10}));
-    EXPECT_EQ(TTempFolder::Read(b), (TTempFolder::Bytes{0x20}));
-    EXPECT_FALSE(Window(0).IsModified());
+// The other windows' items are refreshed only as their own menus open (and at caret moves
+// while their tool bar shows); the commands on every window must not depend on that.
+TEST_F(Shell, SaveAllAndSaveAllCloseGoThroughEveryWindowWithOrWithoutTheToolBar) {
+    for (const bool toolBar : {true, false}) {
+        SCOPED_TRACE(toolBar ? "tool bar shown" : "tool bar hidden");
+        const std::string a = files.Write("a.bin", {0}), b = files.Write("b.bin", {0});
+        const std::string c = files.Write("c.bin", {0});
+        std::ofstream(home / "Morvane.ini")
+            << "[Config]\nOpeningDlg=0\n[ViewItem]\nToolBar=" << toolBar << "\n";
+        Start({a, b, c});
+        ASSERT_EQ(Window(0).ToolBar().isHidden(), !toolBar);
+        const auto typeAtStart = [](TMvPrBinaryFormWClass& window, const char* digit) {
+            window.Core().SetCaret({0, 0});
+            QTest::keyClicks(&window.View(), QString::fromLatin1(digit));
+        };
+        typeAtStart(Window(0), "1");
+        typeAtStart(Window(1), "2");
+        Click(Window(2), "MM_SaveAllFile");
+        EXPECT_EQ(TTempFolder::Read(a), (TTempFolder::Bytes{0x10}));
+        EXPECT_EQ(TTempFolder::Read(b), (TTempFolder::Bytes{0x20}));
+        EXPECT_FALSE(Window(0).IsModified());
 
-    typeAtStart(Window(1), "3");
-    Click(Window(0), "MM_SaveAllClose");
-    EXPECT_TRUE(Windows().empty());
-    EXPECT_EQ(TTempFolder::Read(b), (TTempFolder::Bytes{0x30}));
-    QTRY_VERIFY(shell->Ended());
+        typeAtStart(Window(1), "3");
+        Click(Window(0), "MM_SaveAllClose");
+        EXPECT_TRUE(Windows().empty());
+        EXPECT_EQ(TTempFolder::Read(b), (TTempFolder::Bytes{0x30}));
+        QTRY_VERIFY(shell->Ended());
+    }
+}
+
+// A window that compared with a closed one would read a freed store at its next repaint.
+TEST_F(Shell, ClosingAWindowEndsTheComparisonsWithItWithOrWithoutTheToolBar) {
+    for (const bool toolBar : {true, false}) {
+        SCOPED_TRACE(toolBar ? "tool bar shown" : "tool bar hidden");
+        std::ofstream(home / "Morvane.ini")
+            << "[Config]\nOpeningDlg=0\n[ViewItem]\nToolBar=" << toolBar << "\n";
+        Start({files.Write("mine.bin", {1, 2}), files.Write("theirs.bin", {1, 3})});
+        TMvPrBinaryFormWClass& mine = Window(0);
+        Script({Handle([](QWidget* dialog) {
+            dialog->findChild<QListWidget*>()->setCurrentRow(1);
+            static_cast<QDialog*>(dialog)->accept();
+        })});
+        Click(mine, "MM_CompareWindow");
+        ASSERT_TRUE(mine.ComparesWith(Window(1).Module()));
+        Window(1).close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_FALSE(mine.Core().Comparison().Comparing());
+        mine.View().viewport()->repaint();
+    }
+}
+
+// Only a user without settings is new: a damaged settings file is no first start.
+TEST_F(Shell, AFirstStartOffersTheDesktopEntriesBeforeAnyWindow) {
+    shell = std::make_unique<TMvPrMainProcessWClass>(Paths());
+    shell->OnEnd = [] {};
+    QString title;
+    std::size_t windowsMeanwhile = 1;
+    Script({Handle([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        windowsMeanwhile = Windows().size();
+        dialog->close();
+    })});
+    shell->Start({});
+    EXPECT_EQ(title, "Morvane Prime ショートカットメンテナンス");
+    EXPECT_EQ(windowsMeanwhile, 0u);
+    EXPECT_EQ(Windows().size(), 1u);
 }
 
 TEST_F(Shell, DamagedConfigurationStartsWithDefaultsAndKeepsTheFiles) {
