@@ -41,9 +41,6 @@ TMainMenu::TMainMenu(QMenuBar* bar) : QObject(bar) {
     BuildHelp(bar);
 }
 
-// Items whose tool windows or dialogs do not exist yet are left out rather than shown dead:
-// the lump setting, the shortcut maintenance, help and the version dialog.
-
 void TMainMenu::BuildFile(QMenuBar* bar) {
     QMenu* file = AddMenu(bar, "MM_File", "ファイル(&F)", FILEMENU);
     AddItem(file, "MM_NewFile", "新規作成(&N)", NEW);

@@ -20,7 +20,6 @@ struct TToolButton {
     std::string_view Icon; // the name of a tool icon
 };
 
-// The buttons of tools that do not exist yet (help) come with them.
 constexpr TToolButton Buttons[] = {
     {"MM_NewFile", "新規作成", "new"},
     {"MM_OpenFile", "開く", "open"},
