@@ -52,13 +52,7 @@ std::pair<QMessageBox::Icon, const char*> LookOf(TMsgDlgType type) {
     return {QMessageBox::NoIcon, nullptr};
 }
 
-// OK, else Yes, else Retry is the default; Cancel, else No, else OK answers Escape.
-TMsgDlgBtn DefaultOf(TMsgDlgButtons buttons) {
-    if (buttons.Contains(TMsgDlgBtn::mbOK)) return TMsgDlgBtn::mbOK;
-    if (buttons.Contains(TMsgDlgBtn::mbYes)) return TMsgDlgBtn::mbYes;
-    return TMsgDlgBtn::mbRetry;
-}
-
+// Cancel, else No, else OK answers Escape.
 TMsgDlgBtn EscapeOf(TMsgDlgButtons buttons) {
     if (buttons.Contains(TMsgDlgBtn::mbCancel)) return TMsgDlgBtn::mbCancel;
     if (buttons.Contains(TMsgDlgBtn::mbNo)) return TMsgDlgBtn::mbNo;
@@ -85,7 +79,7 @@ TModalResult TQtHostServices::MessageDlgBeep(std::string_view text, TMsgDlgType 
         if (!buttons.Contains(choice.Button)) continue;
         QPushButton* button = box.addButton(QString::fromUtf8(choice.Caption), choice.Role);
         results.emplace_back(button, choice.Result);
-        if (choice.Button == DefaultOf(buttons)) box.setDefaultButton(button);
+        if (choice.Button == buttons.Default()) box.setDefaultButton(button);
         if (choice.Button == EscapeOf(buttons)) box.setEscapeButton(button);
     }
     box.exec();

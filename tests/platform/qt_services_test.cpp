@@ -16,20 +16,22 @@ namespace mv {
 namespace {
 
 // The box shows the text, the caption and icon of its type and the first button as the
-// default; each button answers its own result, Escape the cancelling one.
+// default unless the question names another; each button answers its own result, Escape the
+// cancelling one.
 TEST(MessageDlgBeep, ShowsTheBoxAndAnswersTheButtonChosen) {
     TQtHostServices host;
     using enum TMsgDlgBtn;
     QString text, caption, defaultButton;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    test::AnswerModals({QStringLiteral("はい(&Y)")}, [&](QWidget* dialog) {
+    const auto look = [&](QWidget* dialog) {
         const auto* box = qobject_cast<QMessageBox*>(dialog);
         ASSERT_NE(box, nullptr);
         text = box->text();
         caption = box->windowTitle();
         icon = box->icon();
         defaultButton = box->defaultButton()->text();
-    });
+    };
+    test::AnswerModals({QStringLiteral("はい(&Y)")}, look);
     EXPECT_EQ(host.MessageDlgBeep("空の文字列です.\r\n削除されます.", TMsgDlgType::mtWarning,
                                   {mbYes, mbAbort, mbRetry}),
               mrYes);
@@ -37,6 +39,12 @@ TEST(MessageDlgBeep, ShowsTheBoxAndAnswersTheButtonChosen) {
     EXPECT_EQ(caption, QStringLiteral("警告"));
     EXPECT_EQ(icon, QMessageBox::Warning);
     EXPECT_EQ(defaultButton, QStringLiteral("はい(&Y)"));
+    // A question may keep Enter off its yes.
+    test::AnswerModals({QStringLiteral("中止(&A)")}, look);
+    EXPECT_EQ(host.MessageDlgBeep("x", TMsgDlgType::mtWarning,
+                                  TMsgDlgButtons{mbYes, mbAbort, mbRetry}.DefaultingTo(mbRetry)),
+              mrAbort);
+    EXPECT_EQ(defaultButton, QStringLiteral("再試行(&R)"));
 
     test::AnswerModals({QString(), QStringLiteral("無視(&I)")});
     EXPECT_EQ(host.MessageDlgBeep("確認です", TMsgDlgType::mtConfirmation, {mbOK, mbCancel}),

@@ -40,7 +40,10 @@ TRunCheck CheckReplaceRun(const TPatternInput& search, const TPatternInput& repl
                           THostServices& host) {
     if (const TRunCheck check = CheckSearchRun(search, host); check != TRunCheck::Run)
         return check;
-    const TMsgDlgButtons deleting{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbAbort, TMsgDlgBtn::mbRetry};
+    // Agreeing deletes every match; Enter goes back to the replacement instead.
+    const TMsgDlgButtons deleting =
+        TMsgDlgButtons{TMsgDlgBtn::mbYes, TMsgDlgBtn::mbAbort, TMsgDlgBtn::mbRetry}.DefaultingTo(
+            TMsgDlgBtn::mbRetry);
     switch (replacement.Page) {
     case TInputDataPage::String:
         if (!replacement.Empty) break;

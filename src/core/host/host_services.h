@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 
 namespace mv {
@@ -12,7 +13,8 @@ enum class TMsgDlgBtn {
     mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll, mbYesToAll, mbHelp
 };
 
-// A set of dialog buttons, written as {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbAbort}.
+// A set of dialog buttons, written as {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbAbort}, and the one
+// that Enter presses.
 class TMsgDlgButtons {
 public:
     TMsgDlgButtons(std::initializer_list<TMsgDlgBtn> buttons) {
@@ -20,8 +22,24 @@ public:
     }
     [[nodiscard]] bool Contains(TMsgDlgBtn b) const { return bits_ & (1u << static_cast<unsigned>(b)); }
 
+    // A question whose yes destroys something names a harmless default, so that a stray
+    // Enter loses nothing. A button outside the set is ignored.
+    [[nodiscard]] TMsgDlgButtons DefaultingTo(TMsgDlgBtn b) const {
+        TMsgDlgButtons buttons = *this;
+        if (Contains(b)) buttons.default_ = b;
+        return buttons;
+    }
+    // The button named by DefaultingTo; otherwise OK, else Yes, else Retry.
+    [[nodiscard]] TMsgDlgBtn Default() const {
+        if (default_) return *default_;
+        if (Contains(TMsgDlgBtn::mbOK)) return TMsgDlgBtn::mbOK;
+        if (Contains(TMsgDlgBtn::mbYes)) return TMsgDlgBtn::mbYes;
+        return TMsgDlgBtn::mbRetry;
+    }
+
 private:
     unsigned bits_ = 0;
+    std::optional<TMsgDlgBtn> default_;
 };
 
 // The button a message dialog was closed with; mrNone when it closed otherwise.

@@ -77,6 +77,8 @@ TEST(SearchRunCheck, EachCheckWarnsWithItsTextAndButtonsAndRetryGoesBackToItsFie
         EXPECT_TRUE(shown.Buttons.Contains(TMsgDlgBtn::mbAbort) &&
                     shown.Buttons.Contains(TMsgDlgBtn::mbRetry));
         EXPECT_FALSE(shown.Buttons.Contains(TMsgDlgBtn::mbOK));
+        // Enter neither deletes the matches nor closes the dialog with the user's input.
+        EXPECT_EQ(shown.Buttons.Default(), TMsgDlgBtn::mbRetry);
     }
 }
 
