@@ -67,8 +67,9 @@ std::string AbsentPattern(const TMemoryModule& store) {
     throw std::runtime_error("no absent pattern found");
 }
 
-// The time from the run button to the modal "not found" warning, which is then closed.
-Seconds TimedDialogSearch(TDlgSearch& dialog) {
+// The time from the run button to the modal message that ends the run, which is then
+// closed; zero when no message came.
+Seconds TimeToMessage(QPushButton& run) {
     QElapsedTimer clock;
     Seconds shown{};
     QTimer closer;
@@ -80,7 +81,13 @@ Seconds TimedDialogSearch(TDlgSearch& dialog) {
     });
     closer.start(0);
     clock.start();
-    dialog.BtnRun().click();
+    run.click();
+    return shown;
+}
+
+// The time to the "not found" warning.
+Seconds TimedDialogSearch(TDlgSearch& dialog) {
+    const Seconds shown = TimeToMessage(dialog.BtnRun());
     if (shown == Seconds{}) throw std::runtime_error("the search found the absent pattern");
     return shown;
 }
@@ -157,7 +164,9 @@ void MeasureReplaceAll(TMvPrMainProcessWClass& shell, const std::string& dir) {
     heartbeat.start(1);
     clock.start();
     QApplication::processEvents();
-    const Seconds elapsed = TimeOnce([&] { dialog->BtnRun().click(); });
+    // The run ends with the count of its replacements.
+    const Seconds elapsed = TimeToMessage(dialog->BtnRun());
+    if (elapsed == Seconds{}) throw std::runtime_error("the replace-all ended without its count");
     QApplication::processEvents(); // the beat after the run closes the last gap
     heartbeat.stop();
 

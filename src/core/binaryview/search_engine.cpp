@@ -4,6 +4,7 @@
 #include "core/typedvalues/command_ids.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace mv {
@@ -11,6 +12,10 @@ namespace mv {
 namespace {
 
 constexpr std::string_view kNotFound = "検索情報が見付かりません.";
+
+std::string ReplacedMessage(std::int64_t count) {
+    return std::to_string(count) + " 箇所を置換しました.";
+}
 
 } // namespace
 
@@ -68,15 +73,30 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
                             bool onlyDifferences, bool confirm, TSearchDirection direction) {
     if (editor_.ViewOnly()) return;
     Store(search, direction, onlyDifferences);
-    const auto searchLength = static_cast<ByteCount>(search.size());
+    const TReplaceTally tally = ReplaceHits(replacement, confirm);
+    // A run the user cancelled needs no word; any other says what it did.
+    if (tally.Cancelled) return;
+    if (tally.Found == 0) {
+        editor_.host_.MessageDlgBeep(kNotFound, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        return;
+    }
+    editor_.host_.MessageDlgBeep(ReplacedMessage(tally.Replaced), TMsgDlgType::mtInformation,
+                                 {TMsgDlgBtn::mbOK});
+}
+
+TSearchEngine::TReplaceTally TSearchEngine::ReplaceHits(std::span<const Byte> replacement,
+                                                        bool confirm) {
+    const ByteCount searchLength = record_.Length;
     const auto replacementLength = static_cast<ByteCount>(replacement.size());
-    const bool backward = direction == TSearchDirection::Backward;
+    const bool backward =
+        record_.Direction == static_cast<std::uint8_t>(TSearchDirection::Backward);
     TCaretState caret = editor_.Caret();
-    int replaced = 0;
+    TReplaceTally tally;
     // All replacements are one undo step, which the budget keeps whole or not at all.
     editor_.history_.MakeGroupIndivisible();
     TChangeHold changes(editor_);
     for (Address hit; (hit = editor_.module_.SearchPattern(record_)) >= 0;) {
+        ++tally.Found;
         bool replace = true;
         if (confirm) {
             changes.Give();
@@ -84,7 +104,10 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
             editor_.SetHighlight(hit, searchLength);
             editor_.host_.HandleOneEvent();
             const TReplaceAnswer answer = editor_.host_.AskReplace();
-            if (answer == TReplaceAnswer::Cancel) break;
+            if (answer == TReplaceAnswer::Cancel) {
+                tally.Cancelled = true;
+                break;
+            }
             replace = answer != TReplaceAnswer::No;
             confirm = answer != TReplaceAnswer::All;
         }
@@ -100,7 +123,7 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
             request.Length = replacementLength;
             request.Count = searchLength;
             editor_.history_.Apply(request, false);
-            ++replaced;
+            ++tally.Replaced;
             caret = request.CaretAfter;
             // Past the inserted bytes, so that a replacement containing the pattern is never
             // searched again and the loop ends.
@@ -114,7 +137,8 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
         }
     }
     editor_.SetCaret(caret);
-    if (replaced > 0) editor_.history_.AdvanceGroup();
+    if (tally.Replaced > 0) editor_.history_.AdvanceGroup();
+    return tally;
 }
 
 bool TSearchEngine::SamePattern(std::span<const Byte> pattern) const {

@@ -30,7 +30,8 @@ public:
     // without a stored pattern the SEARCH command runs instead.
     void SearchAgain(TSearchDirection direction);
     // Replaces from the caret, asking per hit when confirming; all replacements of one call
-    // are one undo step. Refused in view-only mode; silent when nothing is found.
+    // are one undo step. Refused in view-only mode. Unless the user cancels, the run ends
+    // with a message: how many matches it replaced, or "検索情報が見付かりません.".
     void Replace(std::span<const Byte> search, std::span<const Byte> replacement,
                  bool onlyDifferences, bool confirm, TSearchDirection direction);
     // True when a pattern is stored with the same non-zero length and bytes.
@@ -42,8 +43,15 @@ public:
 
 private:
     class TChangeHold;
+    struct TReplaceTally {
+        std::int64_t Found = 0;
+        std::int64_t Replaced = 0;
+        bool Cancelled = false;
+    };
 
     void Store(std::span<const Byte> pattern, TSearchDirection direction, bool onlyDifferences);
+    // The replace loop over the stored record, leaving the caret after the last replacement.
+    TReplaceTally ReplaceHits(std::span<const Byte> replacement, bool confirm);
     // Runs the scan from the record; on a hit moves the caret there and highlights it.
     void Find();
 

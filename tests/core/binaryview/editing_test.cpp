@@ -248,6 +248,7 @@ TEST(Editing, RotationDropsWholeTurnsOfTheRangeButStillRecordsOne) {
 TEST(Editing, AReplaceAllOverflowingTheUndoBudgetLeavesNothingToUndo) {
     TEditorFixture replaced(ByteVector(20, 0x41));
     replaced.core.History().ApplySettings(1, true); // room for 17 records
+    replaced.host.Answer(mrOk);                     // the run's count
     replaced.core.Search().Replace(ByteVector{0x41}, ByteVector{0x42}, false, false,
                                    TSearchDirection::Forward);
     EXPECT_EQ(replaced.Data(), ByteVector(20, 0x42));

@@ -45,6 +45,15 @@ TModalStep Answer(const char* caption) {
     };
 }
 
+// The message a replace run ends with, closed with OK.
+TModalStep Told(const char* message) {
+    return [expected = QString::fromUtf8(message)](QWidget* dialog) {
+        QString text;
+        Press(QStringLiteral("OK"), &text)(dialog);
+        EXPECT_EQ(text, expected);
+    };
+}
+
 // What the user puts on one page of a data frame.
 using TEntry = std::function<void(TFrmInputData&)>;
 
@@ -246,12 +255,13 @@ TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
         std::vector<const char*> Answers;
         const char* Result;
         Address Caret;
+        const char* Told; // a cancelled run says nothing
     };
     const TCase cases[] = {
         {"yes, no, yes, cancel",
-         {"はい(&Y)", "いいえ(&N)", "はい(&Y)", "キャンセル(&C)"}, "XYZ-ab-XYZ-ab", 10},
-        {"no, then all", {"いいえ(&N)", "一度に置換(&A)"}, "ab-XYZ-XYZ-XYZ", 14},
-        {"cancel at once", {"キャンセル(&C)"}, "ab-ab-ab-ab", 0},
+         {"はい(&Y)", "いいえ(&N)", "はい(&Y)", "キャンセル(&C)"}, "XYZ-ab-XYZ-ab", 10, nullptr},
+        {"no, then all", {"いいえ(&N)", "一度に置換(&A)"}, "ab-XYZ-XYZ-XYZ", 14, "3 箇所を置換しました."},
+        {"cancel at once", {"キャンセル(&C)"}, "ab-ab-ab-ab", 0, nullptr},
     };
     TDlgReplace& dialog = OpenReplace(window);
     EXPECT_TRUE(dialog.ReplaceCheck().isChecked());
@@ -262,6 +272,7 @@ TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
         window.Core().SetCaret({0, 0});
         std::vector<TModalStep> steps;
         for (const char* answer : c.Answers) steps.push_back(Answer(answer));
+        if (c.Told != nullptr) steps.push_back(Told(c.Told));
         Script(steps);
         Run(dialog);
         EXPECT_EQ(Contents(window), Text(c.Result));
@@ -284,6 +295,7 @@ TEST_F(SearchDialogs, ReplaceAsksAtEachMatchAndIsOneUndoStep) {
     dialog.ReplaceCheck().click();
     dialog.DirPrev().click();
     window.Core().SetCaret({window.Module().Size(), 0});
+    Script({Told("4 箇所を置換しました.")});
     Run(dialog);
     EXPECT_EQ(Contents(window), Text("XYZ-XYZ-XYZ-XYZ"));
     EXPECT_EQ(Caret(window), 3);
@@ -322,7 +334,7 @@ TEST_F(SearchDialogs, AReplacementOfNoBytesDeletesTheMatchesOnceAgreed) {
         if (QWidget* field = c.Field(dialog)) {
             EXPECT_EQ(dialog.focusWidget(), field);
         }
-        Script({Press("はい(&Y)")});
+        Script({Press("はい(&Y)"), Told("2 箇所を置換しました.")});
         Run(dialog);
         EXPECT_EQ(Contents(window), Text("-"));
         Click(window, "MM_Undo");
@@ -344,11 +356,13 @@ TEST_F(SearchDialogs, IntegersReplaceInTheirOrderAndTheWidthIsRemembered) {
     dialog.ReplaceCheck().click();
     Integer("1234", TVariableType::vtWord, TByteOrder::BigEndian)(dialog.FrmSearchData());
     Integer("ab", TVariableType::vtByte, TByteOrder::LittleEndian)(dialog.FrmReplaceData());
+    Script({Told("1 箇所を置換しました.")});
     Run(dialog);
     EXPECT_EQ(Contents(window), (Bytes{0x34, 0x12, 0xAB, 0x34, 0x12}));
     EXPECT_EQ(window.Tools().IntWidth(), TVariableType::vtWord);
     Raw("3412")(dialog.FrmSearchData());
     window.Core().SetCaret({0, 0});
+    Script({Told("2 箇所を置換しました.")});
     Run(dialog);
     EXPECT_EQ(Contents(window), (Bytes{0xAB, 0xAB, 0xAB}));
     EXPECT_EQ(window.Tools().IntWidth(), TVariableType::vtByte);
@@ -393,6 +407,7 @@ TEST_F(SearchDialogs, WithinDifferencesIsOfferedWhileComparingAndSkipsEqualMatch
     replace.ReplaceCheck().click();
     String("ab", CharaSet::ShiftJis)(replace.FrmSearchData());
     String("Z", CharaSet::ShiftJis)(replace.FrmReplaceData());
+    Script({Told("1 箇所を置換しました.")});
     Run(replace);
     EXPECT_EQ(Contents(window), Text("ab-ab-Z"));
 
