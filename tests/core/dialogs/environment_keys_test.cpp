@@ -48,8 +48,6 @@ TEST(EnvironmentKeys, AUserMenuLetterIsBoundClearedAndDiscardedByATemplate) {
     TEnvironmentKeys& keys = options.Keys();
     keys.SelectShift(4 + 2); // "User menu (3)"
     SelectKey(keys, "{Q}");
-    EXPECT_FALSE(keys.ClearKey()); // nothing bound
-    EXPECT_EQ(keys.Template(), TKeyAssignType::WindowsStandard);
     ASSERT_TRUE(keys.Assign(cmd::UNDO));
     EXPECT_EQ(keys.OperateName(), CommandEntryOf(cmd::UNDO)->Description);
     EXPECT_EQ(keys.Template(), TKeyAssignType::UserDefined);
@@ -65,6 +63,33 @@ TEST(EnvironmentKeys, AUserMenuLetterIsBoundClearedAndDiscardedByATemplate) {
     EXPECT_EQ(options.Settings().KeyAssignment, TKeyAssignment::Template(TKeyAssignType::DosStandard));
     keys.ChooseTemplate(TKeyAssignType::UserDefined); // keeps what is there
     EXPECT_EQ(options.Settings().KeyAssignment, TKeyAssignment::Template(TKeyAssignType::DosStandard));
+}
+
+// Neither clearing a key that runs nothing nor binding a key to what it runs changes the
+// assignment, so the template stays and there is nothing to apply.
+TEST(EnvironmentKeys, ANonChangeKeepsTheTemplate) {
+    struct Case {
+        const char* name;
+        int shift;
+        std::string_view key;
+        bool (*act)(TEnvironmentKeys&);
+    };
+    const Case cases[] = {
+        {"clearing an unbound letter", 4 + 2, "{Q}",
+         [](TEnvironmentKeys& k) { return k.ClearKey(); }},
+        {"binding Ctrl+A to what it runs", 2, "{A}",
+         [](TEnvironmentKeys& k) { return k.Assign(cmd::SELECTALL); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TEnvironmentOptions options{TEnvironment{}};
+        TEnvironmentKeys& keys = options.Keys();
+        keys.SelectShift(c.shift);
+        SelectKey(keys, c.key);
+        EXPECT_FALSE(c.act(keys));
+        EXPECT_EQ(keys.Template(), TKeyAssignType::WindowsStandard);
+        EXPECT_FALSE(options.ApplyEnabled());
+    }
 }
 
 TEST(EnvironmentKeys, TheStoredTemplateIsAppliedOnLoading) {

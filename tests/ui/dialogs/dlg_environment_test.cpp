@@ -229,8 +229,13 @@ TEST_F(KeyPage, CtrlAByHandTurnsTheTemplateToUserDefinedAndKeepsTheRest) {
     EXPECT_EQ(operateName.text(), Utf8(CommandEntryOf(cmd::SELECTALL)->Description));
     EXPECT_EQ(TreeCommand(), cmd::SELECTALL);
 
-    DoubleClickCommand(cmd::COPY);
+    // Choosing what the key runs already changes nothing.
+    DoubleClickCommand(cmd::SELECTALL);
     QComboBox& templates = Control<QComboBox>(*dialog, "Template");
+    EXPECT_EQ(templates.currentText(), "Windows 版標準");
+    EXPECT_FALSE(Control<QPushButton>(*dialog, "btnApply").isEnabled());
+
+    DoubleClickCommand(cmd::COPY);
     EXPECT_EQ(templates.currentText(), "任意");
     EXPECT_EQ(operateName.text(), Utf8(CommandEntryOf(cmd::COPY)->Description));
     Press(*dialog, "btnApply");
