@@ -89,4 +89,23 @@ void PlaceFrameAt(QWidget& window, QPoint framePlace, const QMargins& frame) {
     window.setGeometry(QRect(framePlace + QPoint(frame.left(), frame.top()), window.size()));
 }
 
+TWindowFrame::TWindowFrame(QWidget& window) : window_(window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
+    const QMargins known(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    frame_ = window.isVisible() || !known.isNull() ? known : FrameBeforeShow(window);
+}
+
+QSize TWindowFrame::Size() const {
+    return frame_ ? window_.size().grownBy(*frame_) : window_.size();
+}
+
+void TWindowFrame::MoveTo(QPoint place) const {
+    if (frame_)
+        PlaceFrameAt(window_, place, *frame_);
+    else
+        window_.move(place); // the toolkit's own idea of a frame, which it learns once shown
+}
+
 } // namespace mv

@@ -2,6 +2,7 @@
 
 #include <QtCore/QMargins>
 #include <QtCore/QPoint>
+#include <QtCore/QSize>
 
 #include <optional>
 
@@ -14,10 +15,26 @@ namespace mv {
 // manager without frame extents). Creates the window's native window when it asks.
 std::optional<QMargins> FrameBeforeShow(QWidget& window);
 
-// Puts a window whose native window exists, not yet shown, so that the frame `frame` around
-// it has its top-left corner at `framePlace`. The client area is placed itself, which every
-// window manager honours, rather than leaving the frame's offset to Qt and the manager, which
-// both add it under X11.
+// Puts a window, shown or not, so that the frame `frame` around it has its top-left corner at
+// `framePlace`. The client area is placed itself, which every window manager honours, rather
+// than leaving the frame's offset to Qt and the manager, which both add it under X11.
 void PlaceFrameAt(QWidget& window, QPoint framePlace, const QMargins& frame);
+
+// A top-level window's frame, for placing the window by its frame: a window shown before knows
+// its frame; one not shown yet asks the window manager, so that its first place is not computed
+// as if it had no frame at all. Where nobody can say, the window is taken without a frame.
+class TWindowFrame {
+public:
+    explicit TWindowFrame(QWidget& window);
+
+    // The window's size with its frame.
+    [[nodiscard]] QSize Size() const;
+    // Puts the frame's top-left corner at `place`, shown or not.
+    void MoveTo(QPoint place) const;
+
+private:
+    QWidget& window_;
+    std::optional<QMargins> frame_;
+};
 
 } // namespace mv

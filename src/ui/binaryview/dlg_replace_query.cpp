@@ -1,5 +1,6 @@
 #include "ui/binaryview/dlg_replace_query.h"
 
+#include "platform/window_frame.h"
 #include "platform/work_area.h"
 
 #include <QtGui/QGuiApplication>
@@ -48,16 +49,12 @@ TReplaceAnswer TDlgReplaceQuery::AnswerOf(int result) {
     }
 }
 
-QPoint TDlgReplaceQuery::PlaceFor(QPoint screenPoint) const {
-    const QScreen* screen = QGuiApplication::screenAt(screenPoint);
-    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
-    const QSize frame = frameGeometry().size().expandedTo(sizeHint());
-    return KeptInside(QRect(screenPoint, frame), screen->availableGeometry());
-}
-
 TReplaceAnswer TDlgReplaceQuery::Ask(QPoint screenPoint) {
     adjustSize();
-    move(PlaceFor(screenPoint));
+    const QScreen* screen = QGuiApplication::screenAt(screenPoint);
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    const TWindowFrame frame(*this);
+    frame.MoveTo(KeptInside(QRect(screenPoint, frame.Size()), screen->availableGeometry()));
     return AnswerOf(exec());
 }
 

@@ -16,12 +16,10 @@ public:
 
     explicit TDlgReplaceQuery(QWidget* parent = nullptr);
 
-    // Shows the question modally with its top-left corner at the screen point, moved left
-    // or up as far as it must to stay inside the work area, and answers the button chosen;
-    // closing the window cancels.
+    // Shows the question modally with its frame's top-left corner at the screen point, moved
+    // left or up as far as it must for the whole frame to stay inside the work area, and
+    // answers the button chosen; closing the window cancels.
     TReplaceAnswer Ask(QPoint screenPoint);
-    // Where the question goes for a wanted point.
-    [[nodiscard]] QPoint PlaceFor(QPoint screenPoint) const;
 
     [[nodiscard]] static TReplaceAnswer AnswerOf(int result);
 

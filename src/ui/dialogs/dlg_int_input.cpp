@@ -34,10 +34,7 @@ TDlgIntInput::TDlgIntInput(QWidget* owner, TForm form)
 }
 
 void TDlgIntInput::FocusField(TCardinalNumber radix) {
-    TEditInt& field = radix == TCardinalNumber::cnBinary    ? frame_->EditBin()
-                      : radix == TCardinalNumber::cnDecimal ? frame_->EditDec()
-                                                            : frame_->EditHex();
-    field.setFocus(Qt::OtherFocusReason);
+    frame_->FocusField(radix);
 }
 
 std::uint32_t TDlgIntInput::JumpValue() const {

@@ -63,6 +63,7 @@ TDlgReplace::TDlgReplace(QWidget* owner, const TEnvironment& environment)
     FramesLayout().addWidget(replacement_, 1);
     replaceCheck_->setChecked(true);
     OptionsLayout().insertWidget(1, replaceCheck_);
+    search_->FocusPage();
 }
 
 void TDlgReplace::TakeCaret(const TCaretFeed& feed) {

@@ -14,6 +14,7 @@ TDlgSearch::TDlgSearch(QWidget* owner, const TEnvironment& environment)
     SetHelpContext(*this, 18);
     PrepareFrame(*frame_, environment, false);
     FramesLayout().addWidget(frame_);
+    frame_->FocusPage();
 }
 
 void TDlgSearch::TakeCaret(const TCaretFeed& feed) {

@@ -1,6 +1,8 @@
 #include "ui/dialogs/dlg_setting.h"
 
 #include "platform/help_context.h"
+#include "platform/window_frame.h"
+#include "platform/work_area.h"
 #include "ui/dialogs/button_row.h"
 
 #include <QtWidgets/QButtonGroup>
@@ -70,7 +72,9 @@ TLumpChoices TDlgSetting::Choices() const {
 std::optional<TLumpModes> LumpSettingDialog(QWidget* owner, QPoint place, const TLumpModes& modes) {
     TDlgSetting dialog(owner);
     dialog.SetChoices(ChoicesOf(modes), modes.InputMode != TInputMode::ViewOnly);
-    dialog.move(place);
+    dialog.adjustSize();
+    const TWindowFrame frame(dialog);
+    frame.MoveTo(KeptInside(QRect(place, frame.Size()), WorkAreaOf(owner)));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return ModesOf(dialog.Choices(), modes);
 }

@@ -30,8 +30,9 @@ private:
     std::array<QButtonGroup*, LumpGroupCount> groups_{};
 };
 
-// Shows the lump setting with its top-left corner at `place` (screen pixels), pre-set from
-// `modes`; answers the modes chosen, or nothing when the user cancels.
+// Shows the lump setting with its frame's top-left corner at `place` (screen pixels), moved as
+// far as it must to stay inside the work area, pre-set from `modes`; answers the modes chosen,
+// or nothing when the user cancels.
 [[nodiscard]] std::optional<TLumpModes> LumpSettingDialog(QWidget* owner, QPoint place,
                                                           const TLumpModes& modes);
 

@@ -1,43 +1,16 @@
 #include "ui/dialogs/search_tool_window.h"
 
 #include "ui/binaryview/b_editor.h"
-#include "ui/binaryview/binary_view.h"
-#include "ui/typedvalues/frm_input_char.h"
 #include "ui/typedvalues/frm_input_data.h"
-#include "ui/typedvalues/frm_input_str.h"
-#include "ui/typedvalues/sel_char.h"
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
-#include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
 
 namespace mv {
-
-namespace {
-
-// The control of the page that a run check found empty.
-void FocusPage(TFrmInputData& frame) {
-    switch (frame.Page()) {
-    case TInputDataPage::String:
-        frame.FrmInputStr().EditBox().setFocus(Qt::OtherFocusReason);
-        break;
-    case TInputDataPage::Character:
-        frame.FrmInputChar().SelChar().setFocus(Qt::OtherFocusReason);
-        break;
-    case TInputDataPage::Raw:
-        if (TBEditor* editor = frame.BinaryEditor()) editor->View().setFocus(Qt::OtherFocusReason);
-        break;
-    case TInputDataPage::Integer:
-    case TInputDataPage::Null:
-        break;
-    }
-}
-
-} // namespace
 
 TSearchToolWindow::TSearchToolWindow(QWidget* owner, const QString& caption,
                                      const QString& runCaption)
@@ -94,10 +67,12 @@ bool TSearchToolWindow::Proceed(TRunCheck check, TFrmInputData& search,
         close();
         break;
     case TRunCheck::FocusSearch:
-        FocusPage(search);
+        search.FocusPage();
+        TakeKeyboard();
         break;
     case TRunCheck::FocusReplace:
-        if (replacement != nullptr) FocusPage(*replacement);
+        if (replacement != nullptr) replacement->FocusPage();
+        TakeKeyboard();
         break;
     }
     return false;

@@ -42,8 +42,8 @@ protected:
     [[nodiscard]] QVBoxLayout& OptionsLayout() { return *options_; }
     [[nodiscard]] THostServices& Host() { return host_; }
 
-    // Acts on a check's outcome: closes the dialog or puts the focus back on the side that
-    // is empty; answers whether the run goes on.
+    // Acts on a check's outcome: closes the dialog or takes the keyboard back from the
+    // message, with the focus on the side that is empty; answers whether the run goes on.
     bool Proceed(TRunCheck check, TFrmInputData& search, TFrmInputData* replacement);
 
 private:

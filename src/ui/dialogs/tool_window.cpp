@@ -1,6 +1,7 @@
 #include "ui/dialogs/tool_window.h"
 
 #include "core/dialogs/tool_placement.h"
+#include "platform/window_frame.h"
 #include "platform/work_area.h"
 
 #include <QtGui/QMoveEvent>
@@ -24,11 +25,13 @@ TToolWindow::TToolWindow(QWidget* owner)
 void TToolWindow::PlaceByOwner() {
     const QWidget* owner = parentWidget();
     if (owner == nullptr) return;
-    const QSize frame = frameGeometry().size();
+    const TWindowFrame frame(*this);
+    const QSize size = frame.Size();
     const TScreenPoint place =
-        ToolPlace(ScreenPoint(owner->pos()), ScreenPoint(followOffset_), frame.width(),
-                  frame.height(), ToScreenRect(WorkAreaOf(owner)));
-    MoveTo({place.X, place.Y});
+        ToolPlace(ScreenPoint(owner->pos()), ScreenPoint(followOffset_), size.width(),
+                  size.height(), ToScreenRect(WorkAreaOf(owner)));
+    placed_ = {place.X, place.Y};
+    frame.MoveTo(placed_);
 }
 
 void TToolWindow::OwnerMoved(bool follow) {
@@ -43,6 +46,12 @@ void TToolWindow::ShowTool() {
     adjustSize();
     PlaceByOwner();
     show();
+    TakeKeyboard();
+}
+
+void TToolWindow::TakeKeyboard() {
+    raise();
+    activateWindow();
 }
 
 void TToolWindow::HideWithOwner() {
@@ -67,11 +76,6 @@ void TToolWindow::moveEvent(QMoveEvent* event) {
     const QWidget* owner = parentWidget();
     // The window system reports moves late, so the window's own placing is told by its place.
     if (pos() != placed_ && isVisible() && owner != nullptr) followOffset_ = pos() - owner->pos();
-}
-
-void TToolWindow::MoveTo(QPoint place) {
-    placed_ = place;
-    move(place);
 }
 
 } // namespace mv

@@ -34,8 +34,13 @@ public:
     // The owner moved: following, the window goes along; otherwise it keeps its place and
     // remembers its new offset.
     void OwnerMoved(bool follow);
-    // Placed by its owner and shown without taking a modal hold.
+    // Placed by its owner, shown without taking a modal hold and given the keyboard: the
+    // control the tool chose takes the keys, not the document.
     void ShowTool();
+
+    // Brings the window forward with the keyboard, as after a message that left the
+    // keyboard to the window manager's choice.
+    void TakeKeyboard();
 
     // Hidden while its document window is inactive, and back without taking the focus.
     void HideWithOwner();
@@ -50,8 +55,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    void MoveTo(QPoint place);
-
     QPoint followOffset_;
     QPoint placed_; // where the window last placed itself
     bool hiddenWithOwner_ = false;

@@ -105,15 +105,17 @@ void TDocumentTools::EnterBytes(std::span<const Byte> bytes) {
     window_.Core().EnterData(bytes);
 }
 
-void TDocumentTools::JumpTo(std::int64_t target) {
+bool TDocumentTools::JumpTo(std::int64_t target) {
     TEditorCore& core = window_.Core();
     const TJumpCheck check = CheckJumpTarget(target, core.Module().Size());
     if (!check.Warning.empty() &&
         host_.MessageDlgBeep(check.Warning, TMsgDlgType::mtWarning,
                              {TMsgDlgBtn::mbOK, TMsgDlgBtn::mbAbort}) != mrOk)
-        return;
+        return false;
+    window_.activateWindow();
     window_.View().setFocus();
     core.SetCaret({check.Target, 0});
+    return true;
 }
 
 } // namespace mv

@@ -82,8 +82,9 @@ public:
     // input mode; one undo step.
     void EnterBytes(std::span<const Byte> bytes);
     // The address check and move: a target before the start or past the end asks whether to
-    // go to that end instead; the caret then moves and the view takes the focus.
-    void JumpTo(std::int64_t target);
+    // go to that end instead; the caret then moves and the view takes the keyboard. Answers
+    // whether it moved.
+    bool JumpTo(std::int64_t target);
     [[nodiscard]] THostServices& Host() { return host_; }
 
 private:

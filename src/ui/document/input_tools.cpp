@@ -65,16 +65,17 @@ TToolWindow* NewAddressJump(TDocumentTools& tools) {
     dialog->FocusField(tools.IntCardinal());
     dialog->OnRun = [&tools, dialog] {
         const Address caret = tools.Window().Core().CaretAddress();
-        tools.JumpTo(
-            AddressJumpTarget(dialog->FrmInputInt().Address(), caret, dialog->JumpValue()));
+        if (!tools.JumpTo(
+                AddressJumpTarget(dialog->FrmInputInt().Address(), caret, dialog->JumpValue())))
+            dialog->TakeKeyboard();
     };
     return dialog;
 }
 
 TToolWindow* NewRelativeJump(TDocumentTools& tools) {
     auto* tool = new TToolRelativeJump(&tools.Window());
-    tool->OnJump = [&tools](std::int64_t distance) {
-        tools.JumpTo(tools.Window().Core().CaretAddress() + distance);
+    tool->OnJump = [&tools, tool](std::int64_t distance) {
+        if (!tools.JumpTo(tools.Window().Core().CaretAddress() + distance)) tool->TakeKeyboard();
     };
     return tool;
 }

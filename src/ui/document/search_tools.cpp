@@ -47,13 +47,17 @@ private:
     QWidget& window_;
 };
 
+// A message of the search (nothing found) leaves the keyboard to the window manager, which
+// gives it to the document; the next keys are still meant for the dialog.
 void RunSearch(TDocumentTools& tools, TDlgSearch& dialog) {
     TMvPrBinaryFormWClass& window = tools.Window();
     window.repaint();
     TFrmInputData& frame = dialog.FrmInputData();
     const InputDataBlock pattern = frame.GetData();
-    RunToolSearch(window.Core(), pattern.Bytes, dialog.Direction(), dialog.OnlyDifferences());
     tools.SetIntWidth(frame.FrmInputInt().IntWidth());
+    const QPointer<TDlgSearch> alive(&dialog);
+    RunToolSearch(window.Core(), pattern.Bytes, dialog.Direction(), dialog.OnlyDifferences());
+    if (alive) alive->TakeKeyboard();
 }
 
 // The run may outlast the dialog, which the window system can close while the run repaints.
@@ -80,8 +84,7 @@ void RunReplace(TDocumentTools& tools, TDlgReplace& dialog) {
                                        direction);
     }
     if (alive) {
-        alive->raise();
-        alive->activateWindow();
+        alive->TakeKeyboard();
         alive->BtnRun().setEnabled(true);
     }
     tools.SetIntWidth(width);

@@ -5,8 +5,10 @@
 #include "ui/typedvalues/frm_input_char.h"
 #include "ui/typedvalues/frm_input_int.h"
 #include "ui/typedvalues/frm_input_str.h"
+#include "ui/typedvalues/sel_char.h"
 
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
 
@@ -60,6 +62,27 @@ void TFrmInputData::Initialize(const TEnvironment& owner) {
     inputStr_->SetCharaSet(CharaSet::ShiftJis);
     inputStr_->SetNewLineCode(TNewLineCode::CrLf);
     inputChar_->SetAsciiCharaSet(TAsciiSet::asASCII);
+    intRadix_ = owner.IntCardinal;
+}
+
+void TFrmInputData::FocusPage() {
+    switch (Page()) {
+    case TInputDataPage::Integer:
+        inputInt_->FocusField(intRadix_);
+        return;
+    case TInputDataPage::String:
+        inputStr_->EditBox().setFocus(Qt::OtherFocusReason);
+        return;
+    case TInputDataPage::Character:
+        inputChar_->SelChar().setFocus(Qt::OtherFocusReason);
+        return;
+    case TInputDataPage::Raw:
+        if (binaryEditor_ != nullptr) binaryEditor_->View().setFocus(Qt::OtherFocusReason);
+        return;
+    case TInputDataPage::Null:
+        break;
+    }
+    pages_->setFocus(Qt::OtherFocusReason);
 }
 
 InputDataBlock TFrmInputData::GetData() const {

@@ -24,8 +24,13 @@ public:
 
     // Sets the pages up for a dialog of a document window: the binary editor with the
     // window's configuration (column header and hexadecimal columns only, font height 12),
-    // a double word in little-endian order, Shift JIS with CR LF, ASCII codes.
+    // a double word in little-endian order, Shift JIS with CR LF, ASCII codes; the integer
+    // field the window's remembered radix prefers.
     void Initialize(const TEnvironment& owner);
+
+    // The focus goes to what the active page is typed into: the preferred integer field, the
+    // text, the character list, the raw-bytes editor, or the page tabs on the null page.
+    void FocusPage();
 
     // The bytes of the active page.
     [[nodiscard]] InputDataBlock GetData() const;
@@ -47,6 +52,7 @@ private:
     QWidget* binaryPanel_;
     QLabel* labelNull_;
     TBEditor* binaryEditor_ = nullptr;
+    TCardinalNumber intRadix_ = TCardinalNumber::cnDecimal;
 };
 
 } // namespace mv

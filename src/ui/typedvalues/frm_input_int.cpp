@@ -192,6 +192,13 @@ void TFrmInputInt::OtherKey(const TEditInt& source, QKeyEvent* event) {
     event->accept();
 }
 
+void TFrmInputInt::FocusField(TCardinalNumber radix) {
+    TEditInt& field = radix == TCardinalNumber::cnBinary    ? *editBin_
+                      : radix == TCardinalNumber::cnDecimal ? *editDec_
+                                                            : *editHex_;
+    field.setFocus(Qt::OtherFocusReason);
+}
+
 void TFrmInputInt::OtherKeyPress(QKeyEvent* event) {
     if (event->text() == QStringLiteral("+"))
         model_.ToggleAddress(TAddressMode::RelativeDown);

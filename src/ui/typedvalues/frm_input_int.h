@@ -39,6 +39,9 @@ public:
     [[nodiscard]] TValueType GetInteger() const { return model_.GetInteger(); }
     [[nodiscard]] InputDataBlock IntegerData() const { return model_.IntegerData(); }
 
+    // The focus goes to the field of that radix.
+    void FocusField(TCardinalNumber radix);
+
     // The controls, for the dialogs that adjust captions, maxima and the focus.
     [[nodiscard]] TEditInt& EditBin() { return *editBin_; }
     [[nodiscard]] TEditInt& EditDec() { return *editDec_; }
