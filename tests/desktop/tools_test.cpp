@@ -158,6 +158,13 @@ TEST_F(Tools, EachToolOpensByItsKeyAndTakesWhatIsTypedIntoIt) {
           Type("ee")},
          6,
          {0xEE}},
+        // A jump before the file's start, called off at the warning: the tool keeps the keys.
+        {"相対ジャンプツール called off",
+         {Press({"ctrl+shift+F6"}), InTool("相対ジャンプツール"), Type("1a"),
+          Press({"minus", "Return"}), InTool("警告"), Press({"alt+a"}),
+          InTool("相対ジャンプツール"), Press({"Escape"}), InDocument(), Type("bb")},
+         0,
+         {0xBB}},
         // A jump hands the keyboard to the document.
         {"アドレスジャンプ",
          {Press({"F5"}), InTool("アドレスジャンプ"), Type("32"), Press({"Return"}), InDocument(),
