@@ -1,12 +1,14 @@
-# Installing the program as a desktop application: the executable, its shipped data (filers,
-# manual, version pictures) in share/morvane-prime, the desktop entry, the AppStream metainfo
-# and the icon in the hicolor theme; `cpack -G DEB` makes a Debian package of the same files.
+# Installing the program as a desktop application: the executable and its manual page, its
+# shipped data (filers, manual, version pictures) in share/morvane-prime, the desktop entry,
+# the AppStream metainfo and the icon in the hicolor theme; `cpack -G DEB` makes a Debian
+# package of the same files.
 include(GNUInstallDirs)
 
 set(MV_APPLICATION_ID example.morvane.MorvanePrime)
 set(MV_DATA_DIR ${CMAKE_INSTALL_DATADIR}/morvane-prime)
 
 install(TARGETS morvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/resources/morvane.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/filer/ DESTINATION ${MV_DATA_DIR}/filer
         FILES_MATCHING PATTERN "*.MVF" PATTERN "*.mvf")
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/help/ DESTINATION ${MV_DATA_DIR}/help)

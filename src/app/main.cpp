@@ -13,7 +13,8 @@
 #include <QtGui/QIcon>
 #include <QtWidgets/QApplication>
 
-#include <cstdlib>
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -25,20 +26,47 @@ void PreferX11OnWayland() {
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+// The names as the running instance must get them: it resolves nothing in its own folder.
+// A name that cannot be made absolute is named on standard error and left out.
+std::vector<std::string> AbsoluteFileNames(const std::vector<std::string>& names, bool& leftOut) {
+    std::vector<std::string> absolute;
+    for (const std::string& name : names) {
+        std::string problem;
+        if (const std::optional<std::string> path = mv::AbsoluteFileName(name, &problem)) {
+            absolute.push_back(*path);
+            continue;
+        }
+        std::fprintf(stderr, "Morvane Prime: %s を開けません: %s\n", name.c_str(), problem.c_str());
+        leftOut = true;
+    }
+    return absolute;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    PreferX11OnWayland(); // before any part of Qt picks its platform
-    const std::vector<std::string> fileNames =
-        mv::FileArguments({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
-    mv::TStartDecision start = mv::StartOrHandOver(mv::InstanceRuntimeFolder(), fileNames);
-    // The running instance has told its user why; the caller learns it from the status.
-    if (start.Role == mv::TStartRole::HandedOver)
-        return mv::ReportNotOpened(start.NotOpened) ? EXIT_FAILURE : EXIT_SUCCESS;
-    if (start.Role == mv::TStartRole::NoAnswer) {
-        mv::ReportNoRunningInstance();
-        return EXIT_SUCCESS;
+    const mv::TCommandLine line =
+        mv::ParseCommandLine({argv + 1, static_cast<std::size_t>(argc > 0 ? argc - 1 : 0)});
+    if (line.Request == mv::TCommandLine::TRequest::Help) {
+        std::fputs(mv::UsageText().c_str(), stdout);
+        return mv::ExitSuccess;
     }
+    if (line.Request == mv::TCommandLine::TRequest::Version) {
+        std::puts("Morvane Prime " MV_VERSION);
+        return mv::ExitSuccess;
+    }
+    for (const std::string& option : line.UnknownOptions)
+        std::fprintf(stderr, "Morvane Prime: 不明なオプション %s は無視します.\n", option.c_str());
+
+    PreferX11OnWayland(); // before any part of Qt picks its platform
+    bool leftOut = false;
+    const std::vector<std::string> fileNames = AbsoluteFileNames(line.FileNames, leftOut);
+    std::string folderProblem;
+    const std::string runtimeFolder = mv::InstanceRuntimeFolder(&folderProblem);
+    mv::TStartDecision start = mv::StartOrHandOver(runtimeFolder, fileNames);
+    int status = mv::ReportHandOver(start);
+    if (leftOut) status = std::max(status, int{mv::ExitNotOpened});
+    if (start.Role != mv::TStartRole::First) return status;
 
     QApplication app(argc, argv);
     mv::InstallPaintProbe(); // only when the shell benchmark asks for it
@@ -53,8 +81,9 @@ int main(int argc, char** argv) {
     mv::TMvPrMainProcessWClass shell;
     mv::TRunningInstance& instance = *start.Instance;
     shell.OnEnding = [&instance] { instance.Resign(); };
-    (void)instance.Serve([&shell](const mv::THandoverFrame& request) { return shell.HandOver(request); });
+    if (!instance.Serve([&shell](const mv::THandoverFrame& request) { return shell.HandOver(request); }))
+        mv::ReportRunningAlone(runtimeFolder.empty() ? folderProblem : instance.Problem());
     shell.Start(start.FileNames);
     QApplication::exec();
-    return EXIT_SUCCESS;
+    return status;
 }

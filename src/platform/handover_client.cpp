@@ -15,12 +15,14 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// Waits for `events` on the socket until `deadline`; false on timeout or a poll failure.
-bool WaitFor(int descriptor, short events, TClock::time_point deadline) {
+// Waits for `events` on the socket until `deadline`; false on timeout (which `timedOut` tells)
+// or a poll failure.
+bool WaitFor(int descriptor, short events, TClock::time_point deadline, bool& timedOut) {
     for (;;) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now());
-        if (left.count() <= 0) return false;
+        timedOut = left.count() <= 0;
+        if (timedOut) return false;
         pollfd entry{descriptor, events, 0};
         const int ready = poll(&entry, 1, static_cast<int>(left.count()));
         if (ready > 0) return true;
@@ -42,9 +44,10 @@ void THandoverClient::Disconnect() {
 bool THandoverClient::Connect(const std::string& socketPath) {
     Disconnect();
     reader_ = THandoverReader(THandoverSide::Answers);
+    timedOut_ = false;
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    if (socketPath.size() >= sizeof address.sun_path) return false;
+    if (socketPath.size() > MaxSocketPathBytes) return false;
     std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
     // Non-blocking from the start: a connect to an instance whose queue is full fails at once
     // (and is tried again) instead of waiting on an instance that may hang.
@@ -81,7 +84,7 @@ bool THandoverClient::SendAll(const THandoverBytes& bytes) {
     const TClock::time_point deadline = TClock::now() + AnswerTimeout;
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        if (!WaitFor(descriptor_, POLLOUT, deadline)) return false;
+        if (!WaitFor(descriptor_, POLLOUT, deadline, timedOut_)) return false;
         const ssize_t written =
             send(descriptor_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (written < 0 && errno != EINTR && errno != EAGAIN) return false;
@@ -102,7 +105,7 @@ std::optional<TWindowId> THandoverClient::ReceiveAnswer() {
         case THandoverReader::TStatus::NeedMore:
             break;
         }
-        if (!WaitFor(descriptor_, POLLIN, deadline)) return std::nullopt;
+        if (!WaitFor(descriptor_, POLLIN, deadline, timedOut_)) return std::nullopt;
         std::uint8_t buffer[64];
         const ssize_t received = recv(descriptor_, buffer, sizeof buffer, 0);
         if (received == 0) return std::nullopt; // the instance closed the connection

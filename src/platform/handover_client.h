@@ -5,13 +5,16 @@
 #include <chrono>
 #include <optional>
 #include <string>
-#include <vector>
+#include <sys/un.h>
 
 namespace mv {
 
 // A later start's side of the hand-over, in plain POSIX so that it runs before (and without)
 // any Qt application. One connection carries the requests one at a time: each waits for its
 // answer, so the running instance has opened one file before the next name goes.
+// The longest socket path a local socket address holds, without its terminating zero.
+inline constexpr std::size_t MaxSocketPathBytes = sizeof(sockaddr_un::sun_path) - 1;
+
 class THandoverClient {
 public:
     THandoverClient() = default;
@@ -30,9 +33,12 @@ public:
     [[nodiscard]] std::optional<TWindowId> NewWindow();
 
     [[nodiscard]] bool Connected() const { return descriptor_ >= 0; }
+    // Whether the last request failed because the instance did not answer within the timeout,
+    // rather than because it closed the connection: an instance that hangs.
+    [[nodiscard]] bool TimedOut() const { return timedOut_; }
 
-    // How long one request may wait for its answer. The running instance answers only when it
-    // has loaded the file, which may include a question to the user, so this is generous.
+    // How long one request may wait for its answer. The running instance answers before it
+    // shows any message, so only an instance that hangs takes this long.
     std::chrono::milliseconds AnswerTimeout{60000};
 
 private:
@@ -42,6 +48,7 @@ private:
     void Disconnect();
 
     int descriptor_ = -1;
+    bool timedOut_ = false;
     THandoverReader reader_{THandoverSide::Answers};
 };
 

@@ -10,8 +10,11 @@ namespace mv {
 // instance never blocks the next start.
 class TInstanceLock {
 public:
-    // The lock, or nothing when another process holds it or the file cannot be opened.
-    [[nodiscard]] static std::unique_ptr<TInstanceLock> TryAcquire(const std::string& folder);
+    // The lock, or nothing when another process holds it, or when the lock file cannot be
+    // opened or locked at all: then `problem` says why, so that the caller does not wait for
+    // an instance that is not there.
+    [[nodiscard]] static std::unique_ptr<TInstanceLock> TryAcquire(const std::string& folder,
+                                                                   std::string* problem = nullptr);
 
     TInstanceLock(const TInstanceLock&) = delete;
     TInstanceLock& operator=(const TInstanceLock&) = delete;

@@ -1,3 +1,4 @@
+#include "platform/handover_client.h"
 #include "platform/handover_server.h"
 #include "platform/instance_lock.h"
 #include "platform/runtime_folder.h"
@@ -12,12 +13,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <filesystem>
 #include <future>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace mv {
@@ -83,8 +86,7 @@ protected:
     }
     [[nodiscard]] std::string Socket() const { return InstanceSocketPath(folder_.Path()); }
 
-    TStartDecision LaterStart(std::vector<std::string> names,
-                              std::chrono::milliseconds patience = 3s) {
+    TStartDecision LaterStart(std::vector<std::string> names, TStartPatience patience = {}) {
         return WhileServing<TStartDecision>(
             [this, names, patience] { return StartOrHandOver(folder_.Path(), names, patience); });
     }
@@ -117,12 +119,14 @@ TEST_F(SingleInstance, LaterStartsHandTheirFilesOverOneByOne) {
 TEST_F(SingleInstance, ALaterStartKnowsWhichFilesTheInstanceDidNotOpen) {
     TStartDecision first = StartOrHandOver(folder_.Path(), {});
     ASSERT_TRUE(first.Instance->Serve([](const THandoverFrame& request) -> TWindowId {
-        return NameOf(request).ends_with("missing") ? 0 : 7;
+        return NameOf(request).ends_with("missing") || NameOf(request) == "<new window>" ? 0 : 7;
     }));
-    const TStartDecision later = LaterStart({"/a", "/missing", "/b", "/also-missing"});
+    const std::string tooLong = "/" + std::string(MaxFileNameBytes, 'x');
+    const TStartDecision later = LaterStart({"/a", "/missing", tooLong, "/b", "/also-missing"});
     EXPECT_EQ(later.Role, TStartRole::HandedOver);
-    EXPECT_EQ(later.NotOpened, (std::vector<std::string>{"/missing", "/also-missing"}));
+    EXPECT_EQ(later.NotOpened, (std::vector<std::string>{"/missing", tooLong, "/also-missing"}));
     EXPECT_TRUE(LaterStart({"/a"}).NotOpened.empty());
+    EXPECT_EQ(LaterStart({}).NotOpened, std::vector<std::string>{""}) << "the new window";
 }
 
 TEST_F(SingleInstance, InstanceEndingMidwayLeavesTheRestToTheNewStart) {
@@ -141,8 +145,99 @@ TEST_F(SingleInstance, InstanceEndingMidwayLeavesTheRestToTheNewStart) {
 TEST_F(SingleInstance, LockHeldWithoutAnyoneListeningIsNoAnswer) {
     const auto lock = TInstanceLock::TryAcquire(folder_.Path());
     ASSERT_NE(lock, nullptr);
-    EXPECT_EQ(TInstanceLock::TryAcquire(folder_.Path()), nullptr);
-    EXPECT_EQ(StartOrHandOver(folder_.Path(), {"/a"}, 50ms).Role, TStartRole::NoAnswer);
+    std::string problem;
+    EXPECT_EQ(TInstanceLock::TryAcquire(folder_.Path(), &problem), nullptr);
+    EXPECT_EQ(problem, "") << "a lock held by another is no problem";
+    const TStartDecision later = StartOrHandOver(folder_.Path(), {"/a", "/b"}, {.Listening = 50ms});
+    EXPECT_EQ(later.Role, TStartRole::NoAnswer);
+    EXPECT_EQ(later.NotHandedOver, (std::vector<std::string>{"/a", "/b"}));
+}
+
+// An instance that stops answering is not waited for twice, and what it did not take is told.
+TEST_F(SingleInstance, AnInstanceThatHangsLeavesTheRestNamed) {
+    TStartDecision first = StartOrHandOver(folder_.Path(), {});
+    ASSERT_TRUE(first.Instance->Serve([this](const THandoverFrame& request) -> TWindowId {
+        requests_.push_back(NameOf(request));
+        if (requests_.size() == 2) std::this_thread::sleep_for(600ms);
+        return 1;
+    }));
+    QElapsedTimer clock;
+    clock.start();
+    const TStartDecision later = LaterStart({"/a", "/b", "/c"}, {.Answer = 200ms});
+    EXPECT_LT(clock.elapsed(), 2000) << "waited for the hung instance more than once";
+    EXPECT_EQ(later.Role, TStartRole::Hung);
+    EXPECT_TRUE(later.NotOpened.empty());
+    EXPECT_EQ(later.NotHandedOver, (std::vector<std::string>{"/b", "/c"}));
+    EXPECT_EQ(requests_, (std::vector<std::string>{"/a", "/b"}));
+}
+
+// Where the lock or the socket cannot work, each start runs on its own and says why, instead
+// of waiting for an instance that can never answer.
+TEST_F(SingleInstance, AnUnusableLockOrSocketMakesEachStartRunOnItsOwn) {
+    std::string longFolder = folder_.Path();
+    while (InstanceSocketPath(longFolder).size() <= MaxSocketPathBytes) longFolder += "/deeper";
+    std::filesystem::create_directories(longFolder);
+    const struct {
+        const char* What;
+        std::string Folder;
+        std::string Blocker; // a folder put where the file must go
+        std::string ProblemNames;
+    } cases[] = {
+        {"socket path too long", longFolder, "", InstanceSocketPath(longFolder)},
+        {"lock file cannot be made", folder_ / "lock", "morvane.lock", "morvane.lock"},
+        {"something else at the socket", folder_ / "socket", "morvane.socket", "morvane.socket"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::create_directories(c.Folder + "/" + c.Blocker);
+        for (int start = 0; start < 2; ++start) {
+            QElapsedTimer clock;
+            clock.start();
+            TStartDecision decision = StartOrHandOver(c.Folder, {"/a"});
+            EXPECT_LT(clock.elapsed(), 1000) << c.What;
+            ASSERT_EQ(decision.Role, TStartRole::First) << c.What << ", start " << start;
+            EXPECT_EQ(decision.FileNames, std::vector<std::string>{"/a"});
+            EXPECT_FALSE(decision.Instance->Serve(Recorder())) << c.What;
+            EXPECT_NE(decision.Instance->Problem().find(c.ProblemNames), std::string::npos)
+                << c.What << ": " << decision.Instance->Problem();
+        }
+    }
+}
+
+TEST(SingleInstanceReport, TheStatusAndStandardErrorTellWhatDidNotHappen) {
+    // On the offscreen platform no message box can be answered: the text goes to stderr only.
+    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "would show a box";
+    const struct {
+        TStartRole Role;
+        std::vector<std::string> NotOpened, NotHandedOver;
+        int Status;
+        std::string Errors;
+    } cases[] = {
+        {TStartRole::HandedOver, {}, {}, 0, ""},
+        {TStartRole::First, {}, {}, 0, ""},
+        {TStartRole::HandedOver, {"/m", ""}, {}, 1,
+         "Morvane Prime: 起動中のプログラムは /m を開きませんでした.\n"
+         "Morvane Prime: 起動中のプログラムは 新しいウィンドウ を開きませんでした.\n"},
+        {TStartRole::NoAnswer, {}, {"/a"}, 2,
+         "Morvane Prime Fatal Error !!\n"
+         "既に起動している Morvane Prime のウィンドウハンドルの取得に失敗しました.\n"
+         "何らかの理由でウィンドウが正常に生成されていない可能性があります.\n"
+         "Morvane Prime: 起動中のプログラムに /a を渡せませんでした.\n"},
+        {TStartRole::Hung, {"/m"}, {"/b", "/c"}, 2,
+         "Morvane Prime: 起動中のプログラムは /m を開きませんでした.\n"
+         "Morvane Prime: 起動中のプログラムに /b を渡せませんでした.\n"
+         "Morvane Prime: 起動中のプログラムに /c を渡せませんでした.\n"
+         "Morvane Prime: 起動中のプログラムが応答しません.\n"},
+    };
+    for (const auto& c : cases) {
+        TStartDecision decision;
+        decision.Role = c.Role;
+        decision.NotOpened = c.NotOpened;
+        decision.NotHandedOver = c.NotHandedOver;
+        testing::internal::CaptureStderr();
+        const int status = ReportHandOver(decision);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.Errors);
+        EXPECT_EQ(status, c.Status) << c.Errors;
+    }
 }
 
 TEST_F(SingleInstance, BadFramesCloseTheirConnectionWithoutReachingTheHandler) {
@@ -202,17 +297,6 @@ TEST_F(SingleInstance, PeerOfAnotherUserIsRefused) {
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0) << "1: answered, 2: could not connect, 3: no setuid";
     EXPECT_TRUE(requests_.empty());
-}
-
-TEST(SingleInstanceFailure, IsReportedWithoutWaitingForAnAnswerNobodyCanGive) {
-    // On the offscreen platform no message box can be answered: the text goes to stderr only.
-    if (QGuiApplication::platformName() != "offscreen") GTEST_SKIP() << "would show the box";
-    testing::internal::CaptureStderr();
-    ReportNoRunningInstance();
-    const std::string text = testing::internal::GetCapturedStderr();
-    EXPECT_EQ(text, "Morvane Prime Fatal Error !!\n"
-                    "既に起動している Morvane Prime のウィンドウハンドルの取得に失敗しました.\n"
-                    "何らかの理由でウィンドウが正常に生成されていない可能性があります.\n");
 }
 
 TEST(RuntimeFolder, OnlyAFolderOfOurOwnClosedToOthersIsUsed) {
