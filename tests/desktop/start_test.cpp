@@ -1,5 +1,6 @@
 // Starting the program from a shell: the window a file argument brings, the hand-over of a
-// second start to the running instance, and the refusal of another user's start.
+// second start to the running instance, the options that start nothing, a single instance
+// that cannot work, and the refusal of another user's start.
 #include "core/shell/handover_frame.h"
 #include "desktop/support/desktop.h"
 #include "platform/single_instance.h"
@@ -38,7 +39,9 @@ bool AnsweredAs(uid_t uid, const std::string& socketPath, const std::string& fil
         if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) _exit(3);
         const auto frame = EncodeOpenFile(
             {reinterpret_cast<const std::uint8_t*>(fileName.data()), fileName.size()});
-        if (write(s, frame->data(), frame->size()) != static_cast<ssize_t>(frame->size())) _exit(4);
+        // An instance that hangs up at once may do so before the frame is written.
+        if (send(s, frame->data(), frame->size(), MSG_NOSIGNAL) != static_cast<ssize_t>(frame->size()))
+            _exit(1);
         timeval patience{5, 0};
         setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
         char answer[16];
@@ -46,7 +49,8 @@ bool AnsweredAs(uid_t uid, const std::string& socketPath, const std::string& fil
     }
     int status = 0;
     waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << "the peer could not connect";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1)
+        << "the peer could not connect (status " << status << ")";
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
@@ -96,6 +100,23 @@ std::vector<int> NumbersAfter(const std::string& output, const std::string& labe
            << area[3];
 }
 
+// Whether every folder from the root down to `path` lets other users through, as a program
+// started as another user needs.
+bool OthersCanReach(std::filesystem::path path) {
+    for (; !path.empty(); path = path.parent_path()) {
+        struct stat status {};
+        if (stat(path.c_str(), &status) != 0 || (status.st_mode & S_IXOTH) == 0) return false;
+        if (path == path.root_path()) return true;
+    }
+    return true;
+}
+
+// A command line run in `folder`, as a user in a shell there types it.
+std::vector<std::string> InFolder(const std::string& folder, std::vector<std::string> argv) {
+    argv.insert(argv.begin(), {"sh", "-c", "cd \"$0\" && exec \"$@\"", folder});
+    return argv;
+}
+
 class Start : public DesktopTest {};
 
 TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
@@ -136,22 +157,92 @@ TEST_F(Start, AFileArgumentOpensItsWindowAndASecondStartHandsItsFileOver) {
     EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 2u);
 }
 
+// The running instance runs in a folder of its own; a later start in another folder means
+// the files there, also those the instance's folder does not hold.
+TEST_F(Start, ALaterStartInAnotherFolderHandsOverTheFilesOfThatFolder) {
+    const std::string folderA = Desk().Folder() / "a";
+    const std::string folderB = Desk().Folder() / "b";
+    std::filesystem::create_directory(folderA);
+    std::filesystem::create_directory(folderB);
+    Desk().Folder().Write("a/other.bin", {0xA});
+    Desk().Folder().Write("b/other.bin", {0xB});
+    Desk().Folder().Write("b/only-b.bin", {0xB, 0xB});
+
+    Desk().Launch(InFolder(folderA, {MV_PROGRAM}));
+    ASSERT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
+    TChildProcess& later = Desk().Launch(InFolder(folderB, {MV_PROGRAM, "other.bin", "only-b.bin"}));
+    EXPECT_EQ(later.Wait(10s), 0);
+    for (const std::string name : {"other.bin", "only-b.bin"}) {
+        const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf(name), 1);
+        ASSERT_EQ(windows.size(), 1u) << name;
+        EXPECT_NE(Desk().Caption(windows[0]).find(folderB + "/" + name), std::string::npos)
+            << Desk().Caption(windows[0]);
+    }
+    EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 3u);
+}
+
+// Asking for help or the version prints it and starts nothing: no window, no lock, and no
+// request to a running instance.
+TEST_F(Start, HelpAndVersionPrintAndStartNothing) {
+    const TToolResult help = Desk().Tool({MV_PROGRAM, "--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Output.starts_with("Usage: morvane [FILE]...\n")) << help.Output;
+    EXPECT_FALSE(std::filesystem::exists(Desk().RuntimeFolder() + "/morvane.lock"));
+
+    Desk().StartEditor({});
+    ASSERT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
+    const TToolResult version = Desk().Tool({MV_PROGRAM, "--version", "some.bin"});
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Output, "Morvane Prime " MV_VERSION "\n");
+    EXPECT_FALSE(Eventually([&] { return Desk().Windows(DocumentCaptionEnd).size() > 1; }, 1s));
+}
+
+// Something that is no socket, where the socket must go, keeps any instance from listening:
+// each start says so and runs on its own instead of waiting for an answer forever.
+TEST_F(Start, ASingleInstanceThatCannotWorkIsExplainedAndEachStartRunsOnItsOwn) {
+    std::filesystem::create_directory(InstanceSocketPath(Desk().RuntimeFolder()));
+    std::vector<pid_t> owners;
+    for (const std::string name : {"one.bin", "two.bin"}) {
+        TChildProcess& editor = Desk().StartEditor({Desk().Folder().Write(name, {1})});
+        ASSERT_TRUE(Eventually([&] { return Desk().ActiveCaption() == "Morvane Prime"; }))
+            << "no message for " << name;
+        Desk().Screenshot("alone-" + name);
+        Desk().Keys({"Return"});
+        const std::vector<TWindow> windows = Desk().WaitForWindows(CaptionOf(name), 1);
+        ASSERT_EQ(windows.size(), 1u) << name;
+        EXPECT_EQ(OwnerOf(Desk(), windows[0]), std::to_string(editor.Pid()));
+        owners.push_back(editor.Pid());
+        ASSERT_TRUE(Desk().OpeningScreenClosed());
+    }
+    EXPECT_NE(owners[0], owners[1]);
+    EXPECT_NE(Desk().ProgramOutput().find("morvane.socket: ソケットではないものが置かれています"),
+              std::string::npos);
+}
+
 TEST_F(Start, AnotherUsersStartNeverReachesTheRunningInstance) {
-    // A folder and a file that the other user can read, so that only the instance refuses.
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to start the program as the user nobody";
+    // A folder, a file and a copy of the program that the other user can reach, so that only
+    // the instance refuses: the build's own folder may be closed to others.
     const std::string shared = Desk().Folder() / "shared";
     std::filesystem::create_directory(shared);
     chmod(Desk().Folder().Path().c_str(), 0755);
     chmod(shared.c_str(), 0777);
+    if (!OthersCanReach(shared))
+        GTEST_SKIP() << "the temporary folder " << Desk().Folder().Path()
+                     << " is closed to other users";
     const std::string theirs = shared + "/theirs.bin";
     Desk().Folder().Write("shared/theirs.bin", {7});
     chmod(theirs.c_str(), 0666);
+    const std::string program = shared + "/morvane";
+    std::filesystem::copy_file(MV_PROGRAM, program);
+    chmod(program.c_str(), 0755);
 
     TChildProcess& editor = Desk().StartEditor({});
     ASSERT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 1).size(), 1u);
 
     // Their start, with this user's runtime folder in its environment, runs on its own.
     std::vector<std::string> argv = {"setpriv", "--reuid=65534", "--regid=65534",
-                                     "--clear-groups", "env", "HOME=" + shared, MV_PROGRAM, theirs};
+                                     "--clear-groups", "env", "HOME=" + shared, program, theirs};
     TChildProcess& intruder = Desk().Launch(argv);
     const std::vector<TWindow> theirWindows = Desk().WaitForWindows(CaptionOf("theirs.bin"), 1);
     EXPECT_EQ(theirWindows.size(), 1u) << "their start runs an instance of its own";

@@ -213,7 +213,6 @@ TEST(SingleInstanceReport, TheStatusAndStandardErrorTellWhatDidNotHappen) {
         std::string Errors;
     } cases[] = {
         {TStartRole::HandedOver, {}, {}, 0, ""},
-        {TStartRole::First, {}, {}, 0, ""},
         {TStartRole::HandedOver, {"/m", ""}, {}, 1,
          "Morvane Prime: 起動中のプログラムは /m を開きませんでした.\n"
          "Morvane Prime: 起動中のプログラムは 新しいウィンドウ を開きませんでした.\n"},
