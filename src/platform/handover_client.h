@@ -9,12 +9,12 @@
 
 namespace mv {
 
-// A later start's side of the hand-over, in plain POSIX so that it runs before (and without)
-// any Qt application. One connection carries the requests one at a time: each waits for its
-// answer, so the running instance has opened one file before the next name goes.
 // The longest socket path a local socket address holds, without its terminating zero.
 inline constexpr std::size_t MaxSocketPathBytes = sizeof(sockaddr_un::sun_path) - 1;
 
+// A later start's side of the hand-over, in plain POSIX so that it runs before (and without)
+// any Qt application. One connection carries the requests one at a time: each waits for its
+// answer, so the running instance has taken one file before the next name goes.
 class THandoverClient {
 public:
     THandoverClient() = default;
