@@ -178,7 +178,7 @@ TEST_F(Start, ALaterStartInAnotherFolderHandsOverTheFilesOfThatFolder) {
         EXPECT_NE(Desk().Caption(windows[0]).find(folderB + "/" + name), std::string::npos)
             << Desk().Caption(windows[0]);
     }
-    EXPECT_EQ(Desk().Windows(DocumentCaptionEnd).size(), 3u);
+    EXPECT_EQ(Desk().WaitForWindows(DocumentCaptionEnd, 3).size(), 3u);
 }
 
 // Asking for help or the version prints it and starts nothing: no window, no lock, and no
