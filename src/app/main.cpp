@@ -80,7 +80,11 @@ int main(int argc, char** argv) {
 
     mv::TMvPrMainProcessWClass shell;
     mv::TRunningInstance& instance = *start.Instance;
-    shell.OnEnding = [&instance] { instance.Resign(); };
+    shell.OnEnding = [&instance] { instance.StopServing(); };
+    shell.OnEnd = [&instance] {
+        instance.Resign();
+        QCoreApplication::quit();
+    };
     if (!instance.Serve([&shell](const mv::THandoverFrame& request) { return shell.HandOver(request); }))
         mv::ReportRunningAlone(runtimeFolder.empty() ? folderProblem : instance.Problem());
     shell.Start(start.FileNames);

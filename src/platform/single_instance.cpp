@@ -98,8 +98,10 @@ bool TRunningInstance::Serve(THandoverServer::THandler handler) {
     return false;
 }
 
+void TRunningInstance::StopServing() { server_.reset(); }
+
 void TRunningInstance::Resign() {
-    server_.reset(); // the socket file goes before the lock, so a new instance never loses its own
+    StopServing(); // the socket file goes before the lock, so a new instance never loses its own
     lock_.reset();
 }
 

@@ -25,8 +25,10 @@ public:
     // the lock goes too, so that later starts run on their own instead of waiting for an
     // instance that never answers, and Problem() says why.
     [[nodiscard]] bool Serve(THandoverServer::THandler handler);
-    // Stops taking requests and gives up the lock, for the end of the program: a start from now
-    // on becomes the running instance itself instead of handing its files to one that ends.
+    // Stops taking requests, for the end of the program. A start meanwhile waits for the lock.
+    void StopServing();
+    // Gives up the lock once the settings are written: a start from now on becomes the running
+    // instance itself, and reads what this one wrote.
     void Resign();
 
     [[nodiscard]] const std::string& Problem() const { return problem_; }

@@ -8,6 +8,7 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtCore/QElapsedTimer>
+#include <QtCore/QTimer>
 #include <QtGui/QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -107,8 +108,10 @@ TEST_F(SingleInstance, LaterStartsHandTheirFilesOverOneByOne) {
     EXPECT_EQ(LaterStart({}).Role, TStartRole::HandedOver);
     EXPECT_EQ(requests_, (std::vector<std::string>{"/tmp/a", shiftJis, "<new window>"}));
 
-    // Once the instance resigns at its end, the next start runs the program itself.
-    first.Instance->Resign();
+    // At its end the instance stops serving, writes its settings and only then resigns: a start
+    // in between waits for the lock and runs the program itself, reading what was written.
+    first.Instance->StopServing();
+    QTimer::singleShot(300, [&] { first.Instance->Resign(); });
     const TStartDecision next = LaterStart({"/tmp/b"});
     EXPECT_EQ(next.Role, TStartRole::First);
     EXPECT_EQ(next.FileNames, std::vector<std::string>{"/tmp/b"});

@@ -60,10 +60,11 @@ public:
     // Replaces the configuration and applies it to every window, keeping their own modes.
     void ApplySettingsToAll(const TEnvironment& environment);
 
-    // The last window has gone: hand-overs stop here (the caller lets a later start become
-    // the running instance).
+    // The last window has gone: hand-overs stop here.
     std::function<void()> OnEnding;
-    // The configuration is saved and the program may end; by default the application quits.
+    // The configuration is saved and the program may end (the caller lets a later start become
+    // the running instance now, so that it reads what was saved); by default the application
+    // quits.
     std::function<void()> OnEnd;
 
     // ---- TDocumentShell
