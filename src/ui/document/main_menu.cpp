@@ -6,6 +6,7 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QProxyStyle>
+#include <QtWidgets/QStyleOptionMenuItem>
 
 namespace mv {
 
@@ -15,13 +16,25 @@ namespace {
 
 // Alt pressed and released alone lights the menu bar's first menu without opening it, the
 // keyboard's way into the menus on the desktop the key table comes from, whatever the style
-// the desktop chose; the MENU command takes the same way.
+// the desktop chose; the MENU command takes the same way. Styles that light an item only while
+// its menu is open would leave the user no sign of where the keys now go.
 class TKeyboardMenuBarStyle : public QProxyStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_MenuBar_AltKeyNavigation) return 1;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+        if (element == CE_MenuBarItem && item != nullptr && (item->state & State_Selected)) {
+            QStyleOptionMenuItem lit = *item;
+            lit.state |= State_Sunken;
+            return QProxyStyle::drawControl(element, &lit, painter, widget);
+        }
+        QProxyStyle::drawControl(element, option, painter, widget);
     }
 };
 
