@@ -4,7 +4,6 @@
 #include "filer_tool_fixture.h"
 
 #include "support/modal_answer.h"
-#include "ui/filer/filer_folders.h"
 
 #include <QtCore/QPointer>
 #include <QtGui/QWheelEvent>
@@ -159,8 +158,10 @@ TEST_F(FilerTool, AFilerWithAnErrorKeepsTheOldPages) {
 // the finalization that does not fit asks whether to go on.
 TEST_F(FilerTool, AShortFileIsSaidAndNotOverrun) {
     const ByteVector riff{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A'};
-    Open(riff, ShippedFilerFolder() + "/WAV.MVF");
-    EXPECT_EQ(tool->ProgressPanel().text(), QStringLiteral("データの末尾を越える欄が 11 個あります"));
+    Open(riff, Filer("EDITINTEGER(size, 4, 4, 0, 0) EDITSTRING(form, 8, 4, 32) EDITBIT(bit, 10, 0) "
+                     "FINALIZE WRITESTRING(8, 4, WAVE, 0)"));
+    EXPECT_EQ(tool->ProgressPanel().text(),
+              QStringLiteral("データの末尾を越える欄が 2 個あります"));
     const Messages messages({QStringLiteral("いいえ(&N)")});
     Run("MM_OutData");
     ASSERT_EQ(messages.Texts().size(), 1);
