@@ -1,5 +1,6 @@
 #include "core/filer/filer_analyzer.h"
 
+#include "core/filer/filer_bounds.h"
 #include "core/filer/filer_command_table.h"
 #include "core/filer/filer_number.h"
 #include "core/filer/filer_parameter_check.h"
@@ -20,6 +21,7 @@ enum class TReaderState { ExpectCommand, ExpectOpenParen, ExpectParameter, Expec
 struct TCommonBlock {
     std::string Name; // upper-cased
     TFilerCommands Commands;
+    int Widgets = 0; // what its commands build
 };
 
 bool IsBlank(char c) {
@@ -70,14 +72,20 @@ private:
     std::string TakeParameter(std::string token);
     std::string TakeSeparator(const std::string& token);
     std::string Finish();
+    // Appends to the current section's list (or block), within the bounds of the edit section.
+    std::string Store(TFilerCommand command);
+    // Refuses commands that would take the edit section past its bounds, before they are added.
+    [[nodiscard]] std::string EditRoomFor(std::size_t commands, int widgets) const;
 
     [[nodiscard]] TFilerCommands& CurrentList();
+    // The 1-based line of a position; positions are asked in increasing order.
+    std::int32_t LineAt(std::size_t at);
     [[nodiscard]] std::size_t SkipBlanks(std::size_t at) const;
     // Both answer npos when the text ends first; they step over double-byte characters,
     // whose trail byte may be "{" or "}".
     [[nodiscard]] std::size_t FindCommentEnd(std::size_t at) const;
     [[nodiscard]] std::size_t FindWordEnd(std::size_t at) const;
-    [[nodiscard]] TAnalyzeError Failure(std::size_t at, std::string message) const;
+    [[nodiscard]] static TAnalyzeError Failure(std::int32_t line, std::string message);
 
     const std::string text_;
     const std::array<TFilerCommands*, 3> lists_; // by section: edit, initialize, finalize
@@ -86,12 +94,16 @@ private:
     TReaderState state_ = TReaderState::ExpectCommand;
     const TCommandType* command_ = nullptr;
     std::vector<std::string> parameters_;
+    std::int32_t line_ = 1; // of the token being taken
+    std::size_t counted_ = 0; // the text before it holds lineFeeds_ line feeds
+    std::int64_t lineFeeds_ = 0;
+    int editWidgets_ = 0;
 };
 
 TAnalyzeError TFilerReader::Read() {
     std::size_t at = 0;
     while ((at = SkipBlanks(at)) < text_.size()) {
-        const std::size_t start = at;
+        line_ = LineAt(at);
         std::string token;
         switch (text_[at]) {
         case '(':
@@ -102,7 +114,7 @@ TAnalyzeError TFilerReader::Read() {
         case '"': {
             const std::size_t close = text_.find('"', at + 1);
             if (close == std::string::npos)
-                return Failure(start, "トークンが正常に終了していません.");
+                return Failure(line_, "トークンが正常に終了していません.");
             token = text_.substr(at + 1, close - at - 1);
             at = close + 1;
             break;
@@ -113,7 +125,7 @@ TAnalyzeError TFilerReader::Read() {
         case '{': {
             const std::size_t close = FindCommentEnd(at + 1);
             if (close == std::string::npos)
-                return Failure(start, "コメントが正常に終了していません.");
+                return Failure(line_, "コメントが正常に終了していません.");
             at = close + 1;
             continue;
         }
@@ -131,10 +143,10 @@ TAnalyzeError TFilerReader::Read() {
         }
         }
         if (std::string error = Take(std::move(token)); !error.empty())
-            return Failure(start, std::move(error));
+            return Failure(line_, std::move(error));
     }
     if (state_ != TReaderState::ExpectCommand)
-        return Failure(text_.size(), "ファイラー末尾が不正です.");
+        return Failure(LineAt(text_.size()), "ファイラー末尾が不正です.");
     TAnalyzeError success;
     success.IsError = false;
     return success;
@@ -176,7 +188,7 @@ std::string TFilerReader::TakeCommand(const std::string& token) {
     else if (name == "FINALIZE")
         section_ = TFilerSection::Finalize;
     else if (type->Signature.empty())
-        CurrentList().push_back({name, {}});
+        return Store({name, {}, line_});
     else {
         command_ = type;
         state_ = TReaderState::ExpectOpenParen;
@@ -237,15 +249,42 @@ std::string TFilerReader::Finish() {
         } else {
             if (block == blocks_.end())
                 return Quoting("未定義の共通ブロックです. ", parameters_[0]);
-            TFilerCommands& edit = *lists_[0];
-            edit.insert(edit.end(), block->Commands.begin(), block->Commands.end());
+            if (std::string error = EditRoomFor(block->Commands.size(), block->Widgets);
+                !error.empty())
+                return error;
+            editWidgets_ += block->Widgets;
+            for (const TFilerCommand& command : block->Commands)
+                lists_[0]->push_back({command.Name, command.Parameters, line_});
         }
         parameters_.clear();
-    } else {
-        CurrentList().push_back({std::string(name), std::exchange(parameters_, {})});
+    } else if (std::string error = Store({std::string(name), std::exchange(parameters_, {}), line_});
+               !error.empty()) {
+        return error;
     }
     command_ = nullptr;
     state_ = TReaderState::ExpectCommand;
+    return {};
+}
+
+std::string TFilerReader::Store(TFilerCommand command) {
+    const int widgets = CommandWidgets(command.Name);
+    if (section_ == TFilerSection::Common) {
+        blocks_.back().Widgets += widgets;
+    } else if (section_ == TFilerSection::Edit) {
+        if (std::string error = EditRoomFor(1, widgets); !error.empty()) return error;
+        editWidgets_ += widgets;
+    }
+    CurrentList().push_back(std::move(command));
+    return {};
+}
+
+std::string TFilerReader::EditRoomFor(std::size_t commands, int widgets) const {
+    if (commands > MaxEditCommands - lists_[0]->size())
+        return "編集部のコマンドが多すぎます. 共通ブロックの取り込みを含めて " +
+               std::to_string(MaxEditCommands) + " 個までにして下さい.";
+    if (widgets > MaxFilerWidgets - editWidgets_)
+        return "画面の部品が多すぎます. ページ, 見出し, 入力欄などの部品は合わせて " +
+               std::to_string(MaxFilerWidgets) + " 個までにして下さい.";
     return {};
 }
 
@@ -272,12 +311,15 @@ std::size_t TFilerReader::FindWordEnd(std::size_t at) const {
     return at;
 }
 
-TAnalyzeError TFilerReader::Failure(std::size_t at, std::string message) const {
-    const std::int64_t lineFeeds =
-        std::count(text_.begin(), text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
-    const std::int64_t line = std::min<std::int64_t>(lineFeeds + 1, INT32_MAX);
-    return {
-        .IsError = true, .Line = static_cast<std::int32_t>(line), .Message = std::move(message)};
+std::int32_t TFilerReader::LineAt(std::size_t at) {
+    lineFeeds_ += std::count(text_.begin() + static_cast<std::ptrdiff_t>(counted_),
+                             text_.begin() + static_cast<std::ptrdiff_t>(at), '\n');
+    counted_ = at;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(lineFeeds_ + 1, INT32_MAX));
+}
+
+TAnalyzeError TFilerReader::Failure(std::int32_t line, std::string message) {
+    return {.IsError = true, .Line = line, .Message = std::move(message)};
 }
 
 } // namespace
@@ -296,7 +338,7 @@ TAnalyzeError AnalyzeFiler(const std::string& fileName, TFilerCommands& initiali
     edit.clear();
     finalize.clear();
     std::string bytes;
-    if (const int error = ReadWholeFile(fileName, bytes); error != 0) {
+    if (const int error = ReadFileStart(fileName, MaxFilerBytes, bytes); error != 0) {
         TAnalyzeError unreadable;
         unreadable.FileError = error;
         return unreadable;

@@ -17,14 +17,16 @@ struct TAnalyzeError {
     std::int32_t Line = 0;
     // UTF-8. Filer text quoted in it (a name, a parameter) is converted from Shift JIS.
     std::string Message;
-    // The errno of a file that could not be read; the text was then not parsed and Message
-    // stays empty, so the caller reports the file error in its own words.
+    // The errno of a file that could not be read, EFBIG for one larger than MaxFilerBytes;
+    // the text was then not parsed and Message stays empty, so the caller reports the file
+    // error in its own words.
     int FileError = 0;
 };
 
 // Parses the filer in a file into its initialization, edit and finalization commands. The
 // three lists are emptied first; after a failure their contents are incomplete and must be
-// discarded.
+// discarded. An edit section past MaxEditCommands or MaxFilerWidgets (filer_bounds.h) fails at
+// the command that passes the bound, before it is stored.
 TAnalyzeError AnalyzeFiler(const std::string& fileName, TFilerCommands& initialize,
                            TFilerCommands& edit, TFilerCommands& finalize);
 

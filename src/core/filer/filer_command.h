@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,14 @@ namespace mv {
 struct TFilerCommand {
     std::string Name;
     std::vector<std::string> Parameters;
+    // The line where the command ends; for a common block's command, that of the
+    // INCLUDECOMMON that placed it. Messages about what it builds name this line.
+    std::int32_t Line = 0;
 
-    friend bool operator==(const TFilerCommand&, const TFilerCommand&) = default;
+    // Two commands are equal when they say the same, wherever they stand.
+    friend bool operator==(const TFilerCommand& a, const TFilerCommand& b) {
+        return a.Name == b.Name && a.Parameters == b.Parameters;
+    }
 };
 
 using TFilerCommands = std::vector<TFilerCommand>;

@@ -1,6 +1,9 @@
 #include "core/filer/filer_define.h"
 
+#include "core/filer/filer_bounds.h"
 #include "core/filer/filer_text.h"
+
+#include <cerrno>
 
 namespace mv {
 namespace {
@@ -36,7 +39,14 @@ void ReadFilerDefineText(std::string_view bytes, TFilerDefine& define) {
 bool ReadFilerDefine(const std::string& fileName, TFilerDefine& define) {
     define = {};
     std::string bytes;
-    if (ReadWholeFile(fileName, bytes) != 0) return false;
+    const int error = ReadFileStart(fileName, MaxFilerBytes, bytes);
+    if (error == EFBIG) {
+        // Past the limit a line may be cut short: only whole lines count.
+        const std::size_t lastBreak = bytes.find_last_of("\r\n");
+        bytes.resize(lastBreak == std::string::npos ? 0 : lastBreak);
+    } else if (error != 0) {
+        return false;
+    }
     ReadFilerDefineText(bytes, define);
     return true;
 }

@@ -12,8 +12,9 @@ struct TFilerDefine {
     std::string Author;
 };
 
-// Empties both fields, then reads them from the file's header lines. Answers false when the
-// file cannot be read.
+// Empties both fields, then reads them from the file's header lines. The header lines of a file
+// larger than a filer may be must lie whole within the first MaxFilerBytes, which is all that
+// is read. Answers false when the file cannot be read.
 bool ReadFilerDefine(const std::string& fileName, TFilerDefine& define);
 
 // The same on the file's bytes. Lines are examined one by one without tokenising, so a

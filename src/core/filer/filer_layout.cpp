@@ -61,6 +61,7 @@ TFilerItem Row(const TFilerCommand& c, TFilerItemKind kind, const TBuildState& s
     item.BigEndian = state.BigEndian;
     item.Indent = state.Indent;
     item.Margin = state.Margin;
+    item.Line = c.Line;
     switch (kind) {
     case TFilerItemKind::Label:
     case TFilerItemKind::HorizontalRule:

@@ -47,6 +47,7 @@ struct TFilerItem {
     bool BigEndian = false;
     std::int32_t Indent = Automatic;
     std::int32_t Margin = Automatic;
+    std::int32_t Line = 0; // of the command that made it
 };
 
 struct TFilerPage {

@@ -1,5 +1,7 @@
 #include "core/filer/filer_page_place.h"
 
+#include "core/filer/filer_bounds.h"
+
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
@@ -53,6 +55,7 @@ TFilerPagePlace PlaceFilerPage(const std::vector<TFilerItem>& items, const TFile
             page.Height = r.Bottom() + Spare;
             y = r.Bottom() + RowGap;
         }
+        if (page.Height > MaxPageHeight && !page.TooTall) page.TooTall = page.Rows.size() - 1;
     };
     std::vector<std::size_t> rules;
     for (const TFilerItem& item : items) {

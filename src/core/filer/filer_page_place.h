@@ -4,6 +4,7 @@
 #include "core/shell/window_placement.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,6 +42,8 @@ struct TFilerPagePlace {
     int Width = 10;
     int Height = 10;
     std::vector<TFilerRowPlace> Rows; // one per item of the page
+    // The first row that took the page past MaxPageHeight: such a page cannot be shown.
+    std::optional<std::size_t> TooTall;
 };
 
 // Lays a page out row by row from the top. A row's first control starts at 24 (a label at 8)

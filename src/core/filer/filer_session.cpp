@@ -1,10 +1,13 @@
 #include "core/filer/filer_session.h"
 
 #include "core/filer/filer_analyzer.h"
+#include "core/filer/filer_bounds.h"
 #include "core/filer/filer_text.h"
 #include "core/typedvalues/sjis_utf8.h"
 
+#include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace mv {
 namespace {
@@ -17,32 +20,57 @@ std::string SyntaxErrorText(const std::string& fileName, const TAnalyzeError& er
 }
 
 std::string FileErrorText(const std::string& fileName, int error) {
-    return fileName + " を読み込めません.\r\n\r\n" + std::strerror(error) + std::string(LoadFailed);
+    const std::string reason =
+        error == EFBIG ? "ファイラーが大きすぎます. ファイラーは " +
+                             std::to_string(MaxFilerBytes) + " バイトまでにして下さい."
+                       : std::strerror(error);
+    return fileName + " を読み込めません.\r\n\r\n" + reason + std::string(LoadFailed);
+}
+
+// The first page too tall to be shown, as a parse error at the row that passed the height.
+std::optional<TAnalyzeError> TallPage(const std::vector<TFilerPage>& pages,
+                                      const std::vector<TFilerPagePlace>& places) {
+    for (std::size_t p = 0; p < pages.size(); ++p)
+        if (const std::optional<std::size_t> row = places[p].TooTall)
+            return TAnalyzeError{.IsError = true,
+                                 .Line = pages[p].Items[*row].Line,
+                                 .Message = "ページが長すぎます. 1 ページの高さは " +
+                                            std::to_string(MaxPageHeight) +
+                                            " ピクセルまでです. PAGE でページを分けて下さい."};
+    return std::nullopt;
 }
 
 } // namespace
 
-std::string TFilerSession::Load(const std::string& fileName) {
+std::string TFilerSession::Load(const std::string& fileName, const TFilerMetrics& metrics) {
     std::string bytes;
-    if (const int error = ReadWholeFile(fileName, bytes); error != 0)
+    if (const int error = ReadFileStart(fileName, MaxFilerBytes, bytes); error != 0)
         return FileErrorText(fileName, error);
-    return LoadText(bytes, fileName);
+    return LoadText(bytes, fileName, metrics);
 }
 
-std::string TFilerSession::LoadText(std::string_view shiftJis, const std::string& fileName) {
+std::string TFilerSession::LoadText(std::string_view shiftJis, const std::string& fileName,
+                                    const TFilerMetrics& metrics) {
     TFilerCommands initialize, edit, finalize;
     const TAnalyzeError error = AnalyzeFilerText(shiftJis, initialize, edit, finalize);
     if (error.IsError) return SyntaxErrorText(fileName, error);
 
     TFilerLayout layout = BuildFilerLayout(edit);
+    std::vector<TFilerPagePlace> places;
+    for (const TFilerPage& page : layout.Pages)
+        places.push_back(PlaceFilerPage(page.Items, metrics));
+    if (const std::optional<TAnalyzeError> tall = TallPage(layout.Pages, places))
+        return SyntaxErrorText(fileName, *tall);
+
     initialize_ = std::move(initialize);
     finalize_ = std::move(finalize);
     if (layout.Title) title_ = ShiftJisToUtf8(*layout.Title);
     pages_.clear();
-    for (TFilerPage& page : layout.Pages) {
+    for (std::size_t p = 0; p < layout.Pages.size(); ++p) {
         TFilerSessionPage& built = pages_.emplace_back();
-        built.Name = std::move(page.Name);
-        built.Items = std::move(page.Items);
+        built.Name = std::move(layout.Pages[p].Name);
+        built.Items = std::move(layout.Pages[p].Items);
+        built.Place = std::move(places[p]);
         for (const TFilerItem& item : built.Items)
             built.Fields.push_back(MakeFieldModel(item));
     }

@@ -3,6 +3,7 @@
 #include "core/filer/field_model.h"
 #include "core/filer/filer_command.h"
 #include "core/filer/filer_layout.h"
+#include "core/filer/filer_page_place.h"
 #include "core/filer/filer_target.h"
 
 #include <memory>
@@ -14,11 +15,12 @@ namespace mv {
 
 class THostServices;
 
-// One page of a loaded filer: its rows, and for each row the model of its editor (nullptr
-// for labels, rules and message areas).
+// One page of a loaded filer: its rows, where they stand, and for each row the model of its
+// editor (nullptr for labels, rules and message areas).
 struct TFilerSessionPage {
     std::string Name; // Shift JIS
     std::vector<TFilerItem> Items;
+    TFilerPagePlace Place;
     std::vector<std::unique_ptr<TFieldModel>> Fields;
 };
 
@@ -26,12 +28,15 @@ struct TFilerSessionPage {
 // pages with their field models, the caption, the page shown and the modified flag.
 class TFilerSession {
 public:
-    // Parses the file. On success it replaces the commands and the pages, takes the caption
-    // when the filer has a TITLE and shows the first page. On failure everything stays and the
-    // answer is the text of the error box (UTF-8); empty on success.
-    std::string Load(const std::string& fileName);
+    // Parses the file and lays its pages out in the measures of the window's controls. On
+    // success it replaces the commands and the pages, takes the caption when the filer has a
+    // TITLE and shows the first page. A filer that cannot be read, has an error, or passes a
+    // bound of filer_bounds.h (a page taller than a widget can be included) changes nothing,
+    // and the answer is the text of the error box (UTF-8); empty on success.
+    std::string Load(const std::string& fileName, const TFilerMetrics& metrics);
     // The same on a filer's text (Shift JIS); `fileName` names it in the message.
-    std::string LoadText(std::string_view shiftJis, const std::string& fileName);
+    std::string LoadText(std::string_view shiftJis, const std::string& fileName,
+                         const TFilerMetrics& metrics);
 
     [[nodiscard]] const std::vector<TFilerSessionPage>& Pages() const { return pages_; }
     // "(no title) - ファイラーツール" until a filer with a TITLE is loaded (UTF-8).

@@ -2,6 +2,7 @@
 
 #include "core/typedvalues/char_set.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -35,7 +36,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
     return lines;
 }
 
-int ReadWholeFile(const std::string& fileName, std::string& bytes) {
+int ReadFileStart(const std::string& fileName, std::size_t limit, std::string& bytes) {
     bytes.clear();
     errno = 0;
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(fileName.c_str(), "rb"),
@@ -43,10 +44,15 @@ int ReadWholeFile(const std::string& fileName, std::string& bytes) {
     if (!file) return errno != 0 ? errno : EIO;
     char buffer[65536];
     std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+    // One byte past the limit tells a file of exactly `limit` bytes from a longer one.
+    while (bytes.size() <= limit &&
+           (got = std::fread(buffer, 1, std::min(sizeof buffer, limit + 1 - bytes.size()),
+                             file.get())) > 0)
         bytes.append(buffer, got);
     if (std::ferror(file.get())) return errno != 0 ? errno : EIO;
-    return 0;
+    if (bytes.size() <= limit) return 0;
+    bytes.resize(limit);
+    return EFBIG;
 }
 
 } // namespace mv

@@ -21,7 +21,9 @@ namespace mv {
 // not start another line.
 [[nodiscard]] std::vector<std::string> SplitLines(std::string_view text);
 
-// Reads a whole file; answers 0 or the errno of the failure.
-[[nodiscard]] int ReadWholeFile(const std::string& fileName, std::string& bytes);
+// Reads a file of at most `limit` bytes; answers 0 or the errno of the failure. A longer file
+// is read no further than its first `limit` bytes, which `bytes` then holds, and the answer is
+// EFBIG.
+[[nodiscard]] int ReadFileStart(const std::string& fileName, std::size_t limit, std::string& bytes);
 
 } // namespace mv

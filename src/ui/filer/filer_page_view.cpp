@@ -1,5 +1,6 @@
 #include "ui/filer/filer_page_view.h"
 
+#include "core/filer/filer_bounds.h"
 #include "ui/filer/field_editors.h"
 
 #include <QtWidgets/QFrame>
@@ -10,6 +11,8 @@
 namespace mv {
 
 namespace {
+
+static_assert(MaxPageHeight == QWIDGETSIZE_MAX, "the session refuses what no widget can show");
 
 QRect Rect(const TPlaceRect& r) { return {r.Left, r.Top, r.Width, r.Height}; }
 
@@ -22,11 +25,11 @@ QString Lines(const std::vector<std::string>& lines) {
 
 } // namespace
 
-TFilerPageView::TFilerPageView(const TFilerSessionPage& page, const TFilerMetrics& metrics,
-                               const TFieldHooks& hooks, QWidget* parent)
+TFilerPageView::TFilerPageView(const TFilerSessionPage& page, const TFieldHooks& hooks,
+                               QWidget* parent)
     : QScrollArea(parent), panel_(new QWidget) {
     setFrameShape(QFrame::NoFrame);
-    const TFilerPagePlace place = PlaceFilerPage(page.Items, metrics);
+    const TFilerPagePlace& place = page.Place;
     panel_->setFixedSize(place.Width, place.Height);
     for (std::size_t i = 0; i < page.Items.size(); ++i) {
         const TFilerItem& item = page.Items[i];

@@ -20,12 +20,11 @@ struct TFieldHooks {
 };
 
 // One page of the filer tool: a borderless scroll box holding a panel with the page's labels,
-// rules, message areas and field editors where the page layout puts them; it scrolls when the
+// rules, message areas and field editors where the session placed them; it scrolls when the
 // panel is larger than the window. The field models stay the session's.
 class TFilerPageView final : public QScrollArea {
 public:
-    TFilerPageView(const TFilerSessionPage& page, const TFilerMetrics& metrics,
-                   const TFieldHooks& hooks, QWidget* parent);
+    TFilerPageView(const TFilerSessionPage& page, const TFieldHooks& hooks, QWidget* parent);
 
     // Every editor shows its model's value and enabled state.
     void Refresh(bool viewOnly);

@@ -186,7 +186,7 @@ void TToolFiler::LoadFiler(const std::string& fileName) {
     repaint();
 
     int outside = 0;
-    if (const std::string error = session_.Load(name); !error.empty()) {
+    if (const std::string error = session_.Load(name, FilerMetrics(*this)); !error.empty()) {
         host_.MessageDlgBeep(error, TMsgDlgType::mtError, {TMsgDlgBtn::mbAbort});
     } else {
         mainPanel_->hide();
@@ -219,10 +219,9 @@ void TToolFiler::BuildPages() {
         delete page;
     pages_.clear();
     pageSelect_->clear();
-    const TFilerMetrics metrics = FilerMetrics(*this);
     const TFieldHooks hooks{[this] { Edited(); }, [this](std::int64_t address) { Jump(address); }};
     for (const TFilerSessionPage& page : session_.Pages()) {
-        auto* view = new TFilerPageView(page, metrics, hooks, mainPanel_);
+        auto* view = new TFilerPageView(page, hooks, mainPanel_);
         mainPanel_->addWidget(view);
         pages_.push_back(view);
         pageSelect_->addItem(FromShiftJis(page.Name));

@@ -1,6 +1,9 @@
 #include "core/filer/filer_browser.h"
 
+#include "core/filer/filer_bounds.h"
+
 #include "core/typedvalues/sjis_utf8.h"
+#include "filer_fakes.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +110,41 @@ TEST_F(FilerBrowser, PlacesOfSeveralFoldersAreMerged) {
     EXPECT_EQ(browser.Entries().size(), 5u);
     ASSERT_EQ(browser.EnterParent(), "");
     EXPECT_EQ(browser.Folder(), root.Path() + "/");
+}
+
+// Only the start of a file is read for its header: huge files list at once, and a header that
+// does not lie whole within that start counts as none.
+TEST_F(FilerBrowser, HugeFilersListAtOnce) {
+    constexpr off_t Huge = 400 << 20;
+    const std::string straddling = "\n#DEFINE TITLE Straddling\n";
+    const struct {
+        std::string Name, Start;
+        off_t Size;
+        std::string End; // written at Size
+        std::string Title;
+    } files[] = {
+        {"1.MVF", "#DEFINE TITLE Huge\r\n", Huge, "", "Huge"},
+        {"2.MVF", "#DEFINE\r\n", Huge, "", "(未定義)"},
+        {"3.MVF", "", Huge, "\n#DEFINE TITLE Late\n", "(未定義)"},
+        {"4.MVF", "", static_cast<off_t>(MaxFilerBytes - 10), straddling, "(未定義)"},
+        {"5.MVF", "", static_cast<off_t>(MaxFilerBytes - straddling.size()), straddling,
+         "Straddling"},
+    };
+    fs::create_directories(root / "huge");
+    std::vector<TRow> expected{{Parent, "親ディレクトリ...", "", ""}};
+    for (const auto& f : files) {
+        const std::string path = root / "huge/" + f.Name;
+        Write(path, f.Start);
+        fs::resize_file(path, static_cast<std::uintmax_t>(f.Size)); // sparse
+        std::ofstream(path, std::ios::binary | std::ios::app) << f.End;
+        expected.emplace_back(Filer, f.Name, f.Title, "(未定義)");
+    }
+    std::string warning;
+    const test::TSpent spent = test::Spend([&] { warning = browser.Enter({root / "huge"}); });
+    EXPECT_EQ(warning, "");
+    EXPECT_EQ(Rows(browser), expected);
+    EXPECT_LT(spent.Seconds, 1.0);
+    EXPECT_LT(spent.ResidentGrowth, 64 << 20);
 }
 
 TEST_F(FilerBrowser, AnUnreadableFolderIsNamed) {

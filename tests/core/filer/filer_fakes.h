@@ -11,9 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace mv::test {
 
@@ -44,6 +49,33 @@ public:
     std::vector<std::string> Log;
 };
 
+// What a piece of work cost: its time and how much the process's resident memory grew.
+struct TSpent {
+    double Seconds = 0;
+    std::int64_t ResidentGrowth = 0;
+};
+
+inline std::int64_t ResidentBytes() {
+    std::int64_t size = 0, resident = 0;
+    std::ifstream("/proc/self/statm") >> size >> resident;
+    return resident * sysconf(_SC_PAGESIZE);
+}
+
+template <class TWork> TSpent Spend(TWork&& work) {
+    const std::int64_t before = ResidentBytes();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    return {took.count(), ResidentBytes() - before};
+}
+
+// Every byte of a text measures 10 pixels; the other measures are the page's own.
+inline TFilerMetrics TenPixelMetrics() {
+    TFilerMetrics metrics;
+    metrics.TextWidth = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
+    return metrics;
+}
+
 struct TParsed {
     TAnalyzeError Result;
     TFilerCommands Initialize, Edit, Finalize;
@@ -65,7 +97,7 @@ inline TParsed Parse(std::string_view utf8) {
 class TFilerTool {
 public:
     TFilerTool(std::string_view shiftJisFiler, Bytes document) : Target(std::move(document)) {
-        EXPECT_EQ(Session.LoadText(shiftJisFiler, "test.MVF"), "");
+        EXPECT_EQ(Session.LoadText(shiftJisFiler, "test.MVF", TenPixelMetrics()), "");
         Read();
     }
 

@@ -11,13 +11,6 @@
 namespace mv {
 namespace {
 
-// Every byte of a text measures 10 pixels; the other measures are the page's own.
-TFilerMetrics TenPixelMetrics() {
-    TFilerMetrics metrics;
-    metrics.TextWidth = [](std::string_view text) { return static_cast<int>(text.size()) * 10; };
-    return metrics;
-}
-
 TFilerLayout Layout(const std::string& text) {
     const test::TParsed parsed = test::Parse(text);
     EXPECT_FALSE(parsed.Result.IsError) << parsed.Result.Message;
@@ -25,7 +18,7 @@ TFilerLayout Layout(const std::string& text) {
 }
 
 TFilerPagePlace Place(const std::string& filer) {
-    return PlaceFilerPage(Layout(filer).Pages.at(0).Items, TenPixelMetrics());
+    return PlaceFilerPage(Layout(filer).Pages.at(0).Items, test::TenPixelMetrics());
 }
 
 // A field row is 24 pixels high, a bit row 26; captions stand 4 pixels lower than editors,

@@ -1,5 +1,7 @@
 #include "core/filer/filer_session.h"
 
+#include "core/filer/filer_bounds.h"
+
 #include "filer_fakes.h"
 #include "support/scripted_host.h"
 #include "support/temp_folder.h"
@@ -12,7 +14,7 @@ namespace {
 using test::Bytes;
 
 std::string Load(TFilerSession& session, const std::string& utf8) {
-    return session.LoadText(Utf8ToShiftJis(utf8), "/f/a.MVF");
+    return session.LoadText(Utf8ToShiftJis(utf8), "/f/a.MVF", test::TenPixelMetrics());
 }
 
 // A filer with an error leaves the loaded one whole: pages, caption and models.
@@ -43,10 +45,64 @@ TEST(FilerSession, LoadingAFilerWithAnErrorKeepsTheOldOne) {
 TEST(FilerSession, AFileThatCannotBeReadIsNamedWithItsError) {
     test::TTempFolder folder;
     TFilerSession session;
-    EXPECT_EQ(session.Load(folder / "none.MVF"),
+    EXPECT_EQ(session.Load(folder / "none.MVF", test::TenPixelMetrics()),
               folder / "none.MVF" +
                   " を読み込めません.\r\n\r\nNo such file or directory\r\n\r\n"
                   "ファイラーの読み込みに失敗しました.");
+}
+
+std::string Repeated(const std::string& text, int times) {
+    std::string repeated;
+    for (int i = 0; i < times; ++i)
+        repeated += text;
+    return repeated;
+}
+
+// A filer past a bound is refused at the command that passes it, at once and without the memory
+// that building it would take; the filer loaded before stays.
+TEST(FilerSession, AFilerPastABoundIsRefusedAtOnce) {
+    const std::string includes = Repeated("INCLUDECOMMON(b)\n", 1000);
+    TFilerMetrics tall = test::TenPixelMetrics();
+    tall.LabelHeight = 1'000'000; // rows 1,000,004 pixels apart from 8 on
+    const std::string NoMore = "\r\n\r\nファイラーの読み込みに失敗しました.";
+    const std::string Widgets = "画面の部品が多すぎます. ページ, 見出し, 入力欄などの部品は合わせて "
+                                "20000 個までにして下さい." + NoMore;
+    const struct {
+        std::string Text;
+        TFilerMetrics Metrics;
+        std::string Reason; // after the file's name
+    } cases[] = {
+        // A thousand fields included a thousand times: the sixth passes the widgets.
+        {"COMMON(b) " + Repeated("EDITINTEGER(x, 0, 4, 0, 0) ", 1000) + "COMMAND\n" + includes,
+         test::TenPixelMetrics(), " に記述エラーがあります.\r\n\r\n[行番号]\t7\r\n[エラー内容]\t" + Widgets},
+        {Repeated("LABEL(x)\n", 30000), test::TenPixelMetrics(),
+         " に記述エラーがあります.\r\n\r\n[行番号]\t20001\r\n[エラー内容]\t" + Widgets},
+        // Commands that build nothing: the 101st inclusion passes the commands.
+        {"COMMON(b) " + Repeated("BIGENDIAN ", 1000) + "COMMAND\n" + includes,
+         test::TenPixelMetrics(),
+         " に記述エラーがあります.\r\n\r\n[行番号]\t102\r\n[エラー内容]\t編集部のコマンドが多すぎます. "
+         "共通ブロックの取り込みを含めて 100000 個までにして下さい." + NoMore},
+        {Repeated("LABEL(x)\n", 100), tall,
+         " に記述エラーがあります.\r\n\r\n[行番号]\t17\r\n[エラー内容]\tページが長すぎます. "
+         "1 ページの高さは 16777215 ピクセルまでです. PAGE でページを分けて下さい." + NoMore},
+        {"{" + std::string(MaxFilerBytes, ' ') + "}", test::TenPixelMetrics(),
+         " を読み込めません.\r\n\r\nファイラーが大きすぎます. ファイラーは 1048576 バイトまでにして"
+         "下さい." + NoMore},
+    };
+    test::TTempFolder folder;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Reason);
+        TFilerSession session;
+        ASSERT_EQ(Load(session, "PAGE(kept) LABEL(x)"), "");
+        const std::string file = folder.Write("big.MVF", {c.Text.begin(), c.Text.end()});
+        std::string error;
+        const test::TSpent spent = test::Spend([&] { error = session.Load(file, c.Metrics); });
+        EXPECT_EQ(error, file + c.Reason);
+        EXPECT_LT(spent.Seconds, 1.0);
+        EXPECT_LT(spent.ResidentGrowth, 64 << 20);
+        ASSERT_EQ(session.Pages().size(), 1u);
+        EXPECT_EQ(session.Pages()[0].Name, "kept");
+    }
 }
 
 TEST(FilerSession, PageSelection) {

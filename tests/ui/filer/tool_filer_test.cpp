@@ -3,8 +3,10 @@
 #include "filer_samples.h"
 #include "filer_tool_fixture.h"
 
+#include "core/filer/filer_bounds.h"
 #include "support/modal_answer.h"
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QPointer>
 #include <QtGui/QWheelEvent>
 #include <QtWidgets/QMessageBox>
@@ -130,21 +132,35 @@ TEST_F(FilerTool, PagesAndTheirButtons) {
     EXPECT_FALSE(tool->NextPageButton().isEnabled());
 }
 
-// A filer with an error is named with its line; the pages shown before go on working, and the
-// document is untouched.
+// A filer with an error, or one past a bound on its size, is named with its line at once; the
+// pages shown before go on working, and the document is untouched.
 TEST_F(FilerTool, AFilerWithAnErrorKeepsTheOldPages) {
     Open(ByteVector{1, 2}, Filer("TITLE(Good) EDITINTEGER(a, 0, 1, 0, 0)"));
-    const std::string bad = Filer("INITIALIZE CLEAR(0, 2, 9)\nCOMMAND EDITINTEGER(b, 0, 3, 0, 0)",
-                                  "bad.MVF");
-    {
+    std::string thousandFields = "COMMON(b) ";
+    std::string thousandIncludes;
+    for (int i = 0; i < 1000; ++i) {
+        thousandFields += "EDITINTEGER(x, 0, 4, 0, 0) ";
+        thousandIncludes += "INCLUDECOMMON(b)\n";
+    }
+    const std::pair<std::string, QString> filers[] = {
+        {"INITIALIZE CLEAR(0, 2, 9)\nCOMMAND EDITINTEGER(b, 0, 3, 0, 0)",
+         QStringLiteral("[行番号]\t2\r\n[エラー内容]\tデータ幅が不正です. データ幅には 1,2,4 のみ"
+                        "指定できます. \"3\"")},
+        {thousandFields + "COMMAND\n" + thousandIncludes,
+         QStringLiteral("[行番号]\t7\r\n[エラー内容]\t画面の部品が多すぎます. ページ, 見出し, "
+                        "入力欄などの部品は合わせて 20000 個までにして下さい.")},
+    };
+    for (const auto& [text, reason] : filers) {
+        const std::string bad = Filer(text, "bad.MVF");
         const Messages messages({QStringLiteral("中止(&A)")});
+        QElapsedTimer took;
+        took.start();
         tool->LoadFiler(bad);
+        EXPECT_LT(took.elapsed(), 1000);
         EXPECT_EQ(messages.Texts(),
                   QStringList{QString::fromStdString(bad) +
-                              QStringLiteral(" に記述エラーがあります.\r\n\r\n[行番号]\t2\r\n"
-                                             "[エラー内容]\tデータ幅が不正です. データ幅には "
-                                             "1,2,4 のみ指定できます. \"3\"\r\n\r\n"
-                                             "ファイラーの読み込みに失敗しました.")});
+                              QStringLiteral(" に記述エラーがあります.\r\n\r\n") + reason +
+                              QStringLiteral("\r\n\r\nファイラーの読み込みに失敗しました.")});
     }
     EXPECT_EQ(Data(), (ByteVector{1, 2}));
     EXPECT_EQ(tool->windowTitle(), QStringLiteral("Good - ファイラーツール"));
@@ -152,6 +168,20 @@ TEST_F(FilerTool, AFilerWithAnErrorKeepsTheOldPages) {
     Type("(no title)/a", QStringLiteral("5"));
     Run("MM_OutData");
     EXPECT_EQ(Data(), (ByteVector{5, 2}));
+}
+
+// A filer's size is bounded by the widgets it builds: each command is priced at what it builds.
+TEST_F(FilerTool, EachCommandBuildsTheWidgetsItIsPricedAt) {
+    const auto built = [this] { return 1 + tool->Pages().at(0)->findChildren<QWidget*>().size(); };
+    Open(ByteVector(4, 0), Filer("PAGE(p)"));
+    EXPECT_EQ(built(), CommandWidgets("PAGE"));
+    for (const std::string row : {"LABEL(l)", "HORIZONTALRULE", "MESSAGE(50, 50, m)",
+                                  "EDITBIT(b, 0, 0)", "EDITINTEGER(i, 0, 1, 0, 0)",
+                                  "EDITSELECT(s, 0, 1, 0=>a)", "EDITSTRING(t, 0, 1, 0)"}) {
+        SCOPED_TRACE(row);
+        tool->LoadFiler(Filer("PAGE(p) " + row));
+        EXPECT_EQ(built() - CommandWidgets("PAGE"), CommandWidgets(row.substr(0, row.find('('))));
+    }
 }
 
 // A file shorter than the filer expects: the fields past its end are counted, and a write of
