@@ -100,8 +100,9 @@ void PrintBoundFigures(mv::TToolFiler& tool, const QTemporaryDir& folder) {
     for (const auto& [kind, row] : kinds) {
         int rows = 0;
         const std::string filer =
-            folder.filePath(QString::fromLatin1(kind.data(), static_cast<qsizetype>(kind.size())) +
-                            ".MVF")
+            folder
+                .filePath(QString::fromLatin1(kind.data(), static_cast<qsizetype>(kind.size())) +
+                          ".MVF")
                 .toStdString();
         std::ofstream(filer, std::ios::binary) << BoundFilerText(kind, row, rows);
         const std::vector<mv::bench::Seconds> loads = LoadTimes(tool, filer, kBoundLoads);
@@ -111,11 +112,10 @@ void PrintBoundFigures(mv::TToolFiler& tool, const QTemporaryDir& folder) {
         const double median = mv::bench::Ms(mv::bench::Median(loads));
         mv::bench::PrintFigure(
             {"filer at the bound", median, "ms", 0, mv::bench::VerdictOf(median <= kBoundTargetMs),
-             "(" + std::to_string(rows) + " " + std::string(kind) + " on " +
-                 std::to_string(pages) + " pages, " +
-                 std::to_string(mv::MaxFilerWidgets) + " widgets at most, median of " +
-                 std::to_string(kBoundLoads) + ", target <= " +
-                 mv::bench::Fixed(kBoundTargetMs, 0) + " ms)"});
+             "(" + std::to_string(rows) + " " + std::string(kind) + " on " + std::to_string(pages) +
+                 " pages, " + std::to_string(mv::MaxFilerWidgets) + " widgets at most, median of " +
+                 std::to_string(kBoundLoads) +
+                 ", target <= " + mv::bench::Fixed(kBoundTargetMs, 0) + " ms)"});
     }
 }
 

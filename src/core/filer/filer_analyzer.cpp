@@ -94,7 +94,7 @@ private:
     TReaderState state_ = TReaderState::ExpectCommand;
     const TCommandType* command_ = nullptr;
     std::vector<std::string> parameters_;
-    std::int32_t line_ = 1; // of the token being taken
+    std::int32_t line_ = 1;   // of the token being taken
     std::size_t counted_ = 0; // the text before it holds lineFeeds_ line feeds
     std::int64_t lineFeeds_ = 0;
     int editWidgets_ = 0;
@@ -257,7 +257,8 @@ std::string TFilerReader::Finish() {
                 lists_[0]->push_back({command.Name, command.Parameters, line_});
         }
         parameters_.clear();
-    } else if (std::string error = Store({std::string(name), std::exchange(parameters_, {}), line_});
+    } else if (std::string error =
+                   Store({std::string(name), std::exchange(parameters_, {}), line_});
                !error.empty()) {
         return error;
     }

@@ -20,10 +20,10 @@ std::string SyntaxErrorText(const std::string& fileName, const TAnalyzeError& er
 }
 
 std::string FileErrorText(const std::string& fileName, int error) {
-    const std::string reason =
-        error == EFBIG ? "ファイラーが大きすぎます. ファイラーは " +
-                             std::to_string(MaxFilerBytes) + " バイトまでにして下さい."
-                       : std::strerror(error);
+    const std::string reason = error == EFBIG
+                                   ? "ファイラーが大きすぎます. ファイラーは " +
+                                         std::to_string(MaxFilerBytes) + " バイトまでにして下さい."
+                                   : std::strerror(error);
     return fileName + " を読み込めません.\r\n\r\n" + reason + std::string(LoadFailed);
 }
 

@@ -58,15 +58,20 @@ std::string Repeated(const std::string& text, int times) {
     return repeated;
 }
 
+// What the error box says after the file's name about an error in its text.
+std::string SyntaxError(int line, const std::string& message) {
+    return " に記述エラーがあります.\r\n\r\n[行番号]\t" + std::to_string(line) +
+           "\r\n[エラー内容]\t" + message + "\r\n\r\nファイラーの読み込みに失敗しました.";
+}
+
 // A filer past a bound is refused at the command that passes it, at once and without the memory
 // that building it would take; the filer loaded before stays.
 TEST(FilerSession, AFilerPastABoundIsRefusedAtOnce) {
     const std::string includes = Repeated("INCLUDECOMMON(b)\n", 1000);
+    const std::string widgets = "画面の部品が多すぎます. ページ, 見出し, 入力欄などの部品は"
+                                "合わせて 20000 個までにして下さい.";
     TFilerMetrics tall = test::TenPixelMetrics();
     tall.LabelHeight = 1'000'000; // rows 1,000,004 pixels apart from 8 on
-    const std::string NoMore = "\r\n\r\nファイラーの読み込みに失敗しました.";
-    const std::string Widgets = "画面の部品が多すぎます. ページ, 見出し, 入力欄などの部品は合わせて "
-                                "20000 個までにして下さい." + NoMore;
     const struct {
         std::string Text;
         TFilerMetrics Metrics;
@@ -74,20 +79,19 @@ TEST(FilerSession, AFilerPastABoundIsRefusedAtOnce) {
     } cases[] = {
         // A thousand fields included a thousand times: the sixth passes the widgets.
         {"COMMON(b) " + Repeated("EDITINTEGER(x, 0, 4, 0, 0) ", 1000) + "COMMAND\n" + includes,
-         test::TenPixelMetrics(), " に記述エラーがあります.\r\n\r\n[行番号]\t7\r\n[エラー内容]\t" + Widgets},
-        {Repeated("LABEL(x)\n", 30000), test::TenPixelMetrics(),
-         " に記述エラーがあります.\r\n\r\n[行番号]\t20001\r\n[エラー内容]\t" + Widgets},
+         test::TenPixelMetrics(), SyntaxError(7, widgets)},
+        {Repeated("LABEL(x)\n", 30000), test::TenPixelMetrics(), SyntaxError(20001, widgets)},
         // Commands that build nothing: the 101st inclusion passes the commands.
         {"COMMON(b) " + Repeated("BIGENDIAN ", 1000) + "COMMAND\n" + includes,
          test::TenPixelMetrics(),
-         " に記述エラーがあります.\r\n\r\n[行番号]\t102\r\n[エラー内容]\t編集部のコマンドが多すぎます. "
-         "共通ブロックの取り込みを含めて 100000 個までにして下さい." + NoMore},
+         SyntaxError(102, "編集部のコマンドが多すぎます. 共通ブロックの取り込みを含めて "
+                          "100000 個までにして下さい.")},
         {Repeated("LABEL(x)\n", 100), tall,
-         " に記述エラーがあります.\r\n\r\n[行番号]\t17\r\n[エラー内容]\tページが長すぎます. "
-         "1 ページの高さは 16777215 ピクセルまでです. PAGE でページを分けて下さい." + NoMore},
+         SyntaxError(17, "ページが長すぎます. 1 ページの高さは 16777215 ピクセルまでです. "
+                         "PAGE でページを分けて下さい.")},
         {"{" + std::string(MaxFilerBytes, ' ') + "}", test::TenPixelMetrics(),
-         " を読み込めません.\r\n\r\nファイラーが大きすぎます. ファイラーは 1048576 バイトまでにして"
-         "下さい." + NoMore},
+         " を読み込めません.\r\n\r\nファイラーが大きすぎます. ファイラーは 1048576 バイトまでに"
+         "して下さい.\r\n\r\nファイラーの読み込みに失敗しました."},
     };
     test::TTempFolder folder;
     for (const auto& c : cases) {

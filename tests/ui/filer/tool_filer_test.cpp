@@ -175,9 +175,9 @@ TEST_F(FilerTool, EachCommandBuildsTheWidgetsItIsPricedAt) {
     const auto built = [this] { return 1 + tool->Pages().at(0)->findChildren<QWidget*>().size(); };
     Open(ByteVector(4, 0), Filer("PAGE(p)"));
     EXPECT_EQ(built(), CommandWidgets("PAGE"));
-    for (const std::string row : {"LABEL(l)", "HORIZONTALRULE", "MESSAGE(50, 50, m)",
-                                  "EDITBIT(b, 0, 0)", "EDITINTEGER(i, 0, 1, 0, 0)",
-                                  "EDITSELECT(s, 0, 1, 0=>a)", "EDITSTRING(t, 0, 1, 0)"}) {
+    for (const std::string row :
+         {"LABEL(l)", "HORIZONTALRULE", "MESSAGE(50, 50, m)", "EDITBIT(b, 0, 0)",
+          "EDITINTEGER(i, 0, 1, 0, 0)", "EDITSELECT(s, 0, 1, 0=>a)", "EDITSTRING(t, 0, 1, 0)"}) {
         SCOPED_TRACE(row);
         tool->LoadFiler(Filer("PAGE(p) " + row));
         EXPECT_EQ(built() - CommandWidgets("PAGE"), CommandWidgets(row.substr(0, row.find('('))));
