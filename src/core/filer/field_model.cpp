@@ -48,11 +48,9 @@ void TFieldModel::ReadFrom(const TFilerTarget& target) {
     changed_ = false;
     refusal_.clear();
     inRange_ = FieldInRange(target, item_.Address, item_.Width);
-    std::vector<Byte> bytes;
-    if (inRange_) {
-        bytes.resize(static_cast<std::size_t>(item_.Width));
-        target.ReadBytes(bytes, static_cast<Address>(item_.Address));
-    }
+    if (!inRange_) return;
+    std::vector<Byte> bytes(static_cast<std::size_t>(item_.Width));
+    target.ReadBytes(bytes, static_cast<Address>(item_.Address));
     Show(bytes);
 }
 
@@ -64,22 +62,24 @@ void TFieldModel::WriteTo(TFilerTarget& target) {
     // A refused write (view-only) leaves the change to be applied later.
     if (bytes != current && !target.OverwriteInPlace(bytes, static_cast<Address>(item_.Address)))
         return;
+    Hold();
     changed_ = false;
 }
 
-bool TFieldModel::MarkChanged() {
+bool TFieldModel::TakeChange(bool differs) {
     if (!inRange_) return false;
-    changed_ = true;
+    changed_ = differs;
     return true;
 }
 
 TIntegerLimits TIntegerFieldModel::Limits() const {
-    TIntegerLimits limits{WidthMinimum(Item().Width), WidthMaximum(Item().Width)};
-    if (Item().Minimum != Item().Maximum) {
-        limits.Low = std::max<std::int64_t>(limits.Low, Item().Minimum);
-        limits.High = std::min<std::int64_t>(limits.High, Item().Maximum);
-    }
-    return limits;
+    const TIntegerLimits width{WidthMinimum(Item().Width), WidthMaximum(Item().Width)};
+    if (Item().Minimum == Item().Maximum) return width;
+    const TIntegerLimits filer{std::max<std::int64_t>(width.Low, Item().Minimum),
+                               std::min<std::int64_t>(width.High, Item().Maximum)};
+    // Limits beyond the width (300 to 400 for one byte) would refuse every value the field
+    // can hold, and name an empty range; the filer meant no limit the width could keep.
+    return filer.Low <= filer.High ? filer : width;
 }
 
 std::string TIntegerFieldModel::CheckValue(std::int64_t value) const {
@@ -90,10 +90,9 @@ std::string TIntegerFieldModel::CheckValue(std::int64_t value) const {
 }
 
 std::string TIntegerFieldModel::SetValue(std::int64_t value) {
-    std::string message = CheckValue(value);
+    std::string message = value == held_ ? std::string() : CheckValue(value);
     SetRefusal(message);
-    if (message.empty() && value != value_ && MarkChanged())
-        value_ = static_cast<std::int32_t>(value);
+    if (message.empty() && TakeChange(value != held_)) value_ = static_cast<std::int32_t>(value);
     return message;
 }
 
@@ -115,7 +114,7 @@ std::string TIntegerFieldModel::SetText(std::string_view text) {
 }
 
 void TIntegerFieldModel::Show(std::span<const Byte> bytes) {
-    value_ = IntegerOfBytes(bytes, Item().BigEndian);
+    value_ = held_ = IntegerOfBytes(bytes, Item().BigEndian);
 }
 
 std::vector<Byte> TIntegerFieldModel::Encode(std::span<const Byte>) const {
@@ -125,12 +124,12 @@ std::vector<Byte> TIntegerFieldModel::Encode(std::span<const Byte>) const {
 std::string TStringFieldModel::SetText(std::string_view utf8) {
     std::string message = StringRefusal(utf8, Item().Width);
     SetRefusal(message);
-    if (message.empty() && utf8 != text_ && MarkChanged()) text_ = utf8;
+    if (message.empty() && TakeChange(utf8 != held_)) text_ = utf8;
     return message;
 }
 
 void TStringFieldModel::Show(std::span<const Byte> bytes) {
-    text_ = ShiftJisToUtf8(TextOfBytes(bytes));
+    text_ = held_ = ShiftJisToUtf8(TextOfBytes(bytes));
 }
 
 std::vector<Byte> TStringFieldModel::Encode(std::span<const Byte>) const {
@@ -138,11 +137,11 @@ std::vector<Byte> TStringFieldModel::Encode(std::span<const Byte>) const {
 }
 
 void TBitFieldModel::SetChecked(bool checked) {
-    if (checked != checked_ && MarkChanged()) checked_ = checked;
+    if (TakeChange(checked != held_)) checked_ = checked;
 }
 
 void TBitFieldModel::Show(std::span<const Byte> bytes) {
-    checked_ = !bytes.empty() && ((bytes[0] >> (Item().Bit & 7)) & 1u);
+    checked_ = held_ = ((bytes[0] >> (Item().Bit & 7)) & 1u) != 0;
 }
 
 std::vector<Byte> TBitFieldModel::Encode(std::span<const Byte> current) const {
@@ -152,26 +151,30 @@ std::vector<Byte> TBitFieldModel::Encode(std::span<const Byte> current) const {
 TSelectFieldModel::TSelectFieldModel(TFilerItem item) : TFieldModel(std::move(item)) {
     for (const TFilerOption& option : Item().Options)
         items_.push_back({ShiftJisToUtf8(option.Label), option.Value});
+    // Until a read finds the field in the data, the list shows its first option.
+    if (!items_.empty()) selected_ = held_ = 0;
 }
 
 void TSelectFieldModel::Select(int index) {
-    if (index >= 0 && static_cast<std::size_t>(index) < items_.size() && index != selected_ &&
-        MarkChanged())
+    if (index >= 0 && static_cast<std::size_t>(index) < items_.size() &&
+        TakeChange(index != held_))
         selected_ = index;
 }
 
 void TSelectFieldModel::Show(std::span<const Byte> bytes) {
     if (unlisted_) items_.erase(items_.begin());
     unlisted_ = false;
-    selected_ = -1;
-    if (bytes.empty()) return;
     const std::int32_t value = IntegerOfBytes(bytes, Item().BigEndian);
+    selected_ = -1;
     for (std::size_t i = 0; i < items_.size(); ++i)
         if (items_[i].Value == value) selected_ = static_cast<int>(i);
-    if (selected_ >= 0) return;
-    items_.insert(items_.begin(), {Hexadecimal(value, Item().Width) + " (一覧にない値)", value});
-    unlisted_ = true;
-    selected_ = 0;
+    if (selected_ < 0) {
+        items_.insert(items_.begin(),
+                      {Hexadecimal(value, Item().Width) + " (一覧にない値)", value});
+        unlisted_ = true;
+        selected_ = 0;
+    }
+    held_ = selected_;
 }
 
 std::vector<Byte> TSelectFieldModel::Encode(std::span<const Byte>) const {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace mv {
 namespace {
 
@@ -40,6 +42,9 @@ TEST(IntegerField, ShowsTheValueReadAndWritesOnlyEdits) {
     EXPECT_EQ(a.SetValue(101), "値は 0 ～ 100 の範囲で指定して下さい.");
     EXPECT_FALSE(a.Changed());
     EXPECT_EQ(a.SetValue(50), "");
+    EXPECT_EQ(a.SetText("200"), "") << "the value read, put back, passes outside the limits";
+    EXPECT_FALSE(a.Changed() || !a.Refusal().empty());
+    EXPECT_EQ(a.SetValue(50), "");
     EXPECT_EQ(b.SetValue(0x10000), "値は 0 ～ 65535 の範囲で指定して下さい.") << "the width";
     EXPECT_EQ(b.SetValue(0x1234), "");
     EXPECT_FALSE(b.Changed()) << "the value shown";
@@ -49,6 +54,33 @@ TEST(IntegerField, ShowsTheValueReadAndWritesOnlyEdits) {
     EXPECT_EQ(tool.Apply(), (Log{"close", "write 0+1", "write 1+2", "write 8+1", "close"}));
     EXPECT_EQ(tool.Target.Bytes, (Bytes{50, 1, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0x77}));
     EXPECT_FALSE(a.Changed());
+    EXPECT_EQ(a.SetValue(200), "値は 0 ～ 100 の範囲で指定して下さい.")
+        << "the field holds what the apply wrote, no longer the value read";
+}
+
+// The filer's limits within what the width holds; limits the width cannot meet at all give
+// way to the width's own, so a message never names an empty range.
+TEST(IntegerField, LimitsTheWidthCanHold) {
+    struct Case {
+        const char* filer;
+        std::int64_t low, high;
+    };
+    const Case cases[] = {
+        {"EDITINTEGER(f, 0, 1, 300, 400)", 0, 255},
+        {"EDITINTEGER(f, 0, 1, 100, 300)", 100, 255},
+        {"EDITINTEGER(f, 0, 2, 0xFFFFFFFB, 0xFFFFFFFE)", 0, 65535},
+        {"EDITINTEGER(f, 0, 4, 0xFFFFFFFB, 10)", -5, 10},
+        {"EDITINTEGER(f, 0, 4, 0, 0)", INT32_MIN, INT32_MAX},
+    };
+    for (const Case& c : cases) {
+        test::TFilerTool tool(c.filer, Bytes(4, 0));
+        auto& f = tool.Field<TIntegerFieldModel>(0);
+        EXPECT_EQ(f.Limits().Low, c.low) << c.filer;
+        EXPECT_EQ(f.Limits().High, c.high) << c.filer;
+        EXPECT_EQ(f.CheckValue(c.high + 1), "値は " + std::to_string(c.low) + " ～ " +
+                                                std::to_string(c.high) + " の範囲で指定して下さい.")
+            << c.filer;
+    }
 }
 
 TEST(StringField, ShowsPrintableCharactersAndWritesOnlyEdits) {
@@ -69,8 +101,16 @@ TEST(StringField, ShowsPrintableCharactersAndWritesOnlyEdits) {
     EXPECT_EQ(tool.Target.Bytes, (Bytes{0x93, 0xFA, 0x96, 0x7B, '?', '.', 0x82, 0x7F}));
 
     EXPECT_EQ(s.SetText("x"), "");
+    EXPECT_EQ(s.SetText("日本?"), "");
+    EXPECT_FALSE(s.Changed()) << "typed back to the text it holds";
+
+    EXPECT_EQ(s.SetText("x"), "");
     tool.Target.Bytes.resize(5);
     EXPECT_EQ(tool.Apply(), NoWrites) << "the field has fallen out of range since the read";
+    EXPECT_TRUE(s.Changed()) << "the edit is not written";
+    tool.Read();
+    EXPECT_EQ(s.Text(), "x") << "a field past the end keeps what it showed";
+    EXPECT_FALSE(s.Changed());
 }
 
 // Two bits and an integer over one byte: the unchanged ones do not undo the edited one.
@@ -118,7 +158,11 @@ TEST(SelectField, KeepsAValueTheListLacksUntilAnotherIsPicked) {
     tool.Read();
     EXPECT_EQ(s.Items().size(), 3u);
     EXPECT_EQ(s.Selected(), 2);
+    s.Select(0);
+    s.Select(2);
+    EXPECT_FALSE(s.Changed()) << "chosen back";
 }
+
 
 // Through the editor core, each procedure's writes come back with a single undo.
 TEST(EditorFilerTarget, OneApplyIsOneUndoStep) {
