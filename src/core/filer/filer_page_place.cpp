@@ -9,7 +9,7 @@
 namespace mv {
 namespace {
 
-constexpr int Spare = 8; // what a page keeps right of and below its controls
+constexpr int Spare = FilerPageSpare;
 constexpr int RowGap = 4;
 
 int EditorWidth(const TFilerItem& item, const TFilerMetrics& metrics) {

@@ -38,6 +38,9 @@ struct TFilerRowPlace {
     TPlaceRect Jump;
 };
 
+// What a page keeps right of and below its controls.
+inline constexpr int FilerPageSpare = 8;
+
 struct TFilerPagePlace {
     int Width = 10;
     int Height = 10;

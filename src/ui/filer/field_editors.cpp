@@ -128,6 +128,7 @@ void TEditBoolEx::ShowValue() {
 
 TEditSelectEx::TEditSelectEx(TSelectFieldModel& model, QWidget* parent)
     : TFieldEditorOf(model, parent) {
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(this, &QComboBox::activated, this, [this](int index) {
         model_.Select(index);
         Edited();
@@ -140,6 +141,27 @@ void TEditSelectEx::ShowValue() {
     for (const TSelectItem& item : model_.Items())
         addItem(Utf8(item.Label));
     setCurrentIndex(model_.Selected());
+    FitItems();
+}
+
+// The page was laid out for the filer's options; a value the list lacks, shown as its own
+// item, may be wider than all of them. The list keeps the width it grew to, so that the page
+// does not shift at each read.
+void TEditSelectEx::FitItems() {
+    const int wanted = sizeHint().width();
+    if (wanted <= width()) return;
+    resize(wanted, height());
+    int right = x() + width();
+    if (JumpButton != nullptr) {
+        JumpButton->move(right, JumpButton->y());
+        right += JumpButton->width();
+    }
+    QWidget* page = parentWidget();
+    if (page == nullptr || right + FilerPageSpare <= page->width()) return;
+    page->setFixedWidth(right + FilerPageSpare);
+    for (QFrame* rule : page->findChildren<QFrame*>(Qt::FindDirectChildrenOnly))
+        if (rule->frameShape() == QFrame::HLine)
+            rule->resize(page->width() - FilerPageSpare, rule->height());
 }
 
 // ---- TAddressJumpBtn

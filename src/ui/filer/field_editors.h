@@ -102,6 +102,9 @@ public:
 
 private:
     void ShowValue() override;
+    // Widens the list to show its widest item whole, moving its jump button along and growing
+    // the page (and its rules) to hold both.
+    void FitItems();
 };
 
 // The flat 20 × 20 button beside a field that moves the document's caret to the field.

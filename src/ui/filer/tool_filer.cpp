@@ -265,9 +265,25 @@ bool TToolFiler::WriteFields() {
         return false;
     }
     TEditorFilerTarget target(view_->Core());
-    session_.Apply(target, host_);
+    if (session_.Apply(target, host_)) NoteDropped();
     ShowModified();
     return true;
+}
+
+// An edit left unwritten by an apply lies past the end of data that has shrunk since the
+// read: the user hears which, and the tool stays modified, as nothing of it was written.
+void TToolFiler::NoteDropped() {
+    QStringList captions;
+    for (const TFilerSessionPage& page : session_.Pages())
+        for (const std::unique_ptr<TFieldModel>& field : page.Fields)
+            if (field && field->Changed()) captions << FromShiftJis(field->Item().Caption);
+    if (captions.isEmpty()) return;
+    session_.SetModified();
+    host_.MessageDlgBeep((captions.join(QStringLiteral(", ")) +
+                          QStringLiteral(" の値は反映されませんでした.\r\n"
+                                         "データが短くなり, 欄がデータの末尾を越えています."))
+                             .toStdString(),
+                         TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
 }
 
 void TToolFiler::MM_OutDataClick() {

@@ -72,6 +72,7 @@ private:
     // Applies unless a field holds refused input, which is shown; answers whether the fields
     // hold nothing left to apply.
     bool WriteFields();
+    void NoteDropped();
     void SelectPage(int index);
     void Edited();
     void ShowModified();

@@ -53,7 +53,7 @@ const char* const Fields14 =
     "EDITSTRING(s, 7, 4, 0x2E) EDITSTRING(sj, 11, 2, 0x20) EDITSTRING(lone, 13, 1, 0x20)\n"
     "EDITSELECT(list, 6, 1, 1=>one, 2=>two) EDITBIT(bit, 6, 3)\n"
     "DISABLE EDITINTEGER(off, 2, 1, 0, 0) ENABLE\n"
-    "EDITINTEGER(last, 13, 2, 0, 0) EDITBIT(beyond, 14, 0)";
+    "EDITINTEGER(last, 13, 2, 0, 0) EDITBIT(beyond, 14, 0) EDITSELECT(far, 14, 1, 5=>five)";
 
 // Values shown as read, even outside their limits or unprintable; an apply without an edit
 // writes none of them back.
@@ -63,14 +63,22 @@ TEST_F(FilerTool, EditorsShowTheBytesAsRead) {
                                            {"w1", "255"}, {"limited", "200"}, {"free", "200"},
                                            {"s", "A B"}, {"sj", "あ"}, {"lone", ""},
                                            {"list", "0xC8 (一覧にない値)"}, {"bit", "1"},
-                                           {"off", "255"}, {"last", "0"}, {"beyond", "0"}}));
-    EXPECT_EQ(tool->ProgressPanel().text(), QStringLiteral("データの末尾を越える欄が 2 個あります"));
+                                           {"off", "255"}, {"last", "0"}, {"beyond", "0"},
+                                           {"far", "five"}}));
+    EXPECT_EQ(tool->ProgressPanel().text(), QStringLiteral("データの末尾を越える欄が 3 個あります"));
     EXPECT_FALSE(Editor("p/off").Control().isEnabled());
     EXPECT_TRUE(Editor("p/off").JumpButton->isEnabled()) << "a disabled field can still be found";
-    for (const std::string name : {"p/last", "p/beyond"})
+    for (const std::string name : {"p/last", "p/beyond", "p/far"})
         EXPECT_FALSE(Editor(name).Control().isEnabled() || Editor(name).JumpButton->isEnabled());
     EXPECT_EQ(Editor("p/bit").Control().toolTip(), QStringLiteral("0x00000006 - 3"));
+    // The list holding a value it lacks is wide enough to show it whole, its jump button beside it.
+    const QWidget& list = Editor("p/list").Control();
+    EXPECT_GE(list.width(), list.sizeHint().width());
+    EXPECT_EQ(Editor("p/list").JumpButton->x(), list.x() + list.width());
 
+    // Text typed and typed back to the text read is no edit, though its bytes differ.
+    Type("p/s", QStringLiteral("xy"));
+    Type("p/s", QStringLiteral("A B"));
     Run("MM_OutData");
     EXPECT_EQ(Data(), Data14);
     EXPECT_FALSE(Core().Module().IsModified());
@@ -116,6 +124,38 @@ TEST_F(FilerTool, RefusedInputStopsTheWholeApply) {
     EXPECT_EQ(ByteVector(data.begin() + 2, data.begin() + 11),
               (ByteVector{7, 0xFF, 0xFF, 0xFF, 50, 0x93, 0xFA, 0x96, 0x7B}));
     EXPECT_TRUE(tool->ModifiedPanel().text().isEmpty());
+}
+
+// A value read outside the limits, cleared and left, comes back as it was; it blocks no apply.
+TEST_F(FilerTool, AValueReadOutsideTheLimitsCanBeLeftAsItWas) {
+    Open(Data14, Filer(Fields14));
+    auto& limited = *qobject_cast<QSpinBox*>(&Editor("p/limited").Control());
+    limited.selectAll();
+    QTest::keyClick(&limited, Qt::Key_Backspace);
+    QTest::keyClick(&limited, Qt::Key_Return);
+    EXPECT_EQ(limited.text(), QStringLiteral("200"));
+    EXPECT_EQ(limited.toolTip(), QStringLiteral("0x00000006"));
+    ASSERT_EQ(Editor("p/limited").Model().Refusal(), "") << "an apply would be refused";
+    Type("p/w1", QStringLiteral("7"));
+    Run("MM_OutData");
+    EXPECT_EQ(Data().at(2), 7);
+    EXPECT_EQ(Data().at(6), 200);
+}
+
+// An edit of a field that the data no longer reaches is named, not written, and kept.
+TEST_F(FilerTool, AnEditPastTheShrunkDataIsNamed) {
+    Open(Data14, Filer(Fields14));
+    Type("p/sj", QStringLiteral("ab"));
+    Type("p/w1", QStringLiteral("7"));
+    Core().Module().DeleteBytes(12, 2);
+    const Messages messages({QStringLiteral("OK")});
+    Run("MM_OutData");
+    EXPECT_EQ(messages.Texts(), QStringList{QStringLiteral(
+                                    "sj の値は反映されませんでした.\r\n"
+                                    "データが短くなり, 欄がデータの末尾を越えています.")});
+    EXPECT_EQ(Data().at(2), 7) << "the other edits are written";
+    EXPECT_EQ(Data().at(11), 0x82);
+    EXPECT_EQ(tool->ModifiedPanel().text(), QStringLiteral("変更"));
 }
 
 // Which page may be chosen is the session's test; here the buttons and the shown page follow it.
