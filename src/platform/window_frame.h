@@ -26,7 +26,10 @@ void PlaceFrameAt(QWidget& window, QPoint framePlace, const QMargins& frame);
 class TWindowFrame {
 public:
     explicit TWindowFrame(QWidget& window);
+    // A frame known already, as another window of the same kind shows it; none: no frame.
+    TWindowFrame(QWidget& window, std::optional<QMargins> frame) : window_(window), frame_(frame) {}
 
+    [[nodiscard]] const std::optional<QMargins>& Margins() const { return frame_; }
     // The window's size with its frame.
     [[nodiscard]] QSize Size() const;
     // Puts the frame's top-left corner at `place`, shown or not.

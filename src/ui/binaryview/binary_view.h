@@ -48,9 +48,6 @@ public:
     // The caret in viewport coordinates.
     [[nodiscard]] QRect CaretRect() const;
     [[nodiscard]] TContextMenu& ContextMenu() { return *contextMenu_; }
-    // A repeated move or a confirming replace is handling events from inside the view: the
-    // view must outlive it.
-    [[nodiscard]] bool HandlingEvents() const { return handlingEvents_ > 0; }
 
 signals:
     void changed();

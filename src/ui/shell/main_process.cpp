@@ -75,27 +75,18 @@ bool ProfileFileDamaged(const std::string& folder) {
     return !std::equal(bytes.begin(), bytes.end(), empty.begin(), empty.end());
 }
 
-// The frame of a window around its client area, as a window on screen shows it.
-std::optional<QSize> ShownFrameExtra(const std::vector<TMvPrBinaryFormWClass*>& windows) {
-    for (const TMvPrBinaryFormWClass* window : windows)
-        if (window->isVisible()) return window->frameGeometry().size() - window->size();
-    return std::nullopt;
-}
-
 // Puts a window that is not shown yet where `place` puts its frame's corner, given what the
-// frame adds to the client area. With a window on screen, Qt knows the frame and places the
-// newcomer's by itself; before the first one, the window manager is asked what frame it will
-// draw, so that the first window stands where the later ones do.
+// frame adds to the client area. A window on screen shows the frame every document window gets,
+// which spares the newcomer the round trip to the window manager; before the first one, the
+// manager is asked, so that the first window stands where the later ones do.
 void PlaceFrame(TMvPrBinaryFormWClass& window, const std::vector<TMvPrBinaryFormWClass*>& windows,
                 const std::function<TScreenPoint(QSize)>& place) {
-    const std::optional<QSize> shown = ShownFrameExtra(windows);
-    if (const std::optional<QMargins> frame = shown ? std::nullopt : FrameBeforeShow(window)) {
-        const TScreenPoint at = place(QSize(frame->left() + frame->right(), frame->top() + frame->bottom()));
-        PlaceFrameAt(window, {at.X, at.Y}, *frame);
-        return;
-    }
-    const TScreenPoint at = place(shown.value_or(QSize()));
-    window.move(at.X, at.Y);
+    const auto shown = std::ranges::find_if(windows, &QWidget::isVisible);
+    const TWindowFrame frame = shown != windows.end()
+                                   ? TWindowFrame(window, TWindowFrame(**shown).Margins())
+                                   : TWindowFrame(window);
+    const TScreenPoint at = place(frame.Size() - window.size());
+    frame.MoveTo({at.X, at.Y});
 }
 
 } // namespace
