@@ -84,14 +84,14 @@ TCaretState TEditorCore::Caret() const { return {CaretAddress(), subPosition_}; 
 void TEditorCore::SetCaret(TCaretState caret) {
     SearchHit = false;
     CompareHit = false;
-    const Address address = std::clamp(caret.Address, 0, module_.Size());
-    const std::int32_t line = address / Columns;
+    const Address address = std::clamp<Address>(caret.Address, 0, module_.Size());
+    const std::int64_t line = address / Columns;
     if (line < topLine_)
         topLine_ = line;
     else if (line > topLine_ + visibleLines_ - 1)
         topLine_ = line - visibleLines_ + 1;
-    caretRow_ = line - topLine_;
-    caretColumn_ = address % Columns;
+    caretRow_ = static_cast<std::int32_t>(line - topLine_);
+    caretColumn_ = static_cast<std::int32_t>(address % Columns);
     subPosition_ = caret.SubPosition != 0 ? 1 : 0;
     ForgetHighlight();
     CaretMoved();
@@ -116,7 +116,7 @@ TViewPosition TEditorCore::ViewPosition() const {
 }
 
 void TEditorCore::SetViewPosition(const TViewPosition& position) {
-    topLine_ = std::clamp(position.TopLine, 0, LastLine());
+    topLine_ = std::clamp<std::int64_t>(position.TopLine, 0, LastLine());
     inputArea_ = position.InputArea == 1 && characterColumnShown_ ? TInputArea::Character
                                                                   : TInputArea::Hex;
     const std::int64_t row = std::clamp(position.CaretRow, 0, visibleLines_ - 1);

@@ -33,7 +33,7 @@ struct TSelection {
 
 // What a window keeps of the view over a reload or in a stored profile.
 struct TViewPosition {
-    std::int32_t TopLine = 0;
+    std::int64_t TopLine = 0;
     std::int32_t CaretRow = 0;
     std::int32_t CaretColumn = 0;
     std::uint8_t SubPosition = 0;
@@ -116,7 +116,7 @@ public:
     [[nodiscard]] bool CharacterColumnShown() const { return characterColumnShown_; }
 
     // ---- caret and selection
-    [[nodiscard]] std::int32_t TopLine() const { return topLine_; }
+    [[nodiscard]] std::int64_t TopLine() const { return topLine_; }
     [[nodiscard]] std::int32_t CaretRow() const { return caretRow_; }
     [[nodiscard]] std::int32_t CaretColumn() const { return caretColumn_; }
     [[nodiscard]] Address CaretAddress() const;
@@ -160,7 +160,7 @@ public:
     void MouseUp();
     // The vertical scroll bar: by one line (the caret keeps its row) or to a thumb position.
     void ScrollLines(std::int32_t delta);
-    void ScrollTo(std::int32_t topLine);
+    void ScrollTo(std::int64_t topLine);
 
     // ---- data entry (refused silently in view-only mode)
     void TypeHexDigit(int digit);
@@ -243,7 +243,7 @@ private:
 
     std::int32_t visibleLines_ = 1;
     bool characterColumnShown_ = true;
-    std::int32_t topLine_ = 0;
+    std::int64_t topLine_ = 0;
     std::int32_t caretRow_ = 0;
     std::int32_t caretColumn_ = 0;
     std::uint8_t subPosition_ = 0;

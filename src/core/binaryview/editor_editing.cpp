@@ -26,8 +26,8 @@ struct TRange {
 // when no selected byte remains: the operation then acts as without a selection.
 std::optional<TRange> ExistingRange(const TSelection& selection, Address size) {
     if (selection.Empty()) return std::nullopt;
-    const Address start = std::clamp(selection.Start, 0, size);
-    const Address end = std::clamp(selection.End, 0, size);
+    const Address start = std::clamp<Address>(selection.Start, 0, size);
+    const Address end = std::clamp<Address>(selection.End, 0, size);
     if (end <= start) return std::nullopt;
     return TRange{start, end - start};
 }
@@ -40,7 +40,7 @@ TRange OperationRange(const TSelection& selection, Address size) {
 // The caret as a position in the data: past the end it stands on the EOF cell.
 TCaretState Within(TCaretState caret, Address size) {
     if (caret.Address >= 0 && caret.Address <= size) return caret;
-    return {std::clamp(caret.Address, 0, size), 0};
+    return {std::clamp<Address>(caret.Address, 0, size), 0};
 }
 
 // How much writing count bytes at address lengthens the data.

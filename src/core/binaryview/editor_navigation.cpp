@@ -118,7 +118,7 @@ bool TEditorCore::Move(CommandId plainCommand) {
     case PAGEUP:
         if (topLine_ == 0 && caretRow_ == 0) return false;
         if (topLine_ > 0) {
-            topLine_ = std::max(topLine_ - visibleLines_, 0);
+            topLine_ = std::max<std::int64_t>(topLine_ - visibleLines_, 0);
             to.Address = CaretAddress();
         } else {
             to.Address = caretColumn_;
@@ -149,7 +149,7 @@ bool TEditorCore::Move(CommandId plainCommand) {
         return false;
     }
     const TCaretState from = Caret();
-    const std::int32_t topBefore = topLine_;
+    const std::int64_t topBefore = topLine_;
     SetCaret(to);
     return Caret() != from || topLine_ != topBefore;
 }
@@ -280,7 +280,7 @@ void TEditorCore::DragTo(std::int32_t row, std::int32_t column) {
     std::int64_t line = std::int64_t{topLine_} + row;
     column = std::clamp(column, 0, Columns - 1);
     if (row < 0) {
-        line = std::max(topLine_ - 1, 0);
+        line = std::max<std::int64_t>(topLine_ - 1, 0);
         column = 0;
     } else if (row >= visibleLines_) {
         line = std::int64_t{topLine_} + visibleLines_;
@@ -295,11 +295,10 @@ void TEditorCore::MouseUp() { KeyUp(); }
 // ---- scroll bar
 
 void TEditorCore::ScrollLines(std::int32_t delta) {
-    ScrollTo(static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(std::int64_t{topLine_} + delta, 0, LastLine())));
+    ScrollTo(std::clamp<std::int64_t>(topLine_ + delta, 0, LastLine()));
 }
 
-void TEditorCore::ScrollTo(std::int32_t topLine) {
+void TEditorCore::ScrollTo(std::int64_t topLine) {
     if (topLine < 0 || topLine > LastLine() || topLine == topLine_) return;
     topLine_ = topLine;
     SetCaret({std::min(CaretAddress(), module_.Size()), subPosition_});

@@ -70,43 +70,48 @@ private:
     std::vector<std::uint16_t> pairs_;
 };
 
-// One line in the layout "[%7.7x0] %-48s|%2.2x| %s", built in place: the fixed parts never
-// move, so each byte writes its digits at its column's place.
+// One line in the layout "[%7.7x0] %-48s|%2.2x| %s" (more address digits from 4 GiB on),
+// built in place: the fixed parts never move, so each byte writes its digits at its
+// column's place.
 class TLineText {
 public:
+    explicit TLineText(int digits)
+        : digits_(digits), hexAt_(digits + 3), sumAt_(hexAt_ + 48 + 1), charsAt_(sumAt_ + 4) {}
+
     // Starts the line of `lineAddress` whose first byte stands in `column`.
     void Start(Address lineAddress, int column) {
-        std::memset(text_, ' ', kCharsAt);
+        std::memset(text_, ' ', static_cast<std::size_t>(charsAt_));
         text_[0] = '[';
-        for (int i = 8; i >= 1; --i, lineAddress >>= 4)
+        for (int i = digits_; i >= 1; --i, lineAddress >>= 4)
             text_[i] = kDigits[lineAddress & 15];
-        text_[9] = ']';
-        std::memset(text_ + kCharsAt, ' ', static_cast<std::size_t>(column));
-        charsEnd_ = kCharsAt + column;
+        text_[digits_ + 1] = ']';
+        std::memset(text_ + charsAt_, ' ', static_cast<std::size_t>(column));
+        charsEnd_ = charsAt_ + column;
     }
     void Hex(int column, Byte b) {
-        text_[kHexAt + column * 3] = kDigits[b >> 4];
-        text_[kHexAt + column * 3 + 1] = kDigits[b & 15];
+        text_[hexAt_ + column * 3] = kDigits[b >> 4];
+        text_[hexAt_ + column * 3 + 1] = kDigits[b & 15];
     }
     // Where the characters go; the caller may write one byte past those it counts.
     [[nodiscard]] char* Chars() { return text_ + charsEnd_; }
     void AddChars(int count) { charsEnd_ += count; }
     [[nodiscard]] std::string_view Finish(std::uint8_t sum) {
-        text_[kSumAt - 1] = '|';
-        text_[kSumAt] = kDigits[sum >> 4];
-        text_[kSumAt + 1] = kDigits[sum & 15];
-        text_[kSumAt + 2] = '|';
+        text_[sumAt_ - 1] = '|';
+        text_[sumAt_] = kDigits[sum >> 4];
+        text_[sumAt_ + 1] = kDigits[sum & 15];
+        text_[sumAt_ + 2] = '|';
         return {text_, static_cast<std::size_t>(charsEnd_)};
     }
 
 private:
-    static constexpr int kHexAt = 11;
-    static constexpr int kSumAt = kHexAt + 48 + 1;
-    static constexpr int kCharsAt = kSumAt + 4;
-    // Sixteen characters, the second byte of a character begun in the last column, and the
-    // spare byte a pair-sized write may touch.
-    char text_[kCharsAt + kColumns + 2];
-    int charsEnd_ = kCharsAt;
+    int digits_;
+    int hexAt_;
+    int sumAt_;
+    int charsAt_;
+    // Sixteen address digits at most, sixteen characters, the second byte of a character
+    // begun in the last column, and the spare byte a pair-sized write may touch.
+    char text_[16 + 3 + 48 + 1 + 4 + kColumns + 2];
+    int charsEnd_ = charsAt_;
 };
 
 // The bytes of the range plus the one after it (0 past the end), read chunk by chunk.
@@ -140,23 +145,24 @@ private:
 
 std::uint8_t TTextOutput::LineSumStart(Address lineAddress) const {
     if (!asciiCheckSum_) return 0;
-    const auto a = static_cast<std::uint32_t>(lineAddress);
-    return static_cast<std::uint8_t>(a + (a >> 8) + (a >> 16) + (a >> 24));
+    std::uint8_t sum = 0;
+    for (auto a = static_cast<std::uint64_t>(lineAddress); a != 0; a >>= 8)
+        sum = static_cast<std::uint8_t>(sum + a);
+    return sum;
 }
 
 void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) const {
     if (!onLine || start < 0 || count <= 0) return;
-    // Addresses stay within the 32-bit range however large the count.
     count = std::min(count, std::numeric_limits<Address>::max() - start);
     const TGlyphs& glyphs = TGlyphs::Of(charaSet_);
     TChunkReader reader(module_, start, count);
-    TLineText line;
+    TLineText line(AddressDigits(module_.Size()));
     Address address = start;
-    int column = start % kColumns;
+    int column = static_cast<int>(start % kColumns);
     // The second byte of a character written whole at the end of the previous line.
     bool carried = false;
     while (count > 0) {
-        const int n = std::min(kColumns - column, count);
+        const int n = static_cast<int>(std::min<ByteCount>(kColumns - column, count));
         const Byte* bytes = reader.Span(address, n);
         line.Start(address - column, column);
         std::uint8_t sum = LineSumStart(address - column);

@@ -4,6 +4,7 @@
 #include "core/host/host_services.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -37,7 +38,9 @@ TRecordBytes CopyOf(const Byte* src, ByteCount length) {
 // The bytes from address on, at most length of them; the caller keeps address within 0..Size.
 TRecordBytes ReadOf(const TMemoryModule& module, Address address, ByteCount length) {
     TRecordBytes bytes(std::min(length, module.Size() - address));
-    module.ReadBytes(bytes.Data(), address, bytes.Length());
+    // Bytes the file could not give must never come back with an undo.
+    if (!module.ReadBytes(bytes.Data(), address, bytes.Length()))
+        throw TSourceError(module.SourceFault() != 0 ? module.SourceFault() : EIO);
     return bytes;
 }
 
@@ -61,13 +64,22 @@ TEditHistory::TEditHistory(TMemoryModule& module, THostServices& host)
     : module_(module), host_(host) {}
 
 void TEditHistory::Apply(const TEditRequest& request, bool moveCaret) {
-    std::optional<TEditRecord> record = BuildRecord(request);
-    if (!record) return;
-    // The record gets its list node before the module changes, so that linking it in
-    // afterwards cannot fail.
+    // A change that needs bytes the file cannot give is refused whole: the record is built
+    // and the file read before anything changes.
     Records pending;
-    pending.push_back(std::move(*record));
-    Perform(pending.front());
+    try {
+        std::optional<TEditRecord> record = BuildRecord(request);
+        if (!record) return;
+        // The record gets its list node before the module changes, so that linking it in
+        // afterwards cannot fail.
+        pending.push_back(std::move(*record));
+        Perform(pending.front());
+    } catch (const TSourceError& error) {
+        const TFileSource* source = module_.Source();
+        host_.MessageDlgBeep(SourceFaultText(source ? source->Path() : "", error.Error),
+                             TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        return;
+    }
     if (moveCaret) PlaceCaret(request.CaretAfter);
 
     for (auto it = next_; it != records_.end(); ++it)
@@ -168,7 +180,7 @@ std::optional<TEditRecord> TEditHistory::BuildRecord(const TEditRequest& request
         break;
     case TEditKind::BitRotation:
     case TEditKind::ByteRotation:
-        record.Amount = request.Length;
+        record.Amount = static_cast<std::int32_t>(request.Length);
         record.Count = request.Count;
         break;
     default:

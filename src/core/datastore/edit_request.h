@@ -41,7 +41,7 @@ struct TEditRequest {
     const Byte* Data = nullptr;
     // New bytes for insert, overwrite and replace; the signed rotation amount for the
     // rotations (negative = left).
-    std::int32_t Length = 0;
+    ByteCount Length = 0;
     // Bytes affected, for replace and every later kind.
     ByteCount Count = 0;
 };

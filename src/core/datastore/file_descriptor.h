@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <unistd.h>
+#include <utility>
 
 namespace mv {
 
@@ -16,6 +17,8 @@ public:
     }
 
     [[nodiscard]] int Get() const { return fd_; }
+    // Gives the descriptor up to the caller, who closes it.
+    [[nodiscard]] int Release() { return std::exchange(fd_, -1); }
 
     // Closes now and answers `error`, or else 0 or the close's own error, which for a written
     // file may be a late write error.

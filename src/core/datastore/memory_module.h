@@ -2,11 +2,13 @@
 
 #include "core/datastore/address.h"
 #include "core/datastore/block_pool.h"
+#include "core/datastore/file_source.h"
 #include "core/datastore/save_file.h"
 
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,13 +17,17 @@ namespace mv {
 
 class TMemoryModule;
 
-// One entry of the block table. An entry without a buffer is free and unlinked; the buffer
-// belongs to the module's pool.
+// One entry of the block table: a buffer of the module's pool, or a range of the file read
+// on demand (Source is its offset there). An entry with neither is free and unlinked.
 struct TMemoryBlock {
     Byte* Data = nullptr;
     std::int32_t Next = -1;
     std::int32_t Prev = -1;
     std::int32_t Used = 0;
+    std::int64_t Source = -1;
+
+    [[nodiscard]] bool InFile() const { return Source >= 0; }
+    [[nodiscard]] bool Free() const { return Data == nullptr && Source < 0; }
 };
 
 // A cursor into the chain: a table index (-1 = no position) and an offset inside it.
@@ -51,15 +57,23 @@ struct TDifferenceRecord {
 // The bytes of one document: a chain of 4096-byte blocks, so that an insertion or deletion
 // anywhere costs one walk of the chain and at most one block's worth of byte moves.
 //
+// A large file is read on demand: its chain starts as file blocks of up to FileBlockSize
+// bytes that refer to the file, and an edit turns only the pages it touches into memory
+// blocks; an insertion or deletion inside a file block splits it without reading.
+//
 // Operations that allocate either complete or throw std::bad_alloc with the module
+// unchanged; operations that must read the file throw TSourceError with the content
 // unchanged. Addresses outside 0..Size-1 make reads return zeros and in-place operations do
 // nothing, unless an operation says otherwise.
 class TMemoryModule {
 public:
     static constexpr std::int32_t BlockSize = TBlockPool::BufferBytes;
     static constexpr std::int32_t TableStep = 256;
-    // The largest number of bytes a module holds: addresses are signed 32-bit.
+    static constexpr std::int32_t FileBlockSize = 1 << 20;
+    // The largest number of bytes a module holds.
     static constexpr std::int64_t MaxSize = std::numeric_limits<Address>::max();
+    // A load threshold that reads every regular file whole.
+    static constexpr std::int64_t NeverOnDemand = std::numeric_limits<std::int64_t>::max();
 
     using ChangeEvent = std::function<void(TMemoryModule&)>;
     using ProgressEvent = std::function<void(TMemoryModule&, std::string_view text)>;
@@ -73,15 +87,20 @@ public:
     // lock and whoever holds this store stay. Then this store reports the change.
     void SwapData(TMemoryModule& other);
 
-    // Whole-file load and save. Both answer 0 or an errno value and report progress.
-    // A load refuses files of 2^31 bytes or more (EFBIG) and anything but a regular file
-    // (EISDIR, EINVAL); after a failed load the module is empty. A save writes by the given
-    // method, by default the one ChooseSaveMethod picks.
-    [[nodiscard]] int LoadFromFile(const std::string& fileName);
+    // Load and save. Both answer 0 or an errno value and report progress. A regular file of
+    // `onDemandFrom` bytes or more, and a block device, are read on demand; other regular
+    // files are read whole. Anything else is refused (EISDIR, EINVAL); after a failed load
+    // the module is empty. A save writes by the given method, by default the one
+    // ChooseSaveMethod picks, and fails with the source's fault rather than write bytes it
+    // could not read.
+    [[nodiscard]] int LoadFromFile(const std::string& fileName,
+                                   std::int64_t onDemandFrom = NeverOnDemand);
     [[nodiscard]] int SaveToFile(const std::string& fileName) const;
     [[nodiscard]] int SaveToFile(const std::string& fileName, TSaveMethod method) const;
 
-    void ReadBytes(Byte* dest, Address address, ByteCount count) const;
+    // Bytes the file could not give (see SourceFault) and bytes past the end read as zeros;
+    // answers whether every byte asked for was read from the data.
+    bool ReadBytes(Byte* dest, Address address, ByteCount count) const;
     void InsertBytes(const Byte* src, Address address, ByteCount count);
     void OverwriteBytes(const Byte* src, Address address, ByteCount count);
     void DeleteBytes(Address address, ByteCount count);
@@ -108,7 +127,19 @@ public:
 
     void SetModified(bool modified) { Modified = modified; }
 
+    // The file read on demand, or null when the data is all in memory.
+    [[nodiscard]] const TFileSource* Source() const { return source_.get(); }
+    // 0 while the file behind the data reads as it did, else the errno of its fault.
+    [[nodiscard]] int SourceFault() const { return source_ ? source_->Fault() : 0; }
+    // Checks the file against what it was at the load (see TFileSource::Check).
+    int CheckSource() const { return source_ ? source_->Check() : 0; }
+    // Bytes held in memory blocks rather than read from the file.
+    [[nodiscard]] std::int64_t MemoryBytes() const { return size_ - fileBytes_; }
+
     [[nodiscard]] TStorePos Locate(Address address) const;
+    // A block's live bytes: its buffer, or its file range through the cache (see
+    // TFileSource::Fetch); nullptr when the file could not give them.
+    [[nodiscard]] const Byte* BlockBytes(std::int32_t index) const;
     bool StepNext(TStorePos& pos) const;
     bool StepPrev(TStorePos& pos) const;
 
@@ -132,13 +163,20 @@ public:
     // Runs before each block buffer is allocated; tests set it to one that throws
     // std::bad_alloc to see the store run out of memory.
     std::function<void()> AllocateBuffer;
+    // The size of the file blocks a load on demand makes; tests make it small to see many
+    // file blocks in a small file.
+    std::int32_t FileBlockBytes = FileBlockSize;
 
 private:
     void Recount(bool modified);
     void Progress(std::string_view text) const;
 
     [[nodiscard]] TBufferReserve ReserveBlocks(std::int64_t count);
+    // Makes sure `count` more table entries are free.
+    void ReserveEntries(std::int64_t count);
+    std::int32_t AllocEntry();
     std::int32_t AllocBlock(TBufferReserve& reserve);
+    std::int32_t LinkEntryAfter(std::int32_t index, std::int32_t fresh);
     std::int32_t InsertBlockAfter(std::int32_t index, TBufferReserve& reserve);
     void FreeBlock(std::int32_t index);
     [[nodiscard]] std::int64_t ChainTotal() const;
@@ -150,6 +188,22 @@ private:
     void AppendTail(const Byte* src, std::int64_t count, TBufferReserve& reserve);
     // Throws std::bad_alloc when growing by `bytes` would pass the largest address.
     void CheckGrowth(std::int64_t bytes) const;
+
+    // On-demand loading and the file blocks' share of the edits.
+    [[nodiscard]] int LinkFileBlocks(int fd, const std::string& fileName, bool device);
+    // Splits a file block so that a new one starts `offset` bytes into it (needs a free entry).
+    void SplitFileBlock(std::int32_t index, std::int32_t offset);
+    // Turns the pages of file blocks that overlap the range into memory blocks; the content
+    // stays as it was.
+    void Materialize(Address address, ByteCount count);
+    void MaterializeBlock(std::int32_t index, std::int32_t from, std::int32_t to);
+    [[nodiscard]] std::int64_t FileBlocksIn(Address address, ByteCount count) const;
+    void OverwriteFileBlock(std::int32_t index, std::int32_t offset, const Byte* src,
+                            std::int32_t n, TBufferReserve& reserve);
+    // Removes n bytes of a block from offset on; answers whether the block is now empty.
+    bool CutBlock(std::int32_t index, std::int32_t offset, std::int32_t n);
+    void CompactRun(std::int32_t first);
+    [[nodiscard]] int WriteFileBlock(int fd, const TMemoryBlock& block) const;
 
     // Byte and bit work shared by the public operations; none of them recounts.
     void ReverseRange(Address address, ByteCount count);
@@ -165,7 +219,11 @@ private:
 
     [[nodiscard]] static std::int32_t RoundUpToTableStep(std::int64_t entries);
     [[nodiscard]] int LoadBlocks(int fd, std::int64_t expectedBlocks);
-    [[nodiscard]] int WriteBlocks(int fd) const;
+    // overSource: fd is the file read on demand, whose unmoved ranges are skipped.
+    [[nodiscard]] int WriteBlocks(int fd, bool overSource) const;
+    [[nodiscard]] bool WritesOverSource(const std::string& fileName) const;
+    // Whether every file block stands at its own offset in the file.
+    [[nodiscard]] bool FileBlocksStandStill() const;
 
     TBlockPool pool_;
     std::vector<TMemoryBlock> blocks_;
@@ -182,6 +240,9 @@ private:
     mutable std::int32_t hintBlock_ = -1;
     mutable Address hintStart_ = 0;
     std::int32_t firstFree_ = 0;   // no entry below this index is free
+    std::shared_ptr<TFileSource> source_;
+    std::int32_t fileBlocks_ = 0; // entries that refer to the file
+    std::int64_t fileBytes_ = 0;  // bytes those entries hold
 };
 
 } // namespace mv

@@ -20,10 +20,11 @@ Byte MirrorBits(Byte b) {
 // stopping at the end of the data.
 template <typename ChunkFn>
 void TMemoryModule::ForEachChunk(Address address, ByteCount count, ChunkFn fn) {
+    Materialize(address, count);
     TStorePos pos = Locate(address);
     while (count > 0 && pos.Block != -1) {
         TMemoryBlock& block = blocks_[pos.Block];
-        const std::int32_t n = std::min(count, block.Used - pos.Offset);
+        const auto n = static_cast<std::int32_t>(std::min<ByteCount>(count, block.Used - pos.Offset));
         fn(block.Data + pos.Offset, n);
         count -= n;
         pos = {block.Next, 0};
@@ -39,6 +40,7 @@ void TMemoryModule::NotBits(Address address, ByteCount count) {
 }
 
 void TMemoryModule::ReverseRange(Address address, ByteCount count) {
+    Materialize(address, count);
     TStorePos front = Locate(address);
     TStorePos back = Locate(address + count - 1);
     for (Address i = address, j = address + count - 1; i < j; ++i, --j) {
@@ -78,6 +80,7 @@ void TMemoryModule::RotateLeft(Address address, ByteCount count, std::int64_t bi
     const std::int64_t total = std::int64_t{count} * 8;
     const std::int64_t r = (bits % total + total) % total;
     if (r == 0) return;
+    Materialize(address, count);
     const auto k = static_cast<ByteCount>(r / 8);
     if (k > 0) {
         ReverseRange(address, k);
@@ -113,6 +116,7 @@ void TMemoryModule::Carry(Address address, ByteCount count, bool littleEndian, i
     if (count <= 0) return;
     const std::int64_t start = littleEndian ? address : std::int64_t{address} + count - 1;
     if (start < 0 || start >= size_) return;
+    Materialize(std::max<Address>(address, 0), count);
     TStorePos pos = Locate(static_cast<Address>(start));
     const Byte wrapped = delta > 0 ? 0x00 : 0xFF;
     for (ByteCount done = 0; pos.Block != -1 && done < count; ++done) {

@@ -13,6 +13,7 @@
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+#include <vector>
 
 namespace mv {
 
@@ -30,6 +31,7 @@ constexpr std::string_view kSavingText = "書き込み中...";
 
 int ErrnoOr(int fallback) { return errno != 0 ? errno : fallback; }
 
+
 // Appends a buffer to a read list, joining it to the previous entry where the two touch.
 void AddToReadList(iovec* vec, int& count, Byte* buffer, std::size_t length) {
     if (count > 0 && static_cast<Byte*>(vec[count - 1].iov_base) + vec[count - 1].iov_len == buffer)
@@ -38,9 +40,42 @@ void AddToReadList(iovec* vec, int& count, Byte* buffer, std::size_t length) {
         vec[count++] = {buffer, length};
 }
 
+// Copies count bytes at offset of `from` to the current offset of `to`: in the kernel where
+// it can, else through a buffer. A source that ends early was cut short underneath (ESTALE).
+int CopyRange(int from, std::int64_t offset, std::int64_t count, int to) {
+    bool inKernel = true;
+    std::vector<Byte> buffer;
+    while (count > 0) {
+        ssize_t n;
+        if (inKernel) {
+            loff_t in = offset;
+            n = ::copy_file_range(from, &in, to, nullptr, static_cast<std::size_t>(count), 0);
+            if (n < 0 && (errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP || errno == ENOSYS)) {
+                inKernel = false;
+                continue;
+            }
+        } else {
+            buffer.resize(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 20)));
+            n = ::pread(from, buffer.data(), buffer.size(), offset);
+            for (ssize_t done = 0; n > 0 && done < n;) {
+                const ssize_t w = ::write(to, buffer.data() + done, static_cast<std::size_t>(n - done));
+                if (w < 0 && errno == EINTR) continue;
+                if (w <= 0) return w < 0 ? errno : ENOSPC;
+                done += w;
+            }
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return ErrnoOr(EIO);
+        if (n == 0) return ESTALE;
+        offset += n;
+        count -= n;
+    }
+    return 0;
+}
+
 } // namespace
 
-int TMemoryModule::LoadFromFile(const std::string& fileName) {
+int TMemoryModule::LoadFromFile(const std::string& fileName, std::int64_t onDemandFrom) {
     Progress(kLoadingText);
     Clear();
     int error = 0;
@@ -52,10 +87,12 @@ int TMemoryModule::LoadFromFile(const std::string& fileName) {
             error = ErrnoOr(EIO);
         else if (S_ISDIR(st.st_mode))
             error = EISDIR;
+        else if (S_ISBLK(st.st_mode))
+            error = LinkFileBlocks(file.Release(), fileName, true);
         else if (!S_ISREG(st.st_mode))
             error = EINVAL;
-        else if (st.st_size > MaxSize)
-            error = EFBIG;
+        else if (st.st_size >= onDemandFrom)
+            error = LinkFileBlocks(file.Release(), fileName, false);
         else
             error = LoadBlocks(file.Get(), (st.st_size + BlockSize - 1) / BlockSize);
     }
@@ -117,20 +154,78 @@ int TMemoryModule::SaveToFile(const std::string& fileName) const {
 
 int TMemoryModule::SaveToFile(const std::string& fileName, TSaveMethod method) const {
     Progress(kSavingText);
-    const int error =
-        SaveFileContents(fileName, method, [this](int fd) { return WriteBlocks(fd); });
+    // Written over itself, the file keeps the ranges that stand where they were and only the
+    // rest is written; a range that moved would be overwritten before it is read.
+    const bool overSource = method == TSaveMethod::InPlace && WritesOverSource(fileName);
+    if (overSource && !FileBlocksStandStill()) {
+        Progress("");
+        return EBUSY;
+    }
+    const int error = SaveFileContents(
+        fileName, method, [this, overSource](int fd) { return WriteBlocks(fd, overSource); });
+    if (overSource && error == 0) source_->Renew();
     Progress("");
     return error;
 }
 
-// Writes the chain's live bytes in chain order.
-int TMemoryModule::WriteBlocks(int fd) const {
+// Refers to the file's content in file blocks of FileBlockSize bytes; takes over fd.
+int TMemoryModule::LinkFileBlocks(int fd, const std::string& fileName, bool device) {
+    const TFileIdentity identity = IdentityOf(fd);
+    source_ = std::make_shared<TFileSource>(fd, fileName, identity, device);
+    try {
+        blocks_.resize(RoundUpToTableStep((identity.Size + FileBlockBytes - 1) / FileBlockBytes));
+    } catch (const std::bad_alloc&) {
+        return ENOMEM;
+    }
+    std::int32_t last = -1;
+    for (std::int64_t offset = 0; offset < identity.Size; offset += FileBlockBytes) {
+        last = LinkEntryAfter(last, AllocEntry());
+        blocks_[last].Source = offset;
+        blocks_[last].Used = static_cast<std::int32_t>(std::min<std::int64_t>(FileBlockBytes, identity.Size - offset));
+        ++fileBlocks_;
+    }
+    fileBytes_ = size_ = identity.Size;
+    return 0;
+}
+
+int TMemoryModule::WriteFileBlock(int fd, const TMemoryBlock& block) const {
+    return CopyRange(source_->Descriptor(), block.Source, block.Used, fd);
+}
+
+// Writes the chain's live bytes in chain order; file blocks are copied from the file.
+bool TMemoryModule::FileBlocksStandStill() const {
+    std::int64_t address = 0;
+    for (std::int32_t b = head_; b != -1; address += blocks_[b].Used, b = blocks_[b].Next)
+        if (blocks_[b].InFile() && blocks_[b].Source != address) return false;
+    return true;
+}
+
+bool TMemoryModule::WritesOverSource(const std::string& fileName) const {
+    struct stat st {};
+    return source_ && ::stat(fileName.c_str(), &st) == 0 &&
+           st.st_dev == source_->Identity().Device && st.st_ino == source_->Identity().Inode;
+}
+
+int TMemoryModule::WriteBlocks(int fd, bool overSource) const {
+    if (const int fault = CheckSource(); fault != 0) return fault;
     std::int32_t block = head_;
     std::int32_t offset = 0; // bytes of `block` already written
     for (std::int64_t calls = 1; block != -1; ++calls) {
+        if (calls % kCallsPerProgress == 0) Progress(kSavingText);
+        if (const TMemoryBlock& file = blocks_[block]; file.InFile()) {
+            int error = 0;
+            if (!overSource)
+                error = WriteFileBlock(fd, file);
+            else if (::lseek(fd, file.Used, SEEK_CUR) < 0)
+                error = errno;
+            if (error != 0) return error;
+            block = file.Next;
+            continue;
+        }
         iovec vec[kBlocksPerCall];
         int vecCount = 0;
-        for (std::int32_t b = block; b != -1 && vecCount < kBlocksPerCall; b = blocks_[b].Next) {
+        for (std::int32_t b = block; b != -1 && !blocks_[b].InFile() && vecCount < kBlocksPerCall;
+             b = blocks_[b].Next) {
             const std::int32_t skip = b == block ? offset : 0;
             vec[vecCount++] = {blocks_[b].Data + skip,
                                static_cast<std::size_t>(blocks_[b].Used - skip)};
@@ -148,7 +243,6 @@ int TMemoryModule::WriteBlocks(int fd) const {
             offset = 0;
         }
         offset += static_cast<std::int32_t>(left);
-        if (calls % kCallsPerProgress == 0) Progress(kSavingText);
     }
     return 0;
 }

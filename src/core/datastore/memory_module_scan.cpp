@@ -1,6 +1,7 @@
 // Pattern and difference scans over the block chain. Each works block by block with
 // memchr/memmem/memcmp over a block's live bytes and takes care only where a match or a
-// run crosses into the next block.
+// run crosses into the next block. A block the file cannot give ends the scan as if the data
+// ended there; the caller learns why from SourceFault.
 #include "core/datastore/memory_module.h"
 
 #include <algorithm>
@@ -12,8 +13,9 @@ bool TMemoryModule::MatchesAt(TStorePos pos, const Byte* pattern, ByteCount leng
     while (length > 0) {
         if (pos.Block == -1) return false;
         const TMemoryBlock& block = blocks_[pos.Block];
-        const std::int32_t n = std::min(length, block.Used - pos.Offset);
-        if (std::memcmp(block.Data + pos.Offset, pattern, n) != 0) return false;
+        const auto n = static_cast<std::int32_t>(std::min<ByteCount>(length, block.Used - pos.Offset));
+        const Byte* bytes = BlockBytes(pos.Block);
+        if (bytes == nullptr || std::memcmp(bytes + pos.Offset, pattern, n) != 0) return false;
         pattern += n;
         length -= n;
         pos = {block.Next, 0};
@@ -44,7 +46,8 @@ Address TMemoryModule::SearchForward(const TSearchRecord& record) const {
     std::int64_t blockStart = start - pos.Offset; // address of the block's first byte
     while (pos.Block != -1) {
         const TMemoryBlock& block = blocks_[pos.Block];
-        const Byte* data = block.Data;
+        const Byte* data = BlockBytes(pos.Block);
+        if (data == nullptr) return -1;
         // Matches that lie wholly inside the block.
         for (std::int32_t from = pos.Offset; std::int64_t{from} + length <= block.Used;) {
             const void* hit = ::memmem(data + from, block.Used - from, pattern, length);
@@ -55,7 +58,8 @@ Address TMemoryModule::SearchForward(const TSearchRecord& record) const {
             from = offset + 1;
         }
         // Matches that start in the block and run on into the next ones.
-        for (std::int32_t offset = std::max(pos.Offset, block.Used - length + 1); offset < block.Used; ++offset) {
+        for (auto offset = static_cast<std::int32_t>(std::max<std::int64_t>(pos.Offset, block.Used - length + 1));
+             offset < block.Used; ++offset) {
             const std::int64_t address = blockStart + offset;
             if (address > lastCandidate) return -1;
             if (data[offset] == pattern[0] && MatchesAt({pos.Block, offset}, pattern, length) &&
@@ -80,7 +84,8 @@ Address TMemoryModule::SearchBackward(const TSearchRecord& record) const {
     TStorePos pos = Locate(static_cast<Address>(start));
     std::int64_t blockStart = start - pos.Offset;
     for (;;) {
-        const Byte* data = blocks_[pos.Block].Data;
+        const Byte* data = BlockBytes(pos.Block);
+        if (data == nullptr) return -1;
         // Candidates from the cursor back to the block's first byte, found by their first byte.
         for (std::int32_t end = pos.Offset + 1; end > 0;) {
             const void* hit = ::memrchr(data, pattern[0], end);
@@ -104,9 +109,11 @@ namespace {
 class TPairCursor {
 public:
     TPairCursor(const TMemoryModule& a, const TMemoryModule& b, Address address)
-        : a_(a), b_(b), pa_(a.Locate(address)), pb_(b.Locate(address)), address_(address) {}
+        : a_(a), b_(b), pa_(a.Locate(address)), pb_(b.Locate(address)), address_(address) {
+        Fetch();
+    }
 
-    [[nodiscard]] bool Valid() const { return pa_.Block != -1 && pb_.Block != -1; }
+    [[nodiscard]] bool Valid() const { return da_ != nullptr && db_ != nullptr; }
     [[nodiscard]] Address Position() const { return address_; }
 
     // Bytes from the cursors onward that are contiguous in both stores.
@@ -115,14 +122,15 @@ public:
     }
     // Bytes from the start of both cursors' blocks up to and including the cursors.
     [[nodiscard]] std::int32_t BackwardSpan() const { return std::min(pa_.Offset, pb_.Offset) + 1; }
-    [[nodiscard]] const Byte* A() const { return Data(a_, pa_); }
-    [[nodiscard]] const Byte* B() const { return Data(b_, pb_); }
+    [[nodiscard]] const Byte* A() const { return da_ + pa_.Offset; }
+    [[nodiscard]] const Byte* B() const { return db_ + pb_.Offset; }
 
     // Moves forward by n <= ForwardSpan(); answers false when either store ends.
     bool Forward(std::int32_t n) {
         address_ += n;
         Advance(a_, pa_, n);
         Advance(b_, pb_, n);
+        Fetch();
         return Valid();
     }
     // Moves back by n <= BackwardSpan(); answers false, without moving, at address 0.
@@ -131,13 +139,16 @@ public:
         address_ -= n;
         Retreat(a_, pa_, n);
         Retreat(b_, pb_, n);
+        Fetch();
         return true;
     }
 
 private:
     static std::int32_t Used(const TMemoryModule& m, TStorePos p) { return m.Blocks()[p.Block].Used; }
-    static const Byte* Data(const TMemoryModule& m, TStorePos p) {
-        return m.Blocks()[p.Block].Data + p.Offset;
+    // The cursors' blocks' bytes, looked up once per block rather than per byte.
+    void Fetch() {
+        da_ = pa_.Block == -1 ? nullptr : a_.BlockBytes(pa_.Block);
+        db_ = pb_.Block == -1 ? nullptr : b_.BlockBytes(pb_.Block);
     }
     static void Advance(const TMemoryModule& m, TStorePos& p, std::int32_t n) {
         p.Offset += n;
@@ -156,6 +167,8 @@ private:
     TStorePos pa_;
     TStorePos pb_;
     Address address_;
+    const Byte* da_ = nullptr;
+    const Byte* db_ = nullptr;
 };
 
 // Forward over bytes that are equal (equal = true) or differ; answers false when a store
@@ -178,6 +191,7 @@ bool SkipForward(TPairCursor& c, bool equal) {
 // bytes still matching the condition (the cursor then stays at 0).
 bool SkipBackward(TPairCursor& c, bool equal) {
     for (;;) {
+        if (!c.Valid()) return false;
         const std::int32_t span = c.BackwardSpan();
         const Byte* a = c.A() - (span - 1);
         const Byte* b = c.B() - (span - 1);

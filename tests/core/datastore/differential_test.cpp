@@ -1,8 +1,10 @@
 // Random edits applied through the history to the block store and to a plain vector, then
-// undone and redone, comparing the whole contents after every step.
+// undone and redone, comparing the whole contents after every step; once with the data in
+// memory, once read on demand from a file in small file blocks, saved now and then.
 #include "core/datastore/edit_history.h"
 #include "core/datastore/memory_module.h"
 #include "support/scripted_host.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +27,7 @@ public:
     void Apply(const TEditRequest& r) {
         const auto size = static_cast<Address>(bytes.size());
         const Address at = std::min(r.Address, size); // writes at or past the end append
-        const Bytes data(r.Data, r.Data + std::max(0, r.Kind <= TEditKind::Replace ? r.Length : 0));
+        const Bytes data(r.Data, r.Data + std::max<ByteCount>(0, r.Kind <= TEditKind::Replace ? r.Length : 0));
         const std::span<Byte> range = Range(r);
         Bits bits = ToBits(range);
         const int delta =
@@ -142,6 +144,8 @@ testing::AssertionResult SameContents(const TMemoryModule& module, const Bytes& 
 // boundaries, the end of the data, and data of 4 and 5 bytes.
 class TRequestSource {
 public:
+    static constexpr std::int32_t kFileBlockBytes = 1000;
+
     explicit TRequestSource(unsigned seed) : rng_(seed) {}
 
     int Uniform(int lo, int hi) { return std::uniform_int_distribution(lo, hi)(rng_); }
@@ -157,10 +161,11 @@ public:
 
     Address Position(Address size) {
         if (Chance(40)) {
-            const int boundary = Uniform(0, size / TMemoryModule::BlockSize + 1);
-            return std::clamp(boundary * TMemoryModule::BlockSize + Uniform(-3, 3), 0, size);
+            const int block = Chance(50) ? TMemoryModule::BlockSize : kFileBlockBytes;
+            const auto boundary = Uniform(0, static_cast<int>(size / block) + 1);
+            return std::clamp<Address>(Address{boundary} * block + Uniform(-3, 3), 0, size);
         }
-        return Uniform(0, size);
+        return Uniform(0, static_cast<int>(size));
     }
 
     ByteCount Count() { return Chance(60) ? Uniform(0, 9) : Uniform(1, 6000); }
@@ -179,7 +184,7 @@ public:
             data = Data(6000);
             if (Chance(10)) r.Address = size + Uniform(0, 5);
             r.Data = data.data();
-            r.Length = static_cast<std::int32_t>(data.size());
+            r.Length = std::ssize(data);
             break;
         case TEditKind::Delete:
             if (size > 20000) r.Count = Uniform(4000, 12000);
@@ -191,8 +196,8 @@ public:
         case TEditKind::IncrementBig:
         case TEditKind::DecrementBig:
             // A big-endian range must lie inside the data: its low byte is its last.
-            r.Address = std::min(r.Address, std::max(size - 1, 0));
-            r.Count = std::clamp(r.Count, 1, std::max(size - r.Address, 1));
+            r.Address = std::min(r.Address, std::max<Address>(size - 1, 0));
+            r.Count = std::clamp<ByteCount>(r.Count, 1, std::max<ByteCount>(size - r.Address, 1));
             break;
         default:
             break;
@@ -204,10 +209,11 @@ private:
     std::mt19937 rng_;
 };
 
-class DifferentialTest : public testing::TestWithParam<unsigned> {};
+class DifferentialTest : public testing::TestWithParam<std::tuple<unsigned, bool>> {};
 
 TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
-    TRequestSource source(GetParam());
+    const auto [seed, onDemand] = GetParam();
+    TRequestSource source(seed);
     TMemoryModule module;
     test::TScriptedHost host;
     TEditHistory history(module, host);
@@ -216,7 +222,14 @@ TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
     Bytes initial(source.Uniform(0, 12000));
     for (Byte& b : initial)
         b = static_cast<Byte>(source.Uniform(0, 255));
-    module.InsertBytes(initial.data(), 0, static_cast<ByteCount>(initial.size()));
+    test::TTempFolder folder;
+    const std::string original = folder.Write("original", initial);
+    if (onDemand) {
+        module.FileBlockBytes = TRequestSource::kFileBlockBytes;
+        ASSERT_EQ(module.LoadFromFile(original, 0), 0);
+    } else {
+        module.InsertBytes(initial.data(), 0, static_cast<ByteCount>(initial.size()));
+    }
     TModel model(initial);
 
     // snapshots[i]: the contents after i groups; the history stands at group `applied`.
@@ -238,6 +251,13 @@ TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
         if (source.Chance(4)) {
             module.Compact();
             ASSERT_TRUE(SameContents(module, model.bytes)) << "after Compact";
+            continue;
+        }
+        if (onDemand && source.Chance(2)) {
+            // A save elsewhere copies the unchanged ranges from the file read on demand.
+            const std::string copy = folder / "copy";
+            ASSERT_EQ(module.SaveToFile(copy), 0);
+            ASSERT_EQ(test::TTempFolder::Read(copy), model.bytes) << "saved copy";
             continue;
         }
         if (source.Chance(3) && applied > 0) {
@@ -274,7 +294,8 @@ TEST_P(DifferentialTest, StoreFollowsTheModelThroughEditsUndoAndRedo) {
     EXPECT_EQ(host.Beeps, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, DifferentialTest, testing::Values(1u, 2u, 3u, 4u));
+INSTANTIATE_TEST_SUITE_P(Seeds, DifferentialTest,
+                         testing::Combine(testing::Values(1u, 2u, 3u, 4u), testing::Bool()));
 
 } // namespace
 } // namespace mv

@@ -95,12 +95,9 @@ TEST(MemoryModuleFile, ASaveRemovesTheScratchFilesOfKilledSavesOnly) {
 TEST(MemoryModuleFile, LoadRefusesWhatCannotBeADocument) {
     TTempFolder folder;
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
-    { std::ofstream(folder / "huge").flush(); }
-    fs::resize_file(folder / "huge", std::uintmax_t{1} << 31); // sparse: no disk space is used
 
     const std::pair<std::string, int> cases[] = {{folder / "fifo", EINVAL},
                                                  {folder.Path(), EISDIR},
-                                                 {folder / "huge", EFBIG},
                                                  {folder / "missing", ENOENT}};
     for (const auto& [path, error] : cases) {
         TMemoryModule module;
