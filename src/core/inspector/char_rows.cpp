@@ -4,6 +4,7 @@
 #include "core/typedvalues/sjis_utf8.h"
 
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -18,25 +19,13 @@ bool IsSurrogate(char32_t code) {
 }
 
 std::string Utf8Of(char32_t code) {
-    std::string text;
-    auto continuation = [code](int shift) {
-        return static_cast<char>(0x80 | (code >> shift & 0x3F));
-    };
-    if (code < 0x80) {
-        text += static_cast<char>(code);
-    } else if (code < 0x800) {
-        text += static_cast<char>(0xC0 | code >> 6);
-        text += continuation(0);
-    } else if (code < 0x10000) {
-        text += static_cast<char>(0xE0 | code >> 12);
-        text += continuation(6);
-        text += continuation(0);
-    } else {
-        text += static_cast<char>(0xF0 | code >> 18);
-        text += continuation(12);
-        text += continuation(6);
-        text += continuation(0);
-    }
+    if (code < 0x80) return std::string(1, static_cast<char>(code));
+    const int tail = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+    // The lead byte has as many high bits set as the sequence has bytes.
+    const auto lead = static_cast<char32_t>(0xFF00 >> (tail + 1) & 0xFF);
+    std::string text(1, static_cast<char>(lead | code >> (6 * tail)));
+    for (int shift = 6 * (tail - 1); shift >= 0; shift -= 6)
+        text += static_cast<char>(0x80 | (code >> shift & 0x3F));
     return text;
 }
 
@@ -45,13 +34,10 @@ std::optional<char32_t> DecodeUtf8(std::span<const Byte> bytes) {
     if (bytes.empty()) return std::nullopt;
     const Byte lead = bytes[0];
     if (lead < 0x80) return lead;
-    // The length and the least code point of each length, which rules out overlong forms.
-    const std::size_t length = lead >= 0xF8   ? 0
-                               : lead >= 0xF0 ? 4
-                               : lead >= 0xE0 ? 3
-                               : lead >= 0xC0 ? 2
-                                              : 0;
-    if (length == 0 || length > bytes.size()) return std::nullopt;
+    // A lead byte's high ones count the bytes of its sequence; a continuation byte has one.
+    const auto length = static_cast<std::size_t>(std::countl_one(lead));
+    if (length < 2 || length > 4 || length > bytes.size()) return std::nullopt;
+    // The least code point of each length, which rules out overlong forms.
     constexpr std::array<char32_t, 5> Least{0, 0, 0x80, 0x800, 0x10000};
     char32_t code = lead & (0x7F >> length);
     for (std::size_t i = 1; i < length; ++i) {

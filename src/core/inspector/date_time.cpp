@@ -70,7 +70,7 @@ std::optional<std::int64_t> LocalSeconds(const TDateTime& time) {
 // Digits up to the separator (or the end for '\0'), taken off the front of text.
 std::optional<int> Field(std::string_view& text, char separator, std::size_t maxDigits) {
     const std::size_t length = separator == '\0' ? text.size() : text.find(separator);
-    if (length == 0 || length > maxDigits || length == std::string_view::npos) return std::nullopt;
+    if (length == 0 || length > maxDigits) return std::nullopt; // npos too
     unsigned value = 0; // unsigned: from_chars then refuses a sign
     const auto [end, error] = std::from_chars(text.data(), text.data() + length, value);
     if (error != std::errc{} || end != text.data() + length) return std::nullopt;

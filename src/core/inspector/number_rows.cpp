@@ -22,6 +22,14 @@ std::uint64_t UnsignedMax(std::size_t size) {
     return size >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * size)) - 1;
 }
 
+// Whether a value with this magnitude and sign lies in the range of the width, as a signed or
+// an unsigned integer.
+bool Fits(std::uint64_t magnitude, std::size_t size, bool isSigned, bool negative) {
+    const std::uint64_t unsignedMax = UnsignedMax(size);
+    if (!isSigned) return negative ? magnitude == 0 : magnitude <= unsignedMax;
+    return magnitude <= unsignedMax / 2 + (negative ? 1 : 0);
+}
+
 // Strips a "0x" or "0X" prefix, telling whether there was one.
 bool TakeHexPrefix(std::string_view& text) {
     if (text.size() < 2 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) return false;
@@ -85,24 +93,15 @@ TInspectorEdit EncodeInteger(std::string_view text, std::size_t size, bool isSig
     const std::optional<TMagnitude> magnitude = Magnitude(text, hex ? 16 : 10);
     if (!magnitude) return TInspectorEdit::Refused(std::string(NotAnInteger));
 
-    const std::uint64_t value = magnitude->Value;
-    const std::uint64_t unsignedMax = UnsignedMax(size);
-    const std::uint64_t signedMax = unsignedMax >> 1;
-    bool fits = false;
-    if (magnitude->Overflow)
-        fits = false;
-    else if (!isSigned)
-        fits = negative ? value == 0 : value <= unsignedMax;
-    else if (hex && !hasSign)
-        fits = value <= unsignedMax;
-    else
-        fits = value <= (negative ? signedMax + 1 : signedMax);
-    if (!fits) {
+    const bool bitPattern = hex && !hasSign;
+    if (magnitude->Overflow || !Fits(magnitude->Value, size, isSigned && !bitPattern, negative)) {
+        const std::uint64_t unsignedMax = UnsignedMax(size);
         return TInspectorEdit::Refused(
-            isSigned ? RangeMessage(IntegerText(signedMax + 1, size, true),
-                                    IntegerText(signedMax, size, true))
+            isSigned ? RangeMessage(IntegerText(unsignedMax / 2 + 1, size, true),
+                                    IntegerText(unsignedMax / 2, size, true))
                      : RangeMessage("0", IntegerText(unsignedMax, size, false)));
     }
+    const std::uint64_t value = magnitude->Value;
     const std::uint64_t bits = negative ? 0 - value : value;
     return {UnsignedBytes(bits, size, order), {}};
 }

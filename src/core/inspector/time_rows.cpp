@@ -53,9 +53,12 @@ std::string ShowDosDateTime(std::span<const Byte> bytes, std::endian order) {
     const auto packed = static_cast<std::uint32_t>(ReadUnsigned(bytes, 4, order));
     const std::uint32_t date = packed >> 16;
     const std::uint32_t clock = packed & 0xFFFF;
-    const TDateTime time{
-        DosFirstYear + int(date >> 9), int(date >> 5 & 0xF), int(date & 0x1F), int(clock >> 11),
-        int(clock >> 5 & 0x3F),        int(clock & 0x1F) * 2};
+    const TDateTime time{.Year = DosFirstYear + int(date >> 9),
+                         .Month = int(date >> 5 & 0xF),
+                         .Day = int(date & 0x1F),
+                         .Hour = int(clock >> 11),
+                         .Minute = int(clock >> 5 & 0x3F),
+                         .Second = int(clock & 0x1F) * 2};
     return ValidDateTime(time) ? DateTimeText(time) : std::string();
 }
 
