@@ -1,5 +1,8 @@
 #include "core/typedvalues/char_set.h"
 
+#include "core/typedvalues/sjis_utf8.h"
+#include "core/typedvalues/unicode_chars.h"
+
 namespace mv {
 
 namespace {
@@ -47,7 +50,20 @@ void Append(std::string& out, const CharPair& pair) {
     out.push_back(static_cast<char>(pair[1]));
 }
 
+constexpr std::array<std::string_view, CharaSetCount> Names = {
+    "ASCII", "Shift JIS", "JIS", "EUC", "UTF-8", "UTF-16LE", "UTF-16BE",
+};
+
 } // namespace
+
+std::string_view CharaSetName(CharaSet set) {
+    const auto index = static_cast<std::size_t>(set);
+    return index < Names.size() ? Names[index] : std::string_view();
+}
+
+bool IsUnicodeSet(CharaSet set) {
+    return set == CharaSet::Utf8 || set == CharaSet::Utf16Le || set == CharaSet::Utf16Be;
+}
 
 bool IsShiftJisPair(std::uint8_t lead, std::uint8_t trail) {
     return (InRange(lead, 0x81, 0x9F) || InRange(lead, 0xE0, 0xEF)) &&
@@ -184,9 +200,29 @@ bool DecodeCharPair(CharaSet set, CharPair& pair) {
         EucPairToShiftJis(pair);
         return true;
     case CharaSet::Ascii:
+    case CharaSet::Utf8:
+    case CharaSet::Utf16Le:
+    case CharaSet::Utf16Be:
         break;
     }
-    return false; // ASCII, and any value outside the four sets, has no pairs
+    return false; // ASCII, the Unicode sets and any value outside the sets have no pairs
+}
+
+std::string ShiftJisTextInSet(CharaSet set, std::string_view shiftJis) {
+    switch (set) {
+    case CharaSet::Jis:
+        return ShiftJisToJisText(shiftJis);
+    case CharaSet::Euc:
+        return ShiftJisToEucText(shiftJis);
+    case CharaSet::Utf8:
+    case CharaSet::Utf16Le:
+    case CharaSet::Utf16Be:
+        return Utf8ToUnicodeSet(set, ShiftJisToUtf8(shiftJis));
+    case CharaSet::Ascii:
+    case CharaSet::ShiftJis:
+        break;
+    }
+    return std::string(shiftJis);
 }
 
 } // namespace mv

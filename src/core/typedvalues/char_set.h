@@ -9,8 +9,23 @@
 namespace mv {
 
 // The character set of a view. The numbers are stored in the configuration and name the
-// items of the character-set choice, so they never change.
-enum class CharaSet : std::uint8_t { Ascii = 0, ShiftJis = 1, Jis = 2, Euc = 3 };
+// items of the character-set choice, so they never change; new sets take the next numbers.
+enum class CharaSet : std::uint8_t {
+    Ascii = 0,
+    ShiftJis = 1,
+    Jis = 2,
+    Euc = 3,
+    Utf8 = 4,
+    Utf16Le = 5,
+    Utf16Be = 6,
+};
+inline constexpr int CharaSetCount = 7;
+
+// The set's caption, as the header of the character column and the set's choices show it.
+[[nodiscard]] std::string_view CharaSetName(CharaSet set);
+
+// UTF-8, UTF-16LE and UTF-16BE: their characters are decoded by unicode_chars.h, not in pairs.
+[[nodiscard]] bool IsUnicodeSet(CharaSet set);
 
 // Two bytes in file order: the lead, then the trail.
 using CharPair = std::array<std::uint8_t, 2>;
@@ -43,7 +58,13 @@ void EucPairToShiftJis(CharPair& pair);
 [[nodiscard]] std::string ShiftJisToEucText(std::string_view text);
 
 // True if the pair is one double-byte character of the set; the pair then holds its Shift
-// JIS bytes. Stateless: escape sequences and the EUC single shift are not followed.
+// JIS bytes. Stateless: escape sequences and the EUC single shift are not followed. The
+// Unicode sets have no pairs.
 [[nodiscard]] bool DecodeCharPair(CharaSet set, CharPair& pair);
+
+// Typed text (Shift JIS) as the bytes of the set: JIS and EUC as above, the Unicode sets
+// through UTF-8 (a byte that begins no Shift JIS character becomes U+FFFD); ASCII and Shift
+// JIS keep the bytes.
+[[nodiscard]] std::string ShiftJisTextInSet(CharaSet set, std::string_view shiftJis);
 
 } // namespace mv

@@ -18,16 +18,7 @@ std::string TypedTextBytes(std::string_view shiftJis, TNewLineCode newLine, Char
             }
         }
     }
-    switch (charaSet) {
-    case CharaSet::Jis:
-        return ShiftJisToJisText(text);
-    case CharaSet::Euc:
-        return ShiftJisToEucText(text);
-    case CharaSet::Ascii:
-    case CharaSet::ShiftJis:
-        break;
-    }
-    return text;
+    return ShiftJisTextInSet(charaSet, text);
 }
 
 } // namespace mv

@@ -33,8 +33,7 @@ struct InputDataBlock {
 enum class TNewLineCode : std::uint8_t { CrLf = 0, Cr = 1, Lf = 2 };
 
 // Typed text (Shift JIS, lines ending in CR LF) as the bytes to store: every CR LF becomes
-// the chosen line end, then the text is converted to the character set (JIS and EUC;
-// Shift JIS and ASCII stay as they are).
+// the chosen line end, then the text is converted to the character set (ShiftJisTextInSet).
 [[nodiscard]] std::string TypedTextBytes(std::string_view shiftJis, TNewLineCode newLine,
                                          CharaSet charaSet);
 

@@ -11,7 +11,7 @@ namespace {
 TEST(InputData, TypedTextBytes) {
     const std::string kanjiIn = "\x1B$B";
     const std::string kanjiOut = "\x1B(J";
-    const std::string kanji = "\x88\x9F"; // 亜: JIS 0x30 0x21, EUC 0xB0 0xA1
+    const std::string kanji = "\x88\x9F"; // 亜 U+4E9C: JIS 0x30 0x21, EUC 0xB0 0xA1
     struct Case {
         std::string text;
         TNewLineCode newLine;
@@ -24,6 +24,8 @@ TEST(InputData, TypedTextBytes) {
         {kanji + "\r\nA", TNewLineCode::Lf, CharaSet::Jis, kanjiIn + "0!" + kanjiOut + "\nA"},
         {kanji, TNewLineCode::CrLf, CharaSet::Jis, kanjiIn + "0!"},
         {kanji + "\r\n", TNewLineCode::CrLf, CharaSet::Euc, "\xB0\xA1\r\n"},
+        {kanji + "\r\n", TNewLineCode::Lf, CharaSet::Utf16Be, std::string("\x4E\x9C\0\n", 4)},
+        {kanji + "\x80", TNewLineCode::CrLf, CharaSet::Utf8, "\xE4\xBA\x9C\xEF\xBF\xBD"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TypedTextBytes(c.text, c.newLine, c.set), c.bytes)
