@@ -71,19 +71,6 @@ std::string TypedText(std::string_view text) {
     return kept;
 }
 
-std::string InCharaSet(mv::CharaSet set, const std::string& shiftJis) {
-    switch (set) {
-    case CharaSet::Jis:
-        return ShiftJisToJisText(shiftJis);
-    case CharaSet::Euc:
-        return ShiftJisToEucText(shiftJis);
-    case CharaSet::Ascii:
-    case CharaSet::ShiftJis:
-        break;
-    }
-    return shiftJis;
-}
-
 std::span<const Byte> BytesOf(const std::string& text) {
     return {reinterpret_cast<const Byte*>(text.data()), text.size()};
 }
@@ -175,7 +162,7 @@ void TEditorCore::TypeCharacters(std::string_view shiftJisText) {
     if (ViewOnly()) return;
     const std::string typed = TypedText(shiftJisText);
     if (typed.empty()) return;
-    const std::string stored = InCharaSet(charaSet_, typed);
+    const std::string stored = ShiftJisTextInSet(charaSet_, typed);
     const std::span<const Byte> bytes = BytesOf(stored);
     if (const std::optional<TRange> range = ExistingRange(Selection(), module_.Size())) {
         // Checked before the delete, so that a refused insert leaves the selection intact.

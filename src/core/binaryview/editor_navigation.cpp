@@ -224,7 +224,7 @@ void TEditorCore::RunSelectionCommand(CommandId command) {
             SetInputMode(inputMode_ == TInputMode::Overwrite ? TInputMode::Insert : TInputMode::Overwrite);
         return;
     case CHARASET:
-        SetCharaSet(static_cast<mv::CharaSet>((static_cast<int>(charaSet_) + 1) % 4));
+        SetCharaSet(static_cast<mv::CharaSet>((static_cast<int>(charaSet_) + 1) % CharaSetCount));
         return;
     case CHECKSUM:
         SetCheckSum(checkSum_ == TCheckSum::Simple ? TCheckSum::Ascii : TCheckSum::Simple);

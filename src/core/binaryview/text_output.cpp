@@ -1,6 +1,7 @@
 #include "core/binaryview/text_output.h"
 
 #include "core/datastore/memory_module.h"
+#include "core/typedvalues/unicode_chars.h"
 
 #include <algorithm>
 #include <array>
@@ -15,6 +16,8 @@ namespace {
 constexpr int kColumns = 16;
 // Read this many bytes at a time, so that a long dump walks the chain once per chunk.
 constexpr ByteCount kChunk = 64 * 1024;
+// The bytes past a range that a character beginning inside it may take.
+constexpr int kLookahead = 3;
 // Shown for bytes that have no printable single-byte form: the half-width middle dot.
 constexpr char kUnprintable = '\xA5';
 constexpr char kDigits[] = "0123456789abcdef";
@@ -52,6 +55,9 @@ public:
             return euc;
         }
         case CharaSet::Ascii:
+        case CharaSet::Utf8: // the Unicode sets are decoded character by character
+        case CharaSet::Utf16Le:
+        case CharaSet::Utf16Be:
             break;
         }
         static const TGlyphs ascii(CharaSet::Ascii);
@@ -95,6 +101,10 @@ public:
     // Where the characters go; the caller may write one byte past those it counts.
     [[nodiscard]] char* Chars() { return text_ + charsEnd_; }
     void AddChars(int count) { charsEnd_ += count; }
+    void AddSpaces(int count) {
+        std::memset(Chars(), ' ', static_cast<std::size_t>(count));
+        AddChars(count);
+    }
     [[nodiscard]] std::string_view Finish(std::uint8_t sum) {
         text_[sumAt_ - 1] = '|';
         text_[sumAt_] = kDigits[sum >> 4];
@@ -108,28 +118,29 @@ private:
     int hexAt_;
     int sumAt_;
     int charsAt_;
-    // Sixteen address digits at most, sixteen characters, the second byte of a character
-    // begun in the last column, and the spare byte a pair-sized write may touch.
-    char text_[16 + 3 + 48 + 1 + 4 + kColumns + 2];
+    // Sixteen address digits at most, then sixteen columns and the bytes a character begun in
+    // the last one runs on, each shown in at most three bytes (the UTF-8 dot); this also
+    // holds the spare byte a pair write touches.
+    char text_[16 + 3 + 48 + 1 + 4 + 3 * (kColumns + kLookahead)];
     int charsEnd_ = charsAt_;
 };
 
-// The bytes of the range plus the one after it (0 past the end), read chunk by chunk.
+// The bytes of the range plus kLookahead after it (0 past the end), read chunk by chunk.
 class TChunkReader {
 public:
     TChunkReader(const TMemoryModule& module, Address start, ByteCount count)
         : module_(module), end_(std::int64_t{start} + count) {}
 
-    // The count bytes from address and the one after them; addresses only ever increase.
+    // The count bytes from address and kLookahead after them; addresses only ever increase.
     const Byte* Span(Address address, int count) {
-        if (address + count + 1 > bufferStart_ + static_cast<std::int64_t>(buffer_.size()))
+        if (address + count + kLookahead > bufferStart_ + static_cast<std::int64_t>(buffer_.size()))
             Refill(address);
         return buffer_.data() + (address - bufferStart_);
     }
 
 private:
     void Refill(Address address) {
-        const std::int64_t want = std::min<std::int64_t>(kChunk, end_ - address) + 1;
+        const std::int64_t want = std::min<std::int64_t>(kChunk, end_ - address) + kLookahead;
         buffer_.resize(static_cast<std::size_t>(want));
         module_.ReadBytes(buffer_.data(), address, static_cast<ByteCount>(want));
         bufferStart_ = address;
@@ -140,6 +151,44 @@ private:
     std::int64_t bufferStart_ = 0;
     std::vector<Byte> buffer_;
 };
+
+// Writes the characters that begin in bytes[from, n), a pair in Shift JIS; returns where the
+// last one ends, past n when it runs on into the next line. Both bytes are written every
+// time; a single byte then counts one of them and the next character overwrites the other.
+int WritePairs(const TGlyphs& glyphs, const Byte* bytes, int from, int n, TLineText& line) {
+    char* out = line.Chars();
+    int written = 0;
+    int i = from;
+    while (i < n) {
+        const std::uint16_t pair = glyphs.Pair(bytes[i], bytes[i + 1]);
+        const int isPair = pair != 0 ? 1 : 0;
+        out[written] = isPair ? static_cast<char>(pair >> 8) : glyphs.Single(bytes[i]);
+        out[written + 1] = static_cast<char>(pair & 0xFF);
+        written += 1 + isPair;
+        i += 1 + isPair;
+    }
+    line.AddChars(written);
+    return i;
+}
+
+// As WritePairs for a Unicode set, in UTF-8; `bytes` begin at `address` and end where the
+// file ends, which cuts a character there. A range that starts inside a UTF-16 code unit
+// shows that unit's second byte as no character.
+int WriteUnicodeChars(CharaSet set, std::span<const Byte> bytes, Address address, int from, int n,
+                      TLineText& line) {
+    char* out = line.Chars();
+    std::size_t written = 0;
+    int i = from;
+    while (i < n) {
+        const auto rest = bytes.subspan(static_cast<std::size_t>(i));
+        const bool halfUnit = (address + i) % UnicodeUnitSize(set) != 0;
+        const TUnicodeChar c = DecodeUnicodeChar(set, halfUnit ? rest.first(1) : rest);
+        written += WriteShownUtf8(c, out + written);
+        i += c.Length;
+    }
+    line.AddChars(static_cast<int>(written));
+    return i;
+}
 
 } // namespace
 
@@ -155,12 +204,15 @@ void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) c
     if (!onLine || start < 0 || count <= 0) return;
     count = std::min(count, std::numeric_limits<Address>::max() - start);
     const TGlyphs& glyphs = TGlyphs::Of(charaSet_);
+    const bool unicode = IsUnicodeSet(charaSet_);
+    const std::int64_t size = module_.Size();
     TChunkReader reader(module_, start, count);
     TLineText line(AddressDigits(module_.Size()));
     Address address = start;
     int column = static_cast<int>(start % kColumns);
-    // The second byte of a character written whole at the end of the previous line.
-    bool carried = false;
+    // The bytes of a character written whole at the end of the previous line that stand at
+    // the start of this one; each shows as a space.
+    int carried = 0;
     while (count > 0) {
         const int n = static_cast<int>(std::min<ByteCount>(kColumns - column, count));
         const Byte* bytes = reader.Span(address, n);
@@ -170,26 +222,17 @@ void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) c
             line.Hex(column + i, bytes[i]);
             sum = static_cast<std::uint8_t>(sum + bytes[i]);
         }
-        // A character is written whole at its first byte, and its second byte, when on the
-        // same line, adds nothing. Both bytes are written every time; a single byte then
-        // counts one of them and the next character overwrites the other.
-        char* out = line.Chars();
-        int i = 0;
-        int written = 0;
-        if (carried) {
-            out[written++] = ' ';
-            i = 1;
-        }
-        while (i < n) {
-            const std::uint16_t pair = glyphs.Pair(bytes[i], bytes[i + 1]);
-            const int isPair = pair != 0 ? 1 : 0;
-            out[written] = isPair ? static_cast<char>(pair >> 8) : glyphs.Single(bytes[i]);
-            out[written + 1] = static_cast<char>(pair & 0xFF);
-            written += 1 + isPair;
-            i += 1 + isPair;
-        }
-        carried = i > n;
-        line.AddChars(written);
+        // A character is written whole at its first byte, and its other bytes, when on the
+        // same line, add nothing.
+        const int from = std::min(carried, n);
+        line.AddSpaces(from);
+        // Bytes past the file are no part of a character; those of the range stay readable.
+        const auto readable =
+            static_cast<std::size_t>(std::clamp<std::int64_t>(size - address, n, n + kLookahead));
+        const int end =
+            unicode ? WriteUnicodeChars(charaSet_, {bytes, readable}, address, from, n, line)
+                    : WritePairs(glyphs, bytes, from, n, line);
+        carried = end - n;
         bool proceed = true;
         onLine(line.Finish(sum), proceed);
         if (!proceed) return;

@@ -12,7 +12,8 @@ namespace mv {
 class TMemoryModule;
 
 // Renders a range of a store as a text dump, one line per 16-byte line of the view:
-// "[address] hex bytes padded to 48 |sum| characters". Characters are Shift JIS bytes.
+// "[address] hex bytes padded to 48 |sum| characters". Characters are Shift JIS bytes, or
+// UTF-8 under the Unicode sets.
 class TTextOutput {
 public:
     // Receives each line; setting `proceed` to false stops the output after that line.

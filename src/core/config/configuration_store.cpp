@@ -37,7 +37,7 @@ template <class Env, class Visitor> void VisitConfigValues(Env& e, Visitor&& v) 
     v("ViewModeExt", e.ViewModeExt);
     v("MakeBackFile", e.MakeBackFile);
     v("InputMode", e.InputMode, TInputMode::ViewOnly);
-    v("CharaSet", e.CharaSet, CharaSet::Euc);
+    v("CharaSet", e.CharaSet, CharaSet::Utf16Be);
     v("CheckSum", e.CheckSum, TCheckSum::Ascii);
     v("IntWidth", e.IntWidth, TVariableType::vtDoubleWord);
     v("IntCardinal", e.IntCardinal, TCardinalNumber::cnHexadecimal);

@@ -106,8 +106,10 @@ TEST(Editing, TypedDigitsUndoInOneStepOnlyWhenPackedAndCharactersAlwaysInOne) {
 TEST(Editing, CharactersAreStoredInTheDocumentsSetAndCappedWhole) {
     const std::string text = "A\x82\xA0\xB1"; // ASCII, "あ", half-width "ｱ"
     const std::string euc = "A\xA4\xA2\x8E\xB1";
+    const std::string utf16 = std::string("A\0\x42\x30\x71\xFF", 6);
     for (const auto& [set, stored] :
-         {std::pair{CharaSet::ShiftJis, text}, std::pair{CharaSet::Euc, euc}}) {
+         {std::pair{CharaSet::ShiftJis, text}, std::pair{CharaSet::Euc, euc},
+          std::pair{CharaSet::Utf16Le, utf16}}) {
         TEditorFixture doc;
         doc.Place(TInputMode::Insert, {});
         doc.core.SetCharaSet(set);

@@ -126,6 +126,17 @@ TEST_F(Navigation, KeysAndCommandsRoutedToTheWindowAndToMenus) {
     EXPECT_EQ(test::Contents(editor.Module())[0], 0xA0);
 }
 
+TEST_F(Navigation, TheCharacterSetCommandStepsThroughEverySet) {
+    editor.SetCharaSet(CharaSet::Euc);
+    std::vector<CharaSet> sets;
+    for (int i = 0; i < 4; ++i) {
+        editor.ExecuteCommand(CHARASET);
+        sets.push_back(editor.CharaSet());
+    }
+    EXPECT_EQ(sets,
+              (std::vector{CharaSet::Utf8, CharaSet::Utf16Le, CharaSet::Utf16Be, CharaSet::Ascii}));
+}
+
 TEST_F(Navigation, ScrollingKeepsTheRowAndStaysInsideTheData) {
     Open(16 * 8 + 3, {16 * 2 + 5, 1});
     editor.ScrollLines(1);

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,10 @@ namespace {
 using test::ByteVector;
 using Lines = std::vector<std::string>;
 
-// "･" as the dump writes it: the Shift JIS half-width middle dot.
+// "･" as the dump writes it: the Shift JIS half-width middle dot, in UTF-8 under the
+// Unicode sets.
 const std::string kDot = "\xA5";
+const std::string kUtf8Dot = "\xEF\xBD\xA5";
 
 Lines Dump(const ByteVector& data, Address start, ByteCount count, CharaSet set = CharaSet::Ascii,
            bool asciiSum = false) {
@@ -69,6 +73,9 @@ TEST(TextOutput, CharactersUnderEachSet) {
         {CharaSet::ShiftJis, {0x82, 0xa0, 0x41}, a0 + "A"},
         {CharaSet::Euc, {0xa4, 0xa2, 0x41}, a0 + "A"},
         {CharaSet::Jis, {0x24, 0x22, 0x0a}, a0 + kDot},
+        // A control character, and a character cut by the end of the file.
+        {CharaSet::Utf8, {0xe3, 0x81, 0x82, 0x41, 0x0a, 0xc3}, "あA" + kUtf8Dot + kUtf8Dot},
+        {CharaSet::Utf16Le, {0x42, 0x30, 0x41, 0x00, 0x00, 0xdc}, "あA" + kUtf8Dot + kUtf8Dot},
     };
     for (const Case& c : cases) {
         const Lines lines = Dump(c.data, 0, static_cast<ByteCount>(c.data.size()), c.set);
@@ -101,6 +108,19 @@ TEST(TextOutput, CharacterSplitOverTwoLinesIsWrittenWhole) {
               Lines{Line(0, "41 82 ", 0xc3, "A\x82\xa0")});
     // At the end of the file the byte after is 0, which pairs with nothing.
     EXPECT_EQ(Dump({0x82}, 0, 1, CharaSet::ShiftJis), Lines{Line(0, "82 ", 0x82, kDot)});
+}
+
+TEST(TextOutput, UnicodeCharactersRunOnIntoTheNextLine) {
+    ByteVector data(0x13, 0x41);
+    const Byte grinning[] = {0xf0, 0x9f, 0x98, 0x80}; // U+1F600 in UTF-8
+    std::copy(std::begin(grinning), std::end(grinning), data.begin() + 0x0e);
+    const Lines lines = Dump(data, 0, 0x13, CharaSet::Utf8);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].substr(11 + 48 + 5), std::string(14, 'A') + "\xf0\x9f\x98\x80");
+    EXPECT_EQ(lines[1], Line(0x10, "98 80 41 ", 0x59, "  A"));
+    // A range that starts inside a UTF-16 code unit shows that byte as no character.
+    EXPECT_EQ(Dump({0x41, 0x00, 0x42, 0x00}, 1, 3, CharaSet::Utf16Le),
+              Lines{Line(0, "   00 42 00 ", 0x42, " " + kUtf8Dot + "B")});
 }
 
 TEST(TextOutput, LongDumpAgreesWithAPlainReading) {

@@ -223,7 +223,7 @@ TEST_F(ConfigurationStore, ValuesOfTheWrongTypeOrOutOfRangeKeepTheirDefaults) {
         Expect expect;
     };
     const Case cases[] = {
-        {"Config", "CharaSet", 4u, unchanged},
+        {"Config", "CharaSet", 7u, unchanged},
         {"Config", "ByteOrder", 0xFFFFFFFFu, unchanged},
         {"Config", "KeyAssignType", 2u,
          [](TEnvironment& e) {
