@@ -32,8 +32,11 @@ install: release
 package: release
 	cd build/release && cpack -G DEB
 
+HUGE_BENCH_MIB ?= 8192
+
 bench: release
 	build/release/bench/mv_bench --size-mib $(BENCH_MIB)
+	build/release/bench/mv_huge_bench --size-mib $(HUGE_BENCH_MIB)
 
 # Each fuzz target runs FUZZ_SECONDS on a scratch copy of its seed corpus.
 FUZZ_SECONDS ?= 60

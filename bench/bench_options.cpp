@@ -1,7 +1,5 @@
 #include "bench_options.h"
 
-#include "core/datastore/memory_module.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -10,8 +8,8 @@
 namespace mv::bench {
 namespace {
 
-// Addresses are signed 32-bit, so a store holds less than 2048 MiB.
-constexpr std::int64_t kMaxSizeMiB = TMemoryModule::MaxSize / kBytesPerMiB;
+// A generated file of a terabyte is already far beyond what a bench run should write.
+constexpr std::int64_t kMaxSizeMiB = std::int64_t{1} << 20;
 constexpr int kUsageError = 2;
 
 std::string Synopsis(const TOption& option) {
@@ -96,7 +94,8 @@ TOptionSetter TextInto(std::string& target) {
 
 std::vector<TOption> DataOptionTable(TDataOptions& options) {
     return {{"--size-mib", "N",
-             "size of the generated file, 1.." + std::to_string(kMaxSizeMiB) + " (default 1024)",
+             "size of the generated file, 1.." + std::to_string(kMaxSizeMiB) + " (default " +
+                 std::to_string(options.SizeMiB) + ")",
              NumberInto(options.SizeMiB, 1, kMaxSizeMiB)},
             {"--dir", "DIR", "where the data files live (default build/bench-data)",
              TextInto(options.Dir)}};

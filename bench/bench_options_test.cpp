@@ -31,15 +31,15 @@ TEST_F(TDataOptionsParse, SetsEachOptionGivenAndKeepsTheDefaultsOfTheOthers) {
     EXPECT_EQ(options_.SizeMiB, 16);
     EXPECT_EQ(options_.SizeBytes(), 16 << 20);
     EXPECT_EQ(options_.Dir, "build/bench-data");
-    EXPECT_EQ(Parse({"--dir", "small", "--size-mib", "2047"}), TParseOutcome::Run);
+    EXPECT_EQ(Parse({"--dir", "small", "--size-mib", "1048576"}), TParseOutcome::Run);
     EXPECT_EQ(options_.Dir, "small");
-    EXPECT_EQ(options_.SizeMiB, 2047);
+    EXPECT_EQ(options_.SizeMiB, 1048576);
 }
 
 TEST_F(TDataOptionsParse, RefusesUnknownOptionsMissingAndMalformedValues) {
     const std::vector<std::vector<const char*>> mistakes = {
         {"--size", "16"},    {"size-mib", "16"},     {"--size-mib"},       {"--dir", "d", "--dir"},
-        {"--size-mib", "0"}, {"--size-mib", "2048"}, {"--size-mib", "1x"}, {"--dir", ""}};
+        {"--size-mib", "0"}, {"--size-mib", "1048577"}, {"--size-mib", "1x"}, {"--dir", ""}};
     for (const auto& args : mistakes)
         EXPECT_EQ(Parse(args), TParseOutcome::Mistake) << args[0] << " " << args.size();
     EXPECT_EQ(options_.SizeMiB, 1024) << "a malformed size leaves the default";

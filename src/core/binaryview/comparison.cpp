@@ -19,7 +19,7 @@ TCompareStart TComparison::CompareWithFile(const std::string& fileName, int& err
     if (Comparing()) return TCompareStart::AlreadyComparing;
     // A store of its own, without a progress handler: the view's load messages stay silent.
     auto store = std::make_unique<TMemoryModule>();
-    errorCode = store->LoadFromFile(fileName);
+    errorCode = store->LoadFromFile(fileName, editor_.OnDemandFrom);
     if (errorCode != 0) return TCompareStart::LoadFailed;
     owned_ = std::move(store);
     target_ = owned_.get();
@@ -52,8 +52,11 @@ void TComparison::FindNext(TSearchDirection direction) {
     record.Direction = static_cast<std::uint8_t>(direction);
     record.IncludeCurrent = editor_.CompareHit ? 0 : 1;
     ByteCount runLength = 0;
+    editor_.module_.CheckSource();
+    target_->CheckSource();
     const Address start = editor_.module_.FindDifference(record, runLength);
     if (start < 0) {
+        if (editor_.module_.Stopped() || editor_.ScanStoppedByFault(target_)) return;
         editor_.host_.MessageDlgBeep(kNoDifference, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
         return;
     }

@@ -33,6 +33,7 @@ void TEditorCore::ApplyEnvironment(const TEnvironment& environment) {
     history_.ApplySettings(environment.UndoBuffer, environment.UndoPacked);
     CaretMarker = environment.CaretMarker;
     MakeBackFile = environment.MakeBackFile;
+    OnDemandFrom = std::int64_t{environment.OnDemandMegabytes} << 20;
     SetExpandTenKey(environment.ExpandTenKey);
     if (environment.ApplyModes != 0) {
         inputMode_ = environment.InputMode;
@@ -43,6 +44,16 @@ void TEditorCore::ApplyEnvironment(const TEnvironment& environment) {
 }
 
 void TEditorCore::SetInputMode(TInputMode mode) {
+    if (module_.FixedSize()) {
+        if (mode == TInputMode::Insert) mode = TInputMode::Overwrite;
+        // Edits of a device reach the disk itself at the next save: the user agrees once.
+        if (inputMode_ == TInputMode::ViewOnly && mode != TInputMode::ViewOnly && !deviceEditAgreed_) {
+            if (host_.MessageDlgBeep(DeviceEditQuestion, TMsgDlgType::mtConfirmation,
+                                     {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes)
+                return;
+            deviceEditAgreed_ = true;
+        }
+    }
     inputMode_ = mode;
     Changed();
 }

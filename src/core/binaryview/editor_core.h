@@ -20,6 +20,22 @@
 
 namespace mv {
 
+inline constexpr std::string_view CopyTooLargeRefusal =
+    "4 GiB 以上の範囲はクリップボードにコピー出来ません.";
+inline constexpr std::string_view SourceChangedSaveRefusal =
+    "編集していない部分をファイルから読み出せないため, 保存を中止します.";
+inline constexpr std::string_view BackupSkippedNotice =
+    " は必要な部分だけを読み込んでいます.\r\n"
+    "バックアップファイルは作成せず, 変更した部分だけを書き込みます.";
+inline constexpr std::string_view LeftoverJournalQuestion =
+    " の前回の保存は途中で中断されました.\r\n"
+    "保存前の内容に戻しますか？ (いいえ: 書き込まれた内容のままにします)";
+inline constexpr std::string_view DamagedJournalNotice =
+    " の前回の保存の記録が壊れているため, 保存前の内容には戻せません.";
+inline constexpr std::string_view DeviceEditQuestion =
+    "デバイスを編集すると, 保存した時にディスクの内容が直接書き換えられます.\r\n"
+    "編集モードにしますか？";
+
 enum class TInputArea : std::uint8_t { Hex = 0, Character = 1 };
 enum class TSelectionState : std::uint8_t { None = 0, Temporary = 1, Fixed = 2 };
 
@@ -78,6 +94,13 @@ public:
     [[nodiscard]] TEditorHost& Host() { return host_; }
 
     // Load and save with the user-visible steps: history, backup, dialogs, caret, modified.
+    // Looks whether the file read on demand is still as it was, and says once when it is not.
+    void CheckSourceFile();
+    // Says once that the file read on demand changed or failed, if it did.
+    void ReportSourceFault();
+    // After a scan that found nothing: whether a file read on demand, this one's or the other
+    // store's, stopped it, which is then said.
+    bool ScanStoppedByFault(const TMemoryModule* other);
     bool LoadFile(const std::string& fileName);
     // Loads the file again; a load that fails says why and leaves everything as it was.
     bool ReloadFile(const std::string& fileName);
@@ -102,6 +125,10 @@ public:
     // The document window's byte order, which INTINC and INTDEC follow.
     TByteOrder ByteOrder = TByteOrder::LittleEndian;
     bool MakeBackFile = true;
+    // Files from this size on are read on demand; smaller ones are read whole.
+    std::int64_t OnDemandFrom = TMemoryModule::NeverOnDemand;
+    // Where the journals of saves in place go when the file's own folder cannot hold them.
+    std::string JournalFolder = ".";
     bool CaretMarker = false;
     bool CompareArrow = true;
     bool CompareColor = true;
@@ -201,6 +228,12 @@ private:
 
     // Says why a load failed; answers whether it succeeded.
     bool LoadSucceeded(const std::string& fileName, int error);
+    void RereadSavedFile(const std::string& fileName);
+    bool SaveChangedRanges(const std::string& fileName);
+    void OfferLeftoverJournal(const std::string& fileName);
+    bool SaveWhole(const std::string& fileName);
+    bool backupSkipSaid_ = false;
+    bool sourceFaultReported_ = false;
 
     // Navigation
     void RunMove(CommandId command);
@@ -244,6 +277,7 @@ private:
     std::int32_t visibleLines_ = 1;
     bool characterColumnShown_ = true;
     std::int64_t topLine_ = 0;
+    bool deviceEditAgreed_ = false;
     std::int32_t caretRow_ = 0;
     std::int32_t caretColumn_ = 0;
     std::uint8_t subPosition_ = 0;

@@ -269,11 +269,19 @@ void TEditorCore::Backspace() {
 void TEditorCore::Copy() {
     const std::optional<TRange> range = ExistingRange(Selection(), module_.Size());
     if (!range) return;
+    // The clipboard's own format counts in 32 bits.
+    if (range->Count > std::numeric_limits<std::uint32_t>::max()) {
+        host_.MessageDlgBeep(CopyTooLargeRefusal, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        return;
+    }
     std::vector<Byte> payload(4 + static_cast<std::size_t>(range->Count));
     const auto count = static_cast<std::uint32_t>(range->Count);
     for (std::size_t i = 0; i < 4; ++i)
         payload[i] = static_cast<Byte>(count >> (8 * i));
-    module_.ReadBytes(payload.data() + 4, range->Start, range->Count);
+    if (!module_.ReadBytes(payload.data() + 4, range->Start, range->Count)) {
+        ReportSourceFault();
+        return;
+    }
     host_.SetClipboardPayload(payload);
     Changed();
 }

@@ -1,6 +1,7 @@
 // Loading and saving of the editor's file, with the backup of the previous file.
 #include "core/binaryview/editor_core.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -8,12 +9,32 @@
 #include <string>
 #include <string_view>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <system_error>
 #include <unistd.h>
 
 namespace mv {
 
 namespace {
+
+// Why a file of `size` bytes cannot be written by `method` for want of room, naming both
+// sizes; nothing when it fits or the room cannot be told.
+std::optional<std::string> FreeSpaceRefusal(const std::string& fileName, std::int64_t size,
+                                            TSaveMethod method) {
+    struct stat st {};
+    const bool exists = ::stat(fileName.c_str(), &st) == 0;
+    if (exists && !S_ISREG(st.st_mode)) return std::nullopt; // a device keeps its room
+    const std::int64_t needed =
+        method == TSaveMethod::InPlace && exists ? size - st.st_size : size;
+    const auto slash = fileName.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, std::max<std::size_t>(slash, 1));
+    struct statvfs room {};
+    if (needed <= 0 || ::statvfs(folder.c_str(), &room) != 0) return std::nullopt;
+    const auto available = static_cast<std::int64_t>(room.f_bavail) * static_cast<std::int64_t>(room.f_frsize);
+    if (available >= needed) return std::nullopt;
+    return fileName + " を保存出来ません.\r\n保存先の空き容量が足りません (必要 " +
+           std::to_string(needed) + " バイト, 空き " + std::to_string(available) + " バイト).";
+}
 
 // Where the extension of the last path component begins ('.' included), or npos. A leading
 // dot names a hidden file rather than starting an extension, so ".profile" keeps its name
@@ -111,9 +132,69 @@ bool MakeBackup(TEditorHost& host, const std::string& fileName, const std::strin
 
 } // namespace
 
+void TEditorCore::CheckSourceFile() {
+    module_.CheckSource();
+    ReportSourceFault();
+}
+
+void TEditorCore::ReportSourceFault() {
+    const int fault = module_.SourceFault();
+    if (fault == 0 || sourceFaultReported_) return;
+    sourceFaultReported_ = true;
+    host_.MessageDlgBeep(SourceFaultText(module_.Source()->Path(), fault), TMsgDlgType::mtWarning,
+                         {TMsgDlgBtn::mbOK});
+    Changed();
+}
+
+bool TEditorCore::ScanStoppedByFault(const TMemoryModule* other) {
+    for (const TMemoryModule* module : {static_cast<const TMemoryModule*>(&module_), other}) {
+        if (module == nullptr || module->SourceFault() == 0) continue;
+        if (module == &module_) sourceFaultReported_ = true;
+        host_.MessageDlgBeep(SourceFaultText(module->Source()->Path(), module->SourceFault()),
+                             TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        Changed();
+        return true;
+    }
+    return false;
+}
+
+// A save in place that was cut short left its journal: the user chooses between the bytes
+// from before the save and what it had written. A damaged journal is never applied.
+void TEditorCore::OfferLeftoverJournal(const std::string& fileName) {
+    bool device = false;
+    const std::optional<TFileIdentity> identity = IdentityOfPath(fileName, device);
+    if (!identity) return;
+    TJournal journal;
+    const std::string path = JournalPathFor(fileName, *identity, device, JournalFolder);
+    switch (ReadJournal(path, journal)) {
+    case TJournalState::None:
+        return;
+    case TJournalState::Damaged:
+        host_.MessageDlgBeep(fileName + std::string(DamagedJournalNotice),
+                             TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
+        ::unlink(path.c_str());
+        return;
+    case TJournalState::Valid:
+        break;
+    }
+    if (!journal.BelongsTo(*identity)) return; // another file that once stood here
+    if (host_.MessageDlgBeep(fileName + std::string(LeftoverJournalQuestion),
+                             TMsgDlgType::mtConfirmation,
+                             {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbNo}) != mrYes) {
+        ::unlink(path.c_str());
+        return;
+    }
+    if (const int error = RestoreJournal(journal, fileName); error != 0)
+        host_.MessageDlgBeep(fileName + " を保存前の内容に戻せませんでした. " + std::to_string(error),
+                             TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+}
+
 bool TEditorCore::LoadFile(const std::string& fileName) {
     history_.Clear();
-    const int error = module_.LoadFromFile(fileName);
+    deviceEditAgreed_ = false;
+    sourceFaultReported_ = false;
+    OfferLeftoverJournal(fileName);
+    const int error = module_.LoadFromFile(fileName, OnDemandFrom);
     // A failed load leaves the store empty, so the caret goes to 0 either way.
     SetCaret({0, 0});
     return LoadSucceeded(fileName, error);
@@ -126,21 +207,76 @@ bool TEditorCore::ReloadFile(const std::string& fileName) {
     fresh.OnProgress = [this](TMemoryModule&, std::string_view text) {
         if (module_.OnProgress) module_.OnProgress(module_, text);
     };
-    if (!LoadSucceeded(fileName, fresh.LoadFromFile(fileName))) return false;
+    if (!LoadSucceeded(fileName, fresh.LoadFromFile(fileName, OnDemandFrom))) return false;
     history_.Clear();
     module_.SwapData(fresh);
+    sourceFaultReported_ = false;
     SetCaret({0, 0});
     return true;
 }
 
+void TEditorCore::RereadSavedFile(const std::string& fileName) {
+    TMemoryModule fresh;
+    if (fresh.LoadFromFile(fileName, 0) != 0 || fresh.Size() != module_.Size()) return;
+    const bool locked = module_.Locked;
+    module_.Locked = true; // the caret and the view stay; only the representation changes
+    module_.SwapData(fresh);
+    module_.Locked = locked;
+}
+
 bool TEditorCore::LoadSucceeded(const std::string& fileName, int error) {
     if (error == 0) return true;
+    if (error == ECANCELED) return false; // the user stopped it: nothing to tell
     host_.MessageDlgBeep(fileName + " の読み込みに失敗しました.", TMsgDlgType::mtError,
                          {TMsgDlgBtn::mbAbort});
     return false;
 }
 
 bool TEditorCore::SaveFile(const std::string& fileName) {
+    if (const int fault = module_.CheckSource(); fault != 0) {
+        sourceFaultReported_ = true;
+        host_.MessageDlgBeep(SourceFaultText(module_.Source()->Path(), fault) + "\r\n" +
+                                 std::string(SourceChangedSaveRefusal),
+                             TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        Changed();
+        return false;
+    }
+    const bool written = module_.WritesOverSource(fileName) && module_.ChangesStayInPlace()
+                             ? SaveChangedRanges(fileName)
+                             : SaveWhole(fileName);
+    if (!written) return false;
+    // Data read on demand now refers to the file as saved, and memory holds no copy of it.
+    if (module_.Source() != nullptr) RereadSavedFile(fileName);
+    if (history_.UndoFlushWithSaved) history_.Clear();
+    if (!module_.Locked) {
+        module_.SetModified(false);
+        Changed();
+    }
+    return true;
+}
+
+// Overwrites only what changed, under a journal. A backup would be a copy of the whole file,
+// which is what this save avoids, so none is made, and the user is told so once.
+bool TEditorCore::SaveChangedRanges(const std::string& fileName) {
+    if (MakeBackFile && !backupSkipSaid_) {
+        backupSkipSaid_ = true;
+        host_.MessageDlgBeep(fileName + std::string(BackupSkippedNotice), TMsgDlgType::mtInformation,
+                             {TMsgDlgBtn::mbOK});
+    }
+    std::error_code ignored;
+    std::filesystem::create_directories(JournalFolder, ignored);
+    const TFileSource& source = *module_.Source();
+    const std::string journal =
+        JournalPathFor(fileName, source.Identity(), source.Device(), JournalFolder);
+    if (const int error = module_.SaveChangedRanges(journal); error != 0) {
+        host_.MessageDlgBeep(fileName + " の書き込みに失敗しました. " + std::to_string(error),
+                             TMsgDlgType::mtError, {TMsgDlgBtn::mbAbort});
+        return false;
+    }
+    return true;
+}
+
+bool TEditorCore::SaveWhole(const std::string& fileName) {
     std::optional<std::string> backup;
     if (MakeBackFile) backup = BackupNameFor(host_, fileName);
     if (backup && !RemoveOldBackup(host_, backup)) return false;
@@ -149,16 +285,17 @@ bool TEditorCore::SaveFile(const std::string& fileName) {
     // that failed or was killed, would make this save write in place, where a crash leaves
     // the file half written.
     const TSaveMethod method = ChooseSaveMethod(fileName);
-    if (backup && !MakeBackup(host_, fileName, *backup, method)) return false;
-    if (module_.SaveToFile(fileName, method) != 0) {
-        host_.MessageDlgBeep(fileName + " の書き込みに失敗しました.", TMsgDlgType::mtError,
-                             {TMsgDlgBtn::mbAbort});
+    if (const auto refusal = FreeSpaceRefusal(fileName, module_.Size(), method)) {
+        host_.MessageDlgBeep(*refusal, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return false;
     }
-    if (history_.UndoFlushWithSaved) history_.Clear();
-    if (!module_.Locked) {
-        module_.SetModified(false);
-        Changed();
+    if (backup && !MakeBackup(host_, fileName, *backup, method)) return false;
+    if (const int error = module_.SaveToFile(fileName, method); error != 0) {
+        host_.MessageDlgBeep(error == ECANCELED ? fileName + " の保存を中止しました."
+                                                : fileName + " の書き込みに失敗しました.",
+                             TMsgDlgType::mtError,
+                             {TMsgDlgBtn::mbAbort});
+        return false;
     }
     return true;
 }

@@ -73,9 +73,12 @@ void TSearchEngine::Replace(std::span<const Byte> search, std::span<const Byte> 
                             bool onlyDifferences, bool confirm, TSearchDirection direction) {
     if (editor_.ViewOnly()) return;
     Store(search, direction, onlyDifferences);
+    editor_.module_.CheckSource();
     const TReplaceTally tally = ReplaceHits(replacement, confirm);
     // A run the user cancelled needs no word; any other says what it did.
-    if (tally.Cancelled) return;
+    if (tally.Cancelled || editor_.ScanStoppedByFault(record_.DifferenceTarget)) return;
+    // Stopped by the user, what was replaced stays, as one undo step.
+    if (editor_.module_.Stopped() && tally.Found == 0) return;
     if (tally.Found == 0) {
         editor_.host_.MessageDlgBeep(kNotFound, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
         return;
@@ -162,8 +165,12 @@ void TSearchEngine::Store(std::span<const Byte> pattern, TSearchDirection direct
 }
 
 void TSearchEngine::Find() {
+    editor_.module_.CheckSource();
     const Address hit = editor_.module_.SearchPattern(record_);
     if (hit < 0) {
+        // Stopped by the user, the search leaves the caret where it was, and says nothing.
+        if (editor_.module_.Stopped() || editor_.ScanStoppedByFault(record_.DifferenceTarget))
+            return;
         editor_.host_.MessageDlgBeep(kNotFound, TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
         return;
     }

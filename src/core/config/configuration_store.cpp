@@ -44,6 +44,7 @@ template <class Env, class Visitor> void VisitConfigValues(Env& e, Visitor&& v) 
     v("ByteOrder", e.ByteOrder, TByteOrder::BigEndian);
     v("ExpandTenKey", e.ExpandTenKey);
     v("UndoBuffer", e.UndoBuffer, UndoBufferRange);
+    v("OnDemandSize", e.OnDemandMegabytes, OnDemandRange);
     v("UndoPacked", e.UndoPacked);
     v("UndoFlushWithSaved", e.UndoFlushWithSaved);
     v("UndoOverflowSound", e.UndoOverflowSound);

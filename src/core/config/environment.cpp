@@ -1,6 +1,17 @@
 #include "core/config/environment.h"
 
+#include <algorithm>
+#include <unistd.h>
+
 namespace mv {
+
+std::int32_t DefaultOnDemandMegabytes() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long pageBytes = ::sysconf(_SC_PAGESIZE);
+    const std::int64_t quarter =
+        pages > 0 && pageBytes > 0 ? std::int64_t{pages} * pageBytes / 4 >> 20 : 1024;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(quarter, OnDemandRange.First, 1024));
+}
 
 namespace {
 

@@ -52,6 +52,11 @@ struct TValueRange {
 inline constexpr TValueRange FontHeightRange{10, 30};
 inline constexpr TValueRange UndoBufferRange{0, 1024}; // kilobytes
 inline constexpr TValueRange ProfileMaxRange{10, 200};
+inline constexpr TValueRange OnDemandRange{16, 1 << 20}; // megabytes
+
+// Files from this size on are read on demand: the smaller of 1 GiB and a quarter of the
+// physical memory, in megabytes.
+[[nodiscard]] std::int32_t DefaultOnDemandMegabytes();
 
 // The numbers of these enumerations are stored in the configuration; they never change.
 enum class TInputMode : std::uint8_t { Overwrite = 0, Insert = 1, ViewOnly = 2 };
@@ -96,6 +101,7 @@ struct TEnvironment {
     TByteOrder ByteOrder = TByteOrder::LittleEndian;
     bool ExpandTenKey = true;
     std::int32_t UndoBuffer = 128; // kilobytes
+    std::int32_t OnDemandMegabytes = DefaultOnDemandMegabytes();
     bool UndoPacked = false;
     bool UndoFlushWithSaved = true;
     bool UndoOverflowSound = true;

@@ -60,12 +60,33 @@ void Substitute(TMemoryModule& module, Address address, const TRecordBytes& byte
 
 } // namespace
 
+bool TEditHistory::ChangesSize(const TEditRequest& request) const {
+    const Address size = module_.Size();
+    const ByteCount inside = std::clamp<ByteCount>(size - request.Address, 0, request.Count);
+    switch (request.Kind) {
+    case TEditKind::Insert:
+        return request.Length > 0;
+    case TEditKind::Overwrite:
+        return request.Address + request.Length > size;
+    case TEditKind::Replace:
+        return request.Length != inside;
+    case TEditKind::Delete:
+        return inside > 0;
+    default:
+        return false;
+    }
+}
+
 TEditHistory::TEditHistory(TMemoryModule& module, THostServices& host)
     : module_(module), host_(host) {}
 
 void TEditHistory::Apply(const TEditRequest& request, bool moveCaret) {
     // A change that needs bytes the file cannot give is refused whole: the record is built
     // and the file read before anything changes.
+    if (module_.FixedSize() && ChangesSize(request)) {
+        host_.MessageDlgBeep(FixedSizeRefusal, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        return;
+    }
     Records pending;
     try {
         std::optional<TEditRecord> record = BuildRecord(request);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <list>
 #include <optional>
+#include <string_view>
 
 namespace mv {
 
@@ -22,6 +23,9 @@ class THostServices;
 // If a module operation runs out of memory, std::bad_alloc reaches the caller with the
 // history as it was and the module unchanged; an undo or redo of a group stops after the
 // last record that completed.
+inline constexpr std::string_view FixedSizeRefusal =
+    "デバイスの大きさは変えられません.\r\n挿入, 削除など長さの変わる編集は出来ません.";
+
 class TEditHistory {
 public:
     using GroupNumber = decltype(TEditRecord::Group);
@@ -86,6 +90,8 @@ private:
     // The record of a request before it is performed, or nothing for a request that does
     // nothing; throws std::bad_alloc with nothing changed.
     [[nodiscard]] std::optional<TEditRecord> BuildRecord(const TEditRequest& request) const;
+    // Whether performing the request would make the data longer or shorter.
+    [[nodiscard]] bool ChangesSize(const TEditRequest& request) const;
     // Both mark the data modified: a step that leaves the bytes as they were (a rotation by
     // whole turns, a reversal of one byte) is still an edit, which the module would not mark.
     void Perform(const TEditRecord& record);

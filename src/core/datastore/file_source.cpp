@@ -1,6 +1,7 @@
 #include "core/datastore/file_source.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <string>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
@@ -36,6 +37,16 @@ TFileIdentity IdentityOf(int fd) {
     return identity;
 }
 
+std::optional<TFileIdentity> IdentityOfPath(const std::string& path, bool& device) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    device = ::fstat(fd, &st) == 0 && S_ISBLK(st.st_mode);
+    const TFileIdentity identity = IdentityOf(fd);
+    ::close(fd);
+    return identity;
+}
+
 TFileSource::TFileSource(int fd, std::string path, const TFileIdentity& identity, bool device)
     : fd_(fd), path_(std::move(path)), identity_(identity), device_(device) {}
 
@@ -65,16 +76,27 @@ const Byte* TFileSource::Fetch(std::int64_t offset, std::int32_t count) const {
         pages_.splice(pages_.begin(), pages_, found->second);
         return found->second->Bytes.get();
     }
-    auto bytes = std::make_unique_for_overwrite<Byte[]>(static_cast<std::size_t>(count));
-    if (Read(bytes.get(), offset, count) != 0) return nullptr;
+    // The page let go last lends its buffer: a long scan then reads into memory it already
+    // has, rather than into fresh pages the system must fault in one by one.
+    TPage page{key, nullptr, 0};
     while (!pages_.empty() && cachedBytes_ + count > CacheBytes) {
-        cachedBytes_ -= pages_.back().Key.second;
-        index_.erase(pages_.back().Key);
+        TPage& oldest = pages_.back();
+        cachedBytes_ -= oldest.Capacity;
+        index_.erase(oldest.Key);
+        if (oldest.Capacity >= count && page.Bytes == nullptr) {
+            page.Bytes = std::move(oldest.Bytes);
+            page.Capacity = oldest.Capacity;
+        }
         pages_.pop_back();
     }
-    pages_.push_front({key, std::move(bytes)});
+    if (page.Bytes == nullptr) {
+        page.Bytes = std::make_unique_for_overwrite<Byte[]>(static_cast<std::size_t>(count));
+        page.Capacity = count;
+    }
+    if (Read(page.Bytes.get(), offset, count) != 0) return nullptr;
+    cachedBytes_ += page.Capacity;
+    pages_.push_front(std::move(page));
     index_[key] = pages_.begin();
-    cachedBytes_ += count;
     return pages_.front().Bytes.get();
 }
 

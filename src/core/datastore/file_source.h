@@ -6,6 +6,7 @@
 #include <list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -69,6 +70,7 @@ private:
     struct TPage {
         std::pair<std::int64_t, std::int32_t> Key;
         std::unique_ptr<Byte[]> Bytes;
+        std::int32_t Capacity = 0;
     };
 
     int fd_;
@@ -87,5 +89,8 @@ private:
 
 // The identity of the file `fd` is open on, from fstat; block devices report their size.
 [[nodiscard]] TFileIdentity IdentityOf(int fd);
+// The identity of the file a path names, and whether it is a block device; nothing when it
+// cannot be opened.
+[[nodiscard]] std::optional<TFileIdentity> IdentityOfPath(const std::string& path, bool& device);
 
 } // namespace mv

@@ -78,6 +78,15 @@ bool TMemoryModule::HintHolds() const {
     return false;
 }
 
+bool TMemoryModule::WorkGoesOn(std::int64_t bytes, std::int64_t done, std::int64_t total) const {
+    if (stopped_) return false;
+    sliceLeft_ -= bytes;
+    if (sliceLeft_ > 0) return true;
+    sliceLeft_ = WorkSlice;
+    if (KeepGoing && !KeepGoing(done, total)) stopped_ = true;
+    return !stopped_;
+}
+
 void TMemoryModule::Progress(std::string_view text) const {
     if (OnProgress) OnProgress(const_cast<TMemoryModule&>(*this), text);
 }
@@ -253,6 +262,17 @@ bool TMemoryModule::StepPrev(TStorePos& pos) const {
 const Byte* TMemoryModule::BlockBytes(std::int32_t index) const {
     const TMemoryBlock& block = blocks_[index];
     return block.InFile() ? source_->Fetch(block.Source, block.Used) : block.Data;
+}
+
+void TMemoryModule::MarkFileBytes(Address address, std::span<char> marks) const {
+    std::fill(marks.begin(), marks.end(), 0);
+    if (fileBlocks_ == 0) return;
+    TStorePos pos = Locate(address);
+    for (std::size_t i = 0; i < marks.size() && pos.Block != -1; pos = {blocks_[pos.Block].Next, 0}) {
+        const auto n = std::min<std::size_t>(marks.size() - i, static_cast<std::size_t>(blocks_[pos.Block].Used - pos.Offset));
+        if (blocks_[pos.Block].InFile()) std::fill_n(marks.begin() + static_cast<std::ptrdiff_t>(i), n, 1);
+        i += n;
+    }
 }
 
 bool TMemoryModule::ReadBytes(Byte* dest, Address address, ByteCount count) const {

@@ -4,11 +4,13 @@
 #include "core/datastore/block_pool.h"
 #include "core/datastore/file_source.h"
 #include "core/datastore/save_file.h"
+#include "core/datastore/save_journal.h"
 
 #include <cstdint>
 #include <functional>
 #include <limits>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -97,6 +99,15 @@ public:
                                    std::int64_t onDemandFrom = NeverOnDemand);
     [[nodiscard]] int SaveToFile(const std::string& fileName) const;
     [[nodiscard]] int SaveToFile(const std::string& fileName, TSaveMethod method) const;
+    // Whether fileName is the file read on demand.
+    [[nodiscard]] bool WritesOverSource(const std::string& fileName) const;
+    // Whether the data is the file read on demand with ranges overwritten in place: same
+    // size, nothing moved. Only then can SaveChangedRanges write it.
+    [[nodiscard]] bool ChangesStayInPlace() const;
+    // Writes the memory blocks' ranges into the file read on demand under a rollback journal
+    // at journalPath (see WriteJournaled); answers 0 or an errno value.
+    [[nodiscard]] int SaveChangedRanges(const std::string& journalPath,
+                                        const std::function<void(TJournalStep)>& onStep = {});
 
     // Bytes the file could not give (see SourceFault) and bytes past the end read as zeros;
     // answers whether every byte asked for was read from the data.
@@ -133,6 +144,10 @@ public:
     [[nodiscard]] int SourceFault() const { return source_ ? source_->Fault() : 0; }
     // Checks the file against what it was at the load (see TFileSource::Check).
     int CheckSource() const { return source_ ? source_->Check() : 0; }
+    // A device's data keeps its size: it is written back in place.
+    [[nodiscard]] bool FixedSize() const { return source_ && source_->Device(); }
+    // Sets marks[i] for each byte from address on that the file holds (rather than memory).
+    void MarkFileBytes(Address address, std::span<char> marks) const;
     // Bytes held in memory blocks rather than read from the file.
     [[nodiscard]] std::int64_t MemoryBytes() const { return size_ - fileBytes_; }
 
@@ -163,6 +178,15 @@ public:
     // Runs before each block buffer is allocated; tests set it to one that throws
     // std::bad_alloc to see the store run out of memory.
     std::function<void()> AllocateBuffer;
+    // Asked by long work (scans, loads, saves) after every WorkSlice bytes with how far it
+    // got: `done` of `total` bytes. Answering false stops the work, which then ends as if it
+    // found nothing (a scan) or failed with ECANCELED (a load or save), and Stopped() says so.
+    static constexpr std::int64_t WorkSlice = std::int64_t{16} << 20;
+    std::function<bool(std::int64_t done, std::int64_t total)> KeepGoing;
+    [[nodiscard]] bool Stopped() const { return stopped_; }
+    // Counts `bytes` of long work at `done` of `total`; false once the work must stop.
+    [[nodiscard]] bool WorkGoesOn(std::int64_t bytes, std::int64_t done, std::int64_t total) const;
+
     // The size of the file blocks a load on demand makes; tests make it small to see many
     // file blocks in a small file.
     std::int32_t FileBlockBytes = FileBlockSize;
@@ -221,7 +245,6 @@ private:
     [[nodiscard]] int LoadBlocks(int fd, std::int64_t expectedBlocks);
     // overSource: fd is the file read on demand, whose unmoved ranges are skipped.
     [[nodiscard]] int WriteBlocks(int fd, bool overSource) const;
-    [[nodiscard]] bool WritesOverSource(const std::string& fileName) const;
     // Whether every file block stands at its own offset in the file.
     [[nodiscard]] bool FileBlocksStandStill() const;
 
@@ -241,6 +264,13 @@ private:
     mutable Address hintStart_ = 0;
     std::int32_t firstFree_ = 0;   // no entry below this index is free
     std::shared_ptr<TFileSource> source_;
+    mutable bool stopped_ = false;
+    mutable std::int64_t sliceLeft_ = WorkSlice;
+    // Starts counting a new piece of long work.
+    void StartWork() const {
+        stopped_ = false;
+        sliceLeft_ = WorkSlice;
+    }
     std::int32_t fileBlocks_ = 0; // entries that refer to the file
     std::int64_t fileBytes_ = 0;  // bytes those entries hold
 };

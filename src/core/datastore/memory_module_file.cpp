@@ -76,6 +76,7 @@ int CopyRange(int from, std::int64_t offset, std::int64_t count, int to) {
 } // namespace
 
 int TMemoryModule::LoadFromFile(const std::string& fileName, std::int64_t onDemandFrom) {
+    StartWork();
     Progress(kLoadingText);
     Clear();
     int error = 0;
@@ -130,6 +131,7 @@ int TMemoryModule::LoadBlocks(int fd, std::int64_t expectedBlocks) {
         if (got < 0) return ErrnoOr(EIO);
         if (got == 0) return 0;
         total += got;
+        if (!WorkGoesOn(got, total, expectedBlocks * BlockSize)) return ECANCELED;
         if (total > MaxSize) return EFBIG; // the file grew while it was read
         size_ = static_cast<Address>(total);
         std::int64_t left = got;
@@ -193,6 +195,38 @@ int TMemoryModule::WriteFileBlock(int fd, const TMemoryBlock& block) const {
 }
 
 // Writes the chain's live bytes in chain order; file blocks are copied from the file.
+bool TMemoryModule::ChangesStayInPlace() const {
+    return source_ && size_ == source_->Identity().Size && FileBlocksStandStill();
+}
+
+int TMemoryModule::SaveChangedRanges(const std::string& journalPath,
+                                     const std::function<void(TJournalStep)>& onStep) {
+    if (const int fault = CheckSource(); fault != 0) return fault;
+    std::vector<std::pair<std::int64_t, std::int64_t>> ranges;
+    std::int64_t address = 0;
+    for (std::int32_t b = head_; b != -1; address += blocks_[b].Used, b = blocks_[b].Next) {
+        if (blocks_[b].InFile()) continue;
+        if (!ranges.empty() && ranges.back().first + ranges.back().second == address)
+            ranges.back().second += blocks_[b].Used;
+        else
+            ranges.emplace_back(address, blocks_[b].Used);
+    }
+    Progress(kSavingText);
+    TFileDescriptor file(::open(source_->Path().c_str(), O_RDWR | O_CLOEXEC));
+    int error = file.Get() < 0 ? errno : 0;
+    if (error == 0)
+        error = WriteJournaled(
+            file.Get(), source_->Identity(), ranges,
+            [this](std::int64_t offset, std::span<Byte> dest) {
+                ReadBytes(dest.data(), offset, static_cast<ByteCount>(dest.size()));
+            },
+            journalPath, onStep);
+    if (file.Get() >= 0) error = file.CloseAfter(error);
+    if (error == 0) source_->Renew();
+    Progress("");
+    return error;
+}
+
 bool TMemoryModule::FileBlocksStandStill() const {
     std::int64_t address = 0;
     for (std::int32_t b = head_; b != -1; address += blocks_[b].Used, b = blocks_[b].Next)
@@ -208,11 +242,14 @@ bool TMemoryModule::WritesOverSource(const std::string& fileName) const {
 
 int TMemoryModule::WriteBlocks(int fd, bool overSource) const {
     if (const int fault = CheckSource(); fault != 0) return fault;
+    StartWork();
+    std::int64_t done = 0;
     std::int32_t block = head_;
     std::int32_t offset = 0; // bytes of `block` already written
     for (std::int64_t calls = 1; block != -1; ++calls) {
         if (calls % kCallsPerProgress == 0) Progress(kSavingText);
         if (const TMemoryBlock& file = blocks_[block]; file.InFile()) {
+            if (!WorkGoesOn(file.Used, done += file.Used, size_)) return ECANCELED;
             int error = 0;
             if (!overSource)
                 error = WriteFileBlock(fd, file);
@@ -235,6 +272,7 @@ int TMemoryModule::WriteBlocks(int fd, bool overSource) const {
         while (written < 0 && errno == EINTR);
         if (written < 0) return ErrnoOr(EIO);
         if (written == 0) return ENOSPC;
+        if (!WorkGoesOn(written, done += written, size_)) return ECANCELED;
         // Advance past what was written, which may end inside a block.
         std::int64_t left = written;
         while (block != -1 && left >= blocks_[block].Used - offset) {

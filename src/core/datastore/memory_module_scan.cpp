@@ -32,6 +32,7 @@ bool TMemoryModule::Accepted(const TSearchRecord& record, Address match) const {
 }
 
 Address TMemoryModule::SearchPattern(const TSearchRecord& record) const {
+    StartWork();
     if (record.Pattern == nullptr || record.Length < 1) return -1;
     return record.Direction == 0 ? SearchForward(record) : SearchBackward(record);
 }
@@ -46,6 +47,7 @@ Address TMemoryModule::SearchForward(const TSearchRecord& record) const {
     std::int64_t blockStart = start - pos.Offset; // address of the block's first byte
     while (pos.Block != -1) {
         const TMemoryBlock& block = blocks_[pos.Block];
+        if (!WorkGoesOn(block.Used, blockStart - start, size_ - start)) return -1;
         const Byte* data = BlockBytes(pos.Block);
         if (data == nullptr) return -1;
         // Matches that lie wholly inside the block.
@@ -84,6 +86,7 @@ Address TMemoryModule::SearchBackward(const TSearchRecord& record) const {
     TStorePos pos = Locate(static_cast<Address>(start));
     std::int64_t blockStart = start - pos.Offset;
     for (;;) {
+        if (!WorkGoesOn(blocks_[pos.Block].Used, start - blockStart, start)) return -1;
         const Byte* data = BlockBytes(pos.Block);
         if (data == nullptr) return -1;
         // Candidates from the cursor back to the block's first byte, found by their first byte.
@@ -114,6 +117,10 @@ public:
     }
 
     [[nodiscard]] bool Valid() const { return da_ != nullptr && db_ != nullptr; }
+    // Counts n more bytes of the scan; false once it must stop.
+    [[nodiscard]] bool GoesOn(std::int32_t n) const {
+        return a_.WorkGoesOn(n, address_, a_.Size());
+    }
     [[nodiscard]] Address Position() const { return address_; }
 
     // Bytes from the cursors onward that are contiguous in both stores.
@@ -176,6 +183,7 @@ private:
 bool SkipForward(TPairCursor& c, bool equal) {
     for (;;) {
         const std::int32_t span = c.ForwardSpan();
+        if (!c.GoesOn(span)) return false;
         if (equal && std::memcmp(c.A(), c.B(), span) == 0) {
             if (!c.Forward(span)) return false;
             continue;
@@ -193,6 +201,7 @@ bool SkipBackward(TPairCursor& c, bool equal) {
     for (;;) {
         if (!c.Valid()) return false;
         const std::int32_t span = c.BackwardSpan();
+        if (!c.GoesOn(span)) return false;
         const Byte* a = c.A() - (span - 1);
         const Byte* b = c.B() - (span - 1);
         std::int32_t i = span - 1;
@@ -211,6 +220,7 @@ bool SkipBackward(TPairCursor& c, bool equal) {
 } // namespace
 
 Address TMemoryModule::FindDifference(const TDifferenceRecord& record, ByteCount& runLength) const {
+    StartWork();
     runLength = 0;
     const TMemoryModule* target = record.Target;
     if (target == nullptr || target->Size() == 0) return -1;
@@ -233,8 +243,10 @@ Address TMemoryModule::FindDifference(const TDifferenceRecord& record, ByteCount
         // c stands on the run's last byte; its first byte follows the equal byte before it.
         start = SkipBackward(c, false) ? c.Position() + 1 : 0;
     }
+    if (stopped_) return -1;
     TPairCursor run(*this, *target, start);
     SkipForward(run, false);
+    if (stopped_) return -1;
     runLength = run.Position() - start;
     return start;
 }

@@ -13,6 +13,7 @@ TEnvironment UsableCopy(const TEnvironment& environment) {
     TEnvironment copy = environment;
     KeepInRange(copy.FontHeight, FontHeightRange, defaults.FontHeight);
     KeepInRange(copy.UndoBuffer, UndoBufferRange, defaults.UndoBuffer);
+    KeepInRange(copy.OnDemandMegabytes, OnDemandRange, defaults.OnDemandMegabytes);
     KeepInRange(copy.ProfileMax, ProfileMaxRange, defaults.ProfileMax);
     for (std::size_t i = 0; i < copy.Colors.size(); ++i)
         if (!IsColorValue(copy.Colors[i])) copy.Colors[i] = defaults.Colors[i];

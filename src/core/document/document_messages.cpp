@@ -51,6 +51,8 @@ std::optional<std::string> ViewModeNotice(const std::string& name, bool extensio
     std::string notice;
     if (extensionListed) {
         notice = "指定ファイルの拡張子は閲覧専用に設定されています.";
+    } else if (facts.BlockDevice) {
+        notice = name + " はデバイスです.\r\n保存すると変更した部分がデバイスに直接書き込まれます.";
     } else {
         std::string attributes;
         if (facts.ReadOnly()) attributes = "読み出し専用属性";

@@ -11,15 +11,18 @@ struct TFileFacts {
     bool Exists = false;
     bool Directory = false;
     bool Regular = false; // not a folder, device, pipe or socket
+    bool BlockDevice = false; // a disk, partition or loop device
+    std::string Group;        // the name of the group that owns the file
     bool Readable = false;
     bool Writable = false;
     std::int64_t Size = 0;
     std::int64_t ModifiedTime = 0; // nanoseconds since the epoch
 
     // The attributes that make a file open in view mode: read-only is a file the user may not
-    // write, system anything that is not a regular file.
+    // write, system anything that is neither a regular file nor a block device. A block
+    // device opens in view mode for being one.
     [[nodiscard]] bool ReadOnly() const { return Exists && !Writable; }
-    [[nodiscard]] bool System() const { return Exists && !Regular; }
+    [[nodiscard]] bool System() const { return Exists && !Regular && !BlockDevice; }
 };
 
 // The facts of the file the path names, following symbolic links; Exists false when it
@@ -27,8 +30,8 @@ struct TFileFacts {
 [[nodiscard]] TFileFacts ReadFileFacts(const std::string& path);
 
 // Why the file cannot be opened as a document, as the message that says so: it is missing,
-// a folder, a device or other special file, unreadable, or 2 GiB or larger. Nothing when it
-// can be loaded.
+// a folder, a character device or other special file, or unreadable (for a device, naming
+// the group that may read it). Nothing when it can be loaded.
 [[nodiscard]] std::optional<std::string> OpenRefusal(const std::string& name,
                                                      const TFileFacts& facts);
 

@@ -41,16 +41,18 @@ std::string HexDigits(std::uint32_t value, int count) {
 
 } // namespace
 
-TInfoRowText AddressRowText(Address value) {
-    return {Printed("%8.8xh", static_cast<std::uint32_t>(value)), Printed("%d", value)};
+TInfoRowText AddressRowText(Address value, int digits) {
+    return {Printed("%0*llxh", digits, static_cast<unsigned long long>(value)),
+            std::to_string(value)};
 }
 
 TInformationTexts InformationTexts(Address caret, const TSelection& selection,
-                                   const TCaretPeek& peek, TByteOrder order) {
+                                   const TCaretPeek& peek, TByteOrder order, int digits) {
     TInformationTexts texts;
     auto row = [&texts](TInfoRow r) -> TInfoRowText& { return texts[static_cast<std::size_t>(r)]; };
-    row(TInfoRow::Address) = AddressRowText(caret);
-    row(TInfoRow::RangeSize) = AddressRowText(selection.Empty() ? 0 : selection.End - selection.Start);
+    row(TInfoRow::Address) = AddressRowText(caret, digits);
+    row(TInfoRow::RangeSize) =
+        AddressRowText(selection.Empty() ? 0 : selection.End - selection.Start, digits);
 
     const int count = peek.Count;
     row(TInfoRow::Bit).Hex = count >= 1 ? BitPattern(peek.Bytes[0]) : "----,----";
@@ -70,7 +72,8 @@ TInformationTexts InformationTexts(Address caret, const TSelection& selection,
 }
 
 TInformationTexts InformationTexts(const TEditorCore& core, TByteOrder order) {
-    return InformationTexts(core.CaretAddress(), core.Selection(), core.PeekCaret(), order);
+    return InformationTexts(core.CaretAddress(), core.Selection(), core.PeekCaret(), order,
+                            AddressDigits(core.Module().Size()));
 }
 
 std::string CopyText(TInfoRow row, const TInfoRowText& text) {

@@ -28,12 +28,13 @@ struct TInfoRowText {
 // empty here.
 using TInformationTexts = std::array<TInfoRowText, InfoRowCount>;
 
-// "%8.8xh" and "%d" of an address or a size.
-[[nodiscard]] TInfoRowText AddressRowText(Address value);
+// "%8.8xh" (digits wide, see AddressDigits) and "%d" of an address or a size.
+[[nodiscard]] TInfoRowText AddressRowText(Address value, int digits = 8);
 // The caret rows from the caret address, the selection and the up to four bytes at the caret,
 // the Word and Double Word rows read in the given byte order.
 [[nodiscard]] TInformationTexts InformationTexts(Address caret, const TSelection& selection,
-                                                 const TCaretPeek& peek, TByteOrder order);
+                                                 const TCaretPeek& peek, TByteOrder order,
+                                                 int digits = 8);
 [[nodiscard]] TInformationTexts InformationTexts(const TEditorCore& core, TByteOrder order);
 
 // What a row's copy button puts on the clipboard: "hex (decimal)", or the bits alone.

@@ -50,7 +50,7 @@ TStatusFacts StatusFactsOf(const TEditorCore& core, TCompareMode compareMode, TI
     facts.ExpandTenKey = core.ExpandTenKey();
     facts.CompareMode = compareMode;
     facts.InfoMode = infoMode;
-    facts.Size = core.Module().Size();
+    facts.MemoryBytes = core.Module().MemoryBytes();
     facts.BlockCount = core.Module().BlockCount();
     facts.UndoUsed = core.History().Used();
     facts.UndoCapacity = core.History().Capacity();
@@ -64,7 +64,7 @@ TStatusTexts StatusTexts(const TStatusFacts& facts) {
                     facts.ExpandTenKey ? "拡張" : "", CompareText(facts.CompareMode)};
     texts.Gauge = facts.InfoMode == TInfoMode::UndoUse
                       ? GaugeText("ｱﾝﾄﾞｩﾊﾞｯﾌｧ利用率", UndoUsePercent(facts.UndoUsed, facts.UndoCapacity))
-                      : GaugeText("ﾒﾓﾘ利用効率", MemoryEfficiencyPercent(facts.Size, facts.BlockCount));
+                      : GaugeText("ﾒﾓﾘ利用効率", MemoryEfficiencyPercent(facts.MemoryBytes, facts.BlockCount));
     return texts;
 }
 

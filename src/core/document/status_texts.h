@@ -24,7 +24,7 @@ struct TStatusFacts {
     bool ExpandTenKey = false;
     TCompareMode CompareMode = TCompareMode::None;
     TInfoMode InfoMode = TInfoMode::MemoryEfficiency;
-    Address Size = 0;
+    std::int64_t MemoryBytes = 0; // the bytes held in memory blocks
     std::int32_t BlockCount = 0;
     std::int64_t UndoUsed = 0;
     std::int64_t UndoCapacity = 0;

@@ -155,7 +155,8 @@ void TBinaryView::Relayout() {
     const QFontMetrics metrics(font_);
     const QSize charSize(metrics.horizontalAdvance(QLatin1Char('W')), metrics.height());
     layout_ = TViewLayout(charSize, viewItems_, viewport()->size(),
-                          verticalScrollBar()->sizeHint().width());
+                          verticalScrollBar()->sizeHint().width(),
+                          AddressDigits(core_.Module().Size()));
     const auto bufferSize =
         static_cast<std::size_t>(layout_.VisibleLines()) * TEditorCore::Columns + 1;
     mine_.assign(bufferSize, 0);
@@ -164,23 +165,37 @@ void TBinaryView::Relayout() {
     if (footer_ != nullptr) footer_->SetColumnWidths(layout_.ColumnWidths());
     core_.SetCharacterColumnShown(layout_.Shows(viCharacters));
     core_.SetVisibleLines(layout_.VisibleLines());
-    verticalScrollBar()->setPageStep(std::max(layout_.VisibleLines(), 1));
+    SetScrollRange();
     viewport()->update();
+}
+
+// A scroll bar counts in int, so the lines of a file past 32 GiB are counted in steps of as
+// many lines as keep the range within it.
+void TBinaryView::SetScrollRange() {
+    constexpr std::int64_t kMostSteps = std::int64_t{1} << 30;
+    const std::int64_t lines = core_.Module().Size() / TEditorCore::Columns;
+    scrollLinesPerStep_ = lines / kMostSteps + 1;
+    QScrollBar* bar = verticalScrollBar();
+    bar->setRange(0, static_cast<int>(std::max<std::int64_t>(lines, 1) / scrollLinesPerStep_));
+    bar->setPageStep(static_cast<int>(
+        std::max<std::int64_t>(layout_.VisibleLines() / scrollLinesPerStep_, 1)));
+    bar->setValue(static_cast<int>(core_.TopLine() / scrollLinesPerStep_));
 }
 
 // ---- core events
 
 void TBinaryView::DataChanged() {
-    const Address size = core_.Module().Size();
-    verticalScrollBar()->setRange(0, size < TEditorCore::Columns ? 1 : size / TEditorCore::Columns);
-    verticalScrollBar()->setValue(core_.TopLine());
+    if (AddressDigits(core_.Module().Size()) != layout_.AddressDigits())
+        Relayout();
+    else
+        SetScrollRange();
     if (header_ != nullptr) header_->SetCharaSet(core_.CharaSet());
     viewport()->update();
     emit changed();
 }
 
 void TBinaryView::CaretMoved() {
-    verticalScrollBar()->setValue(core_.TopLine());
+    verticalScrollBar()->setValue(static_cast<int>(core_.TopLine() / scrollLinesPerStep_));
     RestartBlink();
     viewport()->update();
     QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle | Qt::ImEnabled);
@@ -206,7 +221,16 @@ void TBinaryView::paintEvent(QPaintEvent* event) {
     const TMemoryModule* target = core_.Comparison().Target();
     const Address first = core_.TopLine() * TEditorCore::Columns;
     const auto count = static_cast<ByteCount>(mine_.size());
-    core_.Module().ReadBytes(mine_.data(), first, count);
+    // Each repaint first looks whether the file read on demand is still as it was.
+    const bool sourceWasIntact = core_.Module().SourceFault() == 0;
+    core_.Module().CheckSource();
+    unreadable_.clear();
+    if (!core_.Module().ReadBytes(mine_.data(), first, count) && core_.Module().SourceFault() != 0) {
+        unreadable_.resize(mine_.size());
+        core_.Module().MarkFileBytes(first, unreadable_);
+    }
+    if (sourceWasIntact && core_.Module().SourceFault() != 0)
+        QTimer::singleShot(0, this, [this] { core_.ReportSourceFault(); });
     if (target != nullptr) target->ReadBytes(theirs_.data(), first, count);
 
     QPainter painter(viewport());
@@ -215,7 +239,7 @@ void TBinaryView::paintEvent(QPaintEvent* event) {
         view.PaintFrame(viewport()->size(),
                         core_.Colors()[static_cast<std::size_t>(TColorIndex::NormalBG)]);
         const QRect dirty = event->rect();
-        view.PaintLines(core_, mine_, theirs_, dirty.top() / layout_.LineHeight(),
+        view.PaintLines(core_, mine_, theirs_, unreadable_, dirty.top() / layout_.LineHeight(),
                         dirty.bottom() / layout_.LineHeight());
         // A hit is shown bold by the repaint that places the caret on it, and by no other.
         core_.ForgetHighlight();
@@ -458,12 +482,12 @@ void TBinaryView::ScrollBarAction(int action) {
         core_.ExecuteCommand(cmd::FILEEND);
         break;
     case QAbstractSlider::SliderMove:
-        core_.ScrollTo(bar->sliderPosition());
+        core_.ScrollTo(std::int64_t{bar->sliderPosition()} * scrollLinesPerStep_);
         break;
     default:
         break;
     }
-    bar->setSliderPosition(core_.TopLine());
+    bar->setSliderPosition(static_cast<int>(core_.TopLine() / scrollLinesPerStep_));
 }
 
 // ---- focus

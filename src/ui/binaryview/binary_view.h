@@ -81,6 +81,7 @@ private:
     void DataChanged();
     void CaretMoved();
     void ScrollBarAction(int action);
+    void SetScrollRange();
     void ShowPostedMenu(CommandId command);
     void PassTypedAhead();
     void ShowContextMenu(QPoint screenPoint);
@@ -98,11 +99,13 @@ private:
     std::uint8_t viewItems_ = AllViewItems;
     std::vector<Byte> mine_;
     std::vector<Byte> theirs_;
+    std::vector<char> unreadable_; // marks of the bytes in mine_ the file could not give
     THeaderView* header_ = nullptr;
     TFooterView* footer_ = nullptr;
     TContextMenu* contextMenu_ = nullptr;
     TUserMenu* userMenu_ = nullptr;
     QTimer autoScroll_;
+    std::int64_t scrollLinesPerStep_ = 1;
     QTimer blink_;
     bool caretShown_ = false; // the blink phase while the view has the focus
     bool dragging_ = false;

@@ -10,8 +10,8 @@ constexpr char LowerDigits[] = "0123456789abcdef";
 
 } // namespace
 
-QString AddressText(std::int64_t lineAddress) {
-    return QStringLiteral("%1").arg(static_cast<std::uint32_t>(lineAddress), 8, 16,
+QString AddressText(std::int64_t lineAddress, int digits) {
+    return QStringLiteral("%1").arg(static_cast<std::uint64_t>(lineAddress), digits, 16,
                                     QLatin1Char('0'));
 }
 
@@ -26,9 +26,8 @@ Byte LineSum(std::span<const Byte> existingBytes, std::int64_t lineAddress, TChe
     for (const Byte b : existingBytes)
         sum += b;
     if (form == TCheckSum::Ascii) {
-        const auto address = static_cast<std::uint32_t>(lineAddress);
-        for (int i = 0; i < 4; ++i)
-            sum += (address >> (8 * i)) & 0xFF;
+        for (auto address = static_cast<std::uint64_t>(lineAddress); address != 0; address >>= 8)
+            sum += address & 0xFF;
     }
     return static_cast<Byte>(sum);
 }

@@ -15,8 +15,8 @@ namespace mv {
 
 // The texts of the view's lines and of the footer, and the sums they show.
 
-// "%8.8x" of a line's first address.
-[[nodiscard]] QString AddressText(std::int64_t lineAddress);
+// A line's first address in lower-case hexadecimal, `digits` wide.
+[[nodiscard]] QString AddressText(std::int64_t lineAddress, int digits = 8);
 // "%2.2x": a footer cell.
 [[nodiscard]] QString FooterText(Byte columnSum);
 

@@ -16,11 +16,11 @@ std::int32_t FloorDiv(int value, int divisor) {
 } // namespace
 
 TViewLayout::TViewLayout(QSize charSize, std::uint8_t viewItems, QSize clientSize,
-                         int scrollBarWidth)
+                         int scrollBarWidth, int addressDigits)
     : charWidth_(std::max(charSize.width(), 1)), charHeight_(std::max(charSize.height(), 1)),
-      viewItems_(viewItems) {
+      viewItems_(viewItems), addressDigits_(addressDigits) {
     const int cw = charWidth_;
-    widths_[0] = Shows(viAddress) ? 8 * cw + 12 : 0;
+    widths_[0] = Shows(viAddress) ? addressDigits * cw + 12 : 0;
     for (int column = 1; column <= 16; ++column)
         widths_[column] = 3 * cw + 4;
     widths_[SumColumn] = Shows(viSum) ? 3 * cw + 4 : 0;

@@ -49,8 +49,12 @@ public:
 
     TViewLayout() : TViewLayout(QSize(1, 1), AllViewItems, QSize(0, 0), 0) {}
     // charSize is the size of "W" in the view's font. The character column is widened by as
-    // much as the client area is wider than the columns and the scroll bar together.
-    TViewLayout(QSize charSize, std::uint8_t viewItems, QSize clientSize, int scrollBarWidth);
+    // much as the client area is wider than the columns and the scroll bar together. The
+    // address column holds addressDigits digits (see AddressDigits).
+    TViewLayout(QSize charSize, std::uint8_t viewItems, QSize clientSize, int scrollBarWidth,
+                int addressDigits = 8);
+
+    [[nodiscard]] int AddressDigits() const { return addressDigits_; }
 
     [[nodiscard]] int CharWidth() const { return charWidth_; }
     [[nodiscard]] int CharHeight() const { return charHeight_; }
@@ -98,6 +102,7 @@ private:
     int totalWidth_ = 0;
     std::uint8_t viewItems_ = AllViewItems;
     TColumnWidths widths_{};
+    int addressDigits_ = 8;
 };
 
 } // namespace mv

@@ -29,6 +29,7 @@ struct TViewPainter::TLine {
     std::int64_t Address = 0;
     const Byte* Mine = nullptr;
     const Byte* Theirs = nullptr;
+    const char* Unreadable = nullptr; // the bytes the file could not give, when any
     std::int64_t Size = 0;
     std::int64_t TargetSize = 0;
     bool Arrows = false;
@@ -121,8 +122,8 @@ void TViewPainter::PaintFrame(QSize clientSize, TColor normalBackground) {
 }
 
 void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> mine,
-                              std::span<const Byte> theirs, std::int32_t firstRow,
-                              std::int32_t lastRow) {
+                              std::span<const Byte> theirs, std::span<const char> unreadable,
+                              std::int32_t firstRow, std::int32_t lastRow) {
     const TCellColors colors(TCellColors::StateOf(core));
     const TMemoryModule* target = core.Comparison().Target();
     TLine line;
@@ -144,6 +145,7 @@ void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> min
         line.Address = top + std::int64_t{row} * Columns;
         line.Mine = mine.data() + offset;
         line.Theirs = target != nullptr ? theirs.data() + offset : noTarget.data();
+        line.Unreadable = unreadable.empty() ? nullptr : unreadable.data() + offset;
         for (int c = 0; c <= Columns; ++c) {
             const std::int64_t a = line.Address + c;
             const auto address = static_cast<Address>(
@@ -182,7 +184,7 @@ void TViewPainter::PaintAddressCell(std::int32_t row, std::int64_t lineAddress, 
     DrawRaisedCell(painter_, layout_.RaisedCellRect(0, row), palette_,
                    Color(caretRow ? clHighlight : clBtnFace));
     const TColor text = caretRow ? clHighlightText : clWindowText;
-    Text(layout_.CellRect(0, row).left() + 4, row, AddressText(lineAddress).toStdString(),
+    Text(layout_.CellRect(0, row).left() + 4, row, AddressText(lineAddress, layout_.AddressDigits()).toStdString(),
          {text, text, false});
 }
 
@@ -197,6 +199,8 @@ void TViewPainter::PaintHexCells(const TLine& line) {
             Text(x, line.Row, "--", color);
         } else if (a == line.Size) {
             Text(x, line.Row, "EOF", color);
+        } else if (line.Unreadable != nullptr && line.Unreadable[c] != 0) {
+            Text(x, line.Row, "??", color);
         } else {
             const Byte b = line.Mine[c];
             const char digits[2] = {UpperDigits[b >> 4], UpperDigits[b & 15]};

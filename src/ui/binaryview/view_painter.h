@@ -31,9 +31,11 @@ public:
     // cells with the button face and hatches what no cell covers.
     void PaintFrame(QSize clientSize, TColor normalBackground);
     // Rows first..last (inclusive). `mine` and `theirs` hold the visible bytes from the top
-    // line on, plus one byte; `theirs` is only read while comparing.
+    // line on, plus one byte; `theirs` is only read while comparing. `unreadable` marks the
+    // bytes of `mine` that the file could not give (empty: none), drawn as "??".
     void PaintLines(const TEditorCore& core, std::span<const Byte> mine,
-                    std::span<const Byte> theirs, std::int32_t firstRow, std::int32_t lastRow);
+                    std::span<const Byte> theirs, std::span<const char> unreadable,
+                    std::int32_t firstRow, std::int32_t lastRow);
     // Lines in the area without the caret that point at the caret's cell.
     void PaintCaretMarker(const TEditorCore& core);
     // Inverts the pixels under the caret.

@@ -159,6 +159,8 @@ QWidget* BuildEditPage(TEnvironmentOptions& options) {
     page.Check("UndoOverflowSound", "アンドゥバッファオーバーフロー時に警告音を鳴らす(&O)",
                &E::UndoOverflowSound);
     page.Check("BackupFileMake", "保存時にバックアップファイルを作成する(&B)", &E::MakeBackFile);
+    page.Number("OnDemandSize", "必要な部分だけ読み込むファイルの大きさ(&L)", OnDemandRange,
+                &E::OnDemandMegabytes, "MB 以上");
     page.Notes({DeferredNote, OpenWindowsKeepOpening});
     return page.Page();
 }

@@ -279,7 +279,7 @@ void TMvPrBinaryFormWClass::MM_GarbageCollectionClick() {
         return;
     }
     if (host_.MessageDlgBeep(
-            GarbageCollectionQuestion(module.Size(), module.BlockCount(), module.MinBlockCount()),
+            GarbageCollectionQuestion(module.MemoryBytes(), module.BlockCount(), module.MinBlockCount()),
             TMsgDlgType::mtConfirmation, {TMsgDlgBtn::mbYes, TMsgDlgBtn::mbCancel}) != mrYes)
         return;
     TWorkingScope working(*this);

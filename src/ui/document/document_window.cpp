@@ -7,9 +7,11 @@
 #include "core/shell/window_list_text.h"
 #include "core/typedvalues/command_ids.h"
 #include "platform/clipboard.h"
+#include "platform/data_folders.h"
 #include "platform/tool_icon.h"
 #include "platform/virtual_key_map.h"
 #include "ui/binaryview/b_editor.h"
+#include "ui/document/work_pump.h"
 #include "ui/binaryview/binary_view.h"
 #include "ui/binaryview/context_menu.h"
 #include "ui/document/document_shell.h"
@@ -28,6 +30,7 @@
 
 #include <QtCore/QDeadlineTimer>
 #include <QtCore/QMimeData>
+#include <QtCore/QTimer>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QGuiApplication>
@@ -74,6 +77,12 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     Core().Module().OnProgress = [this](TMemoryModule&, std::string_view text) {
         ShowProgress(text);
     };
+    Core().JournalFolder = UserDataFolder().toStdString();
+    workPump_ = new TWorkPump(
+        [this](std::string_view text) { statusBar_->SetProgressText(std::string(text)); }, this);
+    Core().Module().KeepGoing = [this](std::int64_t done, std::int64_t total) {
+        return workPump_->Pump(done, total);
+    };
     editor_->SetViewItems(AllEditorItems);
     editor_->SetFontHeight(EditorFontHeight);
 
@@ -99,6 +108,7 @@ TMvPrBinaryFormWClass::~TMvPrBinaryFormWClass() {
     disconnect(functionBar_, nullptr, this, nullptr);
     disconnect(statusBar_, nullptr, this, nullptr);
     Core().Module().OnProgress = nullptr;
+    Core().Module().KeepGoing = nullptr;
 }
 
 void TMvPrBinaryFormWClass::CreateBars() {
@@ -281,7 +291,9 @@ WindowProfile TMvPrBinaryFormWClass::Profile() const {
     profile.ClientWidth = width();
     profile.ClientHeight = height();
     const TViewPosition position = Core().ViewPosition();
-    profile.TopLine = position.TopLine;
+    // The record's line is 32-bit: a place further into a huge file is not kept.
+    if (position.TopLine > std::numeric_limits<std::int32_t>::max()) return profile;
+    profile.TopLine = static_cast<std::int32_t>(position.TopLine);
     profile.CaretLine = position.CaretRow;
     profile.CaretColumn = position.CaretColumn;
     profile.CaretSubPosition = position.SubPosition;
@@ -343,7 +355,8 @@ TEnableFacts TMvPrBinaryFormWClass::Facts() const {
     f.Editable = !InViewMode();
     f.Modified = module.IsModified();
     f.HasFileName = !fileName_.empty();
-    f.NewerOnDisk = fileTime_ && ReadFileFacts(fileName_).ModifiedTime > *fileTime_;
+    f.NewerOnDisk = (fileTime_ && ReadFileFacts(fileName_).ModifiedTime > *fileTime_) ||
+                    Module().SourceFault() != 0;
     f.Size = module.Size();
     f.Selection = !core.Selection().Empty();
     f.Pasteable = ClipboardOffersData();
@@ -520,8 +533,11 @@ void TMvPrBinaryFormWClass::moveEvent(QMoveEvent* event) {
 
 void TMvPrBinaryFormWClass::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         shell_.WindowActivated(this);
+        // Said after the activation, never from inside it.
+        QTimer::singleShot(0, this, [this] { Core().CheckSourceFile(); });
+    }
 }
 
 } // namespace mv

@@ -26,6 +26,7 @@ class TBEditor;
 class TBinaryView;
 class TDocumentShell;
 class TDocumentStatusBar;
+class TWorkPump;
 class TDocumentTools;
 class TFunctionKeyBar;
 class TInformationPanel;
@@ -215,6 +216,7 @@ private:
     TInformationPanel* infoPanel_ = nullptr;
     TFunctionKeyBar* functionBar_ = nullptr;
     TDocumentStatusBar* statusBar_ = nullptr;
+    TWorkPump* workPump_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     TMainMenu* mainMenu_ = nullptr;
     QMenu* historyPopup_ = nullptr;

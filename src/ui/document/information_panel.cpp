@@ -118,7 +118,7 @@ void TInformationPanel::Refresh(const TEditorCore& core, TByteOrder order) {
     }
 }
 
-void TInformationPanel::SetFileSize(Address size) { ShowRow(TInfoRow::FileSize, AddressRowText(size)); }
+void TInformationPanel::SetFileSize(Address size) { ShowRow(TInfoRow::FileSize, AddressRowText(size, AddressDigits(size))); }
 
 TInfoRowText TInformationPanel::RowText(TInfoRow row) const { return rows_[At(row)].Text; }
 

@@ -30,7 +30,7 @@ TEST(StatusTexts, FiveThousandBytesInTwoBlocksAreSixtyOnePercentEfficient) {
     editor.core.Module().SetModified(true);
     const TStatusFacts facts = StatusFactsOf(editor.core, TCompareMode::File, TInfoMode::MemoryEfficiency);
     ASSERT_EQ(facts.BlockCount, 2);
-    EXPECT_EQ(facts.Size, 5000);
+    EXPECT_EQ(facts.MemoryBytes, 5000);
     EXPECT_EQ(StatusTexts(facts).Gauge, "ﾒﾓﾘ利用効率 61%");
     EXPECT_EQ(StatusTexts(facts).Panels[0], "変更");
     EXPECT_EQ(StatusTexts(facts).Panels[4], "比較 : 指定ﾌｧｲﾙ");
