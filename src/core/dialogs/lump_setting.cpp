@@ -1,5 +1,7 @@
 #include "core/dialogs/lump_setting.h"
 
+#include <algorithm>
+
 namespace mv {
 
 namespace {
@@ -8,7 +10,7 @@ namespace {
 template <bool TLumpModes::*Switch, bool FirstIsOn>
 constexpr TLumpGroup SwitchGroup(std::string_view label, std::string_view first, std::string_view second) {
     return {label,
-            {first, second, {}, {}},
+            {first, second},
             [](const TLumpModes& modes) { return modes.*Switch == FirstIsOn ? 0 : 1; },
             [](TLumpModes& modes, int choice) { modes.*Switch = (choice == 0) == FirstIsOn; }};
 }
@@ -20,7 +22,7 @@ constexpr TLumpGroup ShowGroup(std::string_view label) {
 
 constexpr std::array<TLumpGroup, LumpGroupCount> Groups{{
     {"入力モード",
-     {"挿入", "上書き", {}, {}},
+     {"挿入", "上書き"},
      [](const TLumpModes& modes) {
          return modes.InputMode == TInputMode::Insert ? 0 : modes.InputMode == TInputMode::Overwrite ? 1 : -1;
      },
@@ -29,15 +31,15 @@ constexpr std::array<TLumpGroup, LumpGroupCount> Groups{{
              modes.InputMode = choice == 0 ? TInputMode::Insert : TInputMode::Overwrite;
      }},
     {"チェックサム形式",
-     {"単純サム", "アスキー形式サム", {}, {}},
+     {"単純サム", "アスキー形式サム"},
      [](const TLumpModes& modes) { return static_cast<int>(modes.CheckSum); },
      [](TLumpModes& modes, int choice) { modes.CheckSum = static_cast<TCheckSum>(choice); }},
     {"バイトオーダー",
-     {"リトルエンディアン", "ビッグエンディアン", {}, {}},
+     {"リトルエンディアン", "ビッグエンディアン"},
      [](const TLumpModes& modes) { return static_cast<int>(modes.ByteOrder); },
      [](TLumpModes& modes, int choice) { modes.ByteOrder = static_cast<TByteOrder>(choice); }},
     {"文字コード",
-     {"ASCII", "Shift JIS", "JIS", "EUC"},
+     {"ASCII", "Shift JIS", "JIS", "EUC", "UTF-8", "UTF-16LE", "UTF-16BE"},
      [](const TLumpModes& modes) { return static_cast<int>(modes.CharaSet); },
      [](TLumpModes& modes, int choice) { modes.CharaSet = static_cast<mv::CharaSet>(choice); }},
     SwitchGroup<&TLumpModes::ExpandTenKey, true>("拡張テンキー", "利用する", "利用しない"),
@@ -55,6 +57,11 @@ constexpr std::array<TLumpGroup, LumpGroupCount> Groups{{
 
 } // namespace
 
+int TLumpGroup::ChoiceCount() const {
+    const auto empty = std::ranges::find(Choices, std::string_view());
+    return static_cast<int>(empty - Choices.begin());
+}
+
 const std::array<TLumpGroup, LumpGroupCount>& LumpGroups() { return Groups; }
 
 TLumpChoices ChoicesOf(const TLumpModes& modes) {
@@ -66,8 +73,8 @@ TLumpChoices ChoicesOf(const TLumpModes& modes) {
 TLumpModes ModesOf(const TLumpChoices& choices, const TLumpModes& current) {
     TLumpModes modes = current;
     for (std::size_t i = 0; i < LumpGroupCount; ++i) {
-        const int count = Groups[i].Choices[2].empty() ? 2 : 4;
-        if (choices[i] >= 0 && choices[i] < count) Groups[i].Choose(modes, choices[i]);
+        if (choices[i] >= 0 && choices[i] < Groups[i].ChoiceCount())
+            Groups[i].Choose(modes, choices[i]);
     }
     return modes;
 }

@@ -28,12 +28,18 @@ struct TLumpModes {
     friend bool operator==(const TLumpModes&, const TLumpModes&) = default;
 };
 
+// The most choices of a group: one per character set.
+inline constexpr std::size_t MaxLumpChoices = CharaSetCount;
+
 // One group of radio buttons of the dialog: its label and its choices, in the dialog's order.
 struct TLumpGroup {
     std::string_view Label;
-    std::array<std::string_view, 4> Choices; // the unused ones are empty
-    int (*Chosen)(const TLumpModes&);        // the choice the modes stand for, -1 for none
-    void (*Choose)(TLumpModes&, int);        // sets the modes to a choice
+    std::array<std::string_view, MaxLumpChoices> Choices; // the unused ones are empty
+    int (*Chosen)(const TLumpModes&); // the choice the modes stand for, -1 for none
+    void (*Choose)(TLumpModes&, int); // sets the modes to a choice
+
+    // The choices before the first empty one.
+    [[nodiscard]] int ChoiceCount() const;
 };
 
 inline constexpr std::size_t LumpGroupCount = 15;

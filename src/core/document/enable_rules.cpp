@@ -1,5 +1,7 @@
 #include "core/document/enable_rules.h"
 
+#include "core/document/chara_set_items.h"
+
 #include <algorithm>
 
 namespace mv {
@@ -78,10 +80,8 @@ void ViewItems(const TEnableFacts& f, TDecisions& d) {
     d.Check("MM_ViewCompareColor", f.CompareColor);
     d.Check("MM_CheckSumSimple", f.CheckSum == TCheckSum::Simple);
     d.Check("MM_CheckSumAscii", f.CheckSum == TCheckSum::Ascii);
-    d.Check("MM_CharaSetAscii", f.CharaSet == CharaSet::Ascii);
-    d.Check("MM_CharaSetSJis", f.CharaSet == CharaSet::ShiftJis);
-    d.Check("MM_CharaSetJis", f.CharaSet == CharaSet::Jis);
-    d.Check("MM_CharaSetEuc", f.CharaSet == CharaSet::Euc);
+    for (const TCharaSetItem& item : CharaSetItems)
+        d.Check(item.Item, f.CharaSet == item.Set);
     d.Check("MM_LittleEndian", f.ByteOrder == TByteOrder::LittleEndian);
     d.Check("MM_BigEndian", f.ByteOrder == TByteOrder::BigEndian);
 }

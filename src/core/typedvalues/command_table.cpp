@@ -164,13 +164,16 @@ constexpr auto Commands = std::to_array<TCommandEntry>({
     {cmd::CHARASETSJIS, "CHARASETSJIS", "ShiftJIS", "ShiftJISコードで表示"},
     {cmd::CHARASETJIS, "CHARASETJIS", "JIS", "JISコードで表示"},
     {cmd::CHARASETEUC, "CHARASETEUC", "EUC", "EUCコードで表示"},
+    {cmd::CHARASETUTF8, "CHARASETUTF8", "UTF-8", "UTF-8コードで表示"},
+    {cmd::CHARASETUTF16LE, "CHARASETUTF16LE", "UTF-16LE", "UTF-16LEコードで表示"},
+    {cmd::CHARASETUTF16BE, "CHARASETUTF16BE", "UTF-16BE", "UTF-16BEコードで表示"},
     // その他
     {cmd::VERSION, "VERSION", "ﾊﾞｰｼﾞｮﾝ", "バージョン情報"},
     {cmd::WEBPAGECS, "WEBPAGECS", "CSｳｪﾌﾞ", "Corlith Software のウェブページ"},
     {cmd::WEBPAGE, "WEBPAGE", "MVｳｪﾌﾞ", "Morvane Prime のウェブページ"},
     {cmd::GARBAGE, "GARBAGE", "屑収集", "ガーベージコレクション"},
 });
-static_assert(Commands.size() == 136);
+static_assert(Commands.size() == 139);
 
 constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;

@@ -12,16 +12,8 @@ QString THeaderView::Caption(int column) const {
     if (column == 0) return QStringLiteral("ADDRESS");
     if (column == TViewLayout::SumColumn) return QStringLiteral("SUM");
     if (column == TViewLayout::CharacterColumn) {
-        switch (charaSet_) {
-        case CharaSet::Ascii:
-            return QStringLiteral("ASCII");
-        case CharaSet::ShiftJis:
-            return QStringLiteral("Shift JIS");
-        case CharaSet::Jis:
-            return QStringLiteral("JIS");
-        case CharaSet::Euc:
-            return QStringLiteral("EUC");
-        }
+        const std::string_view name = CharaSetName(charaSet_);
+        return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
     }
     return QStringLiteral("+%1").arg(column - 1, 0, 16).toUpper();
 }

@@ -16,6 +16,9 @@ namespace mv {
 
 namespace {
 
+// The character sets go on in a second line rather than widen the dialog for one group.
+constexpr int ChoicesPerLine = 4;
+
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -33,18 +36,20 @@ TDlgSetting::TDlgSetting(QWidget* owner)
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(2);
+    int line = 0;
     for (std::size_t row = 0; row < LumpGroupCount; ++row) {
         const TLumpGroup& group = LumpGroups()[row];
-        const int line = static_cast<int>(row);
         grid->addWidget(new QLabel(Text(group.Label), this), line, 0);
         groups_[row] = new QButtonGroup(this);
-        for (std::size_t choice = 0; choice < group.Choices.size() && !group.Choices[choice].empty(); ++choice) {
-            auto* button = new QRadioButton(Text(group.Choices[choice]), this);
-            groups_[row]->addButton(button, static_cast<int>(choice));
-            grid->addWidget(button, line, 1 + static_cast<int>(choice));
+        for (int choice = 0; choice < group.ChoiceCount(); ++choice) {
+            const std::string_view caption = group.Choices[static_cast<std::size_t>(choice)];
+            auto* button = new QRadioButton(Text(caption), this);
+            groups_[row]->addButton(button, choice);
+            grid->addWidget(button, line + choice / ChoicesPerLine, 1 + choice % ChoicesPerLine);
         }
+        line += (group.ChoiceCount() + ChoicesPerLine - 1) / ChoicesPerLine;
     }
-    grid->setColumnStretch(5, 1);
+    grid->setColumnStretch(1 + ChoicesPerLine, 1);
 
     btnOK->setDefault(true);
     connect(btnOK, &QPushButton::clicked, this, &QDialog::accept);

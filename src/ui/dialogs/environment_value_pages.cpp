@@ -133,7 +133,9 @@ QWidget* BuildGeneralPage(TEnvironmentOptions& options) {
                             &E::ByteOrder);
     page.Choice<CharaSet>("CharaSet", "*標準文字コード(&C)",
                           {{"ASCII", CharaSet::Ascii}, {"Shift JIS", CharaSet::ShiftJis},
-                           {"JIS", CharaSet::Jis}, {"EUC", CharaSet::Euc}},
+                           {"JIS", CharaSet::Jis}, {"EUC", CharaSet::Euc},
+                           {"UTF-8", CharaSet::Utf8}, {"UTF-16LE", CharaSet::Utf16Le},
+                           {"UTF-16BE", CharaSet::Utf16Be}},
                           &E::CharaSet);
     page.Choice<TVariableType>("Bits", "*標準ビット数(&B)",
                                {{"8 bit", TVariableType::vtByte}, {"16 bit", TVariableType::vtWord},

@@ -1,6 +1,7 @@
 // The document window: creation, settings, refreshes, events and the command dispatch.
 #include "ui/document/document_window.h"
 
+#include "core/document/chara_set_items.h"
 #include "core/document/file_facts.h"
 #include "core/document/function_keys.h"
 #include "core/document/status_texts.h"
@@ -223,11 +224,9 @@ void TMvPrBinaryFormWClass::ConnectItems() {
                                     {"MM_CheckSumAscii", TCheckSum::Ascii}})
         connect(Action(item), &QAction::triggered, this,
                 [this, sum = sum] { Core().SetCheckSum(sum); });
-    for (const auto& [item, set] :
-         {std::pair{"MM_CharaSetAscii", CharaSet::Ascii}, {"MM_CharaSetSJis", CharaSet::ShiftJis},
-          {"MM_CharaSetJis", CharaSet::Jis}, {"MM_CharaSetEuc", CharaSet::Euc}})
-        connect(Action(item), &QAction::triggered, this,
-                [this, set = set] { Core().SetCharaSet(set); });
+    for (const TCharaSetItem& item : CharaSetItems)
+        connect(Action(item.Item), &QAction::triggered, this,
+                [this, set = item.Set] { Core().SetCharaSet(set); });
     for (const auto& [item, order] : {std::pair{"MM_LittleEndian", TByteOrder::LittleEndian},
                                       {"MM_BigEndian", TByteOrder::BigEndian}})
         connect(Action(item), &QAction::triggered, this,

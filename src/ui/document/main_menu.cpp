@@ -1,5 +1,6 @@
 #include "ui/document/main_menu.h"
 
+#include "core/document/chara_set_items.h"
 #include "core/typedvalues/command_ids.h"
 
 #include <QtGui/QActionGroup>
@@ -136,10 +137,8 @@ void TMainMenu::BuildView(QMenuBar* bar) {
     AddCheckItem(byteOrder, "MM_BigEndian", "ビッグエンディアン(&B)", BYTEORDERBIG, orders);
     QMenu* charaSet = AddSubmenu(view, "MM_CharaSet", "文字コード(&A)", CHARASETMENU);
     auto* sets = new QActionGroup(this);
-    AddCheckItem(charaSet, "MM_CharaSetAscii", "ASCII(&A)", CHARASETASCII, sets);
-    AddCheckItem(charaSet, "MM_CharaSetSJis", "Shift JIS(&S)", CHARASETSJIS, sets);
-    AddCheckItem(charaSet, "MM_CharaSetJis", "JIS(&J)", CHARASETJIS, sets);
-    AddCheckItem(charaSet, "MM_CharaSetEuc", "EUC(&E)", CHARASETEUC, sets);
+    for (const TCharaSetItem& item : CharaSetItems)
+        AddCheckItem(charaSet, item.Item, item.Caption, item.Command, sets);
     AddSeparator(view, "MM_ViewSepa01");
     AddCheckItem(view, "MM_DialogFlattery", "ダイアログを追従させる(&D)");
     AddCheckItem(view, "MM_DialogAutoHidden", "ダイアログを自動的に隠す(&H)");

@@ -11,7 +11,7 @@ TEST(LumpSetting, ChoicesFollowTheOrderOfEachGroupsButtons) {
     modes.InputMode = TInputMode::Insert;
     modes.CheckSum = TCheckSum::Ascii;
     modes.ByteOrder = TByteOrder::BigEndian;
-    modes.CharaSet = CharaSet::Euc;
+    modes.CharaSet = CharaSet::Utf16Le;
     modes.ExpandTenKey = false;
     modes.ToolBar = false;
     modes.CaretMarker = false;
@@ -19,13 +19,14 @@ TEST(LumpSetting, ChoicesFollowTheOrderOfEachGroupsButtons) {
     modes.UndoPacked = true;
     modes.UndoFlushWithSaved = false;
     modes.UndoOverflowSound = true;
-    const TLumpChoices expected{0, 1, 1, 3, 1, 1, 0, 0, 0, 0, 1, 1, 1, 0, 1};
+    const TLumpChoices expected{0, 1, 1, 5, 1, 1, 0, 0, 0, 0, 1, 1, 1, 0, 1};
     EXPECT_EQ(ChoicesOf(modes), expected);
     EXPECT_EQ(ModesOf(expected, TLumpModes{}), modes);
 
     const auto& groups = LumpGroups();
     EXPECT_EQ(groups[0].Label, "入力モード");
     EXPECT_EQ(groups[3].Choices[3], "EUC");
+    EXPECT_EQ(groups[3].ChoiceCount(), CharaSetCount);
     EXPECT_EQ(groups[14].Label, "アンドゥオーバーフロー");
 }
 

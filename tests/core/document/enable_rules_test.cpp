@@ -92,10 +92,10 @@ TEST(EnableRules, CaptionsFollowSelectionAndComparison) {
 
 TEST(EnableRules, ChecksShowTheModes) {
     TEnableFacts f = Ordinary();
-    f.CharaSet = CharaSet::Euc;
+    f.CharaSet = CharaSet::Utf8;
     f.FunctionBar = true;
     const auto states = EnableSetting(f);
-    EXPECT_EQ(FindItem(states, "MM_CharaSetEuc")->Checked, true);
+    EXPECT_EQ(FindItem(states, "MM_CharaSetUtf8")->Checked, true);
     EXPECT_EQ(FindItem(states, "MM_CharaSetSJis")->Checked, false);
     EXPECT_EQ(FindItem(states, "MM_ViewFunctionBar")->Checked, true);
     EXPECT_EQ(FindItem(states, "MM_SaveFile")->Checked, std::nullopt);

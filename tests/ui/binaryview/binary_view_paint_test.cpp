@@ -123,6 +123,9 @@ TEST_F(Paint, FooterSumsAndHeaderCaptionFollowTheView) {
 
     QTest::keyClick(&View(), Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier); // CHARASET
     EXPECT_EQ(editor_->Header().Caption(TViewLayout::CharacterColumn), QStringLiteral("JIS"));
+    for (int step = 0; step < 3; ++step) // EUC, UTF-8, UTF-16LE
+        QTest::keyClick(&View(), Qt::Key_F2, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor_->Header().Caption(TViewLayout::CharacterColumn), QStringLiteral("UTF-16LE"));
     EXPECT_EQ(editor_->Header().Caption(11), QStringLiteral("+A"));
 }
 

@@ -79,7 +79,7 @@ private:
 TEST_F(EnvironmentDialog, EveryPageShowsItsControlsWithTheValuesOfTheCopy) {
     const TDlgEnvironment& dialog = Open(
         {.StatusBar = false, .OpeningDlg = false, .FontHeight = 22, .ViewModeExt = "bin;img",
-         .InputMode = TInputMode::Insert, .CharaSet = CharaSet::Euc,
+         .InputMode = TInputMode::Insert, .CharaSet = CharaSet::Utf16Be,
          .IntWidth = TVariableType::vtDoubleWord, .IntCardinal = TCardinalNumber::cnHexadecimal,
          .UndoBuffer = 512, .UndoPacked = true, .KeyAssignType = TKeyAssignType::DosStandard,
          .ProfileMax = 150});
@@ -91,7 +91,8 @@ TEST_F(EnvironmentDialog, EveryPageShowsItsControlsWithTheValuesOfTheCopy) {
         EXPECT_EQ(HelpContextOf(pages.widget(page)), 192 + page);
 
     for (const auto& [name, current] :
-         {std::pair{"InputMode", "挿入"}, {"Bits", "32 bit"}, {"Template", "MS-DOS 版標準"}})
+         {std::pair{"InputMode", "挿入"}, {"CharaSet", "UTF-16BE"}, {"Bits", "32 bit"},
+          {"Template", "MS-DOS 版標準"}})
         EXPECT_EQ(Control<QComboBox>(dialog, name).currentText(), QString::fromUtf8(current)) << name;
     EXPECT_EQ(Control<QSpinBox>(dialog, "ProfileMax").value(), 150);
     EXPECT_EQ(Control<QLineEdit>(dialog, "ViewExt").text(), "bin;img");

@@ -29,13 +29,13 @@ TEST(DlgSetting, PreSetsEveryGroupAndHandsBackTheChangedChoices) {
     test::AnswerModals({QStringLiteral("決定")}, [&](QWidget* dialog) {
         shown = static_cast<TDlgSetting*>(dialog)->Choices();
         at = dialog->pos();
-        Choice(dialog, 3, 0)->click(); // ASCII
+        Choice(dialog, 3, 4)->click(); // UTF-8, in the group's second line
     });
     const std::optional<TLumpModes> chosen = LumpSettingDialog(nullptr, QPoint(123, 87), modes);
     EXPECT_EQ(shown, ChoicesOf(modes));
     EXPECT_EQ(at, QPoint(123, 87));
     ASSERT_TRUE(chosen.has_value());
-    EXPECT_EQ(chosen->CharaSet, CharaSet::Ascii);
+    EXPECT_EQ(chosen->CharaSet, CharaSet::Utf8);
 }
 
 TEST(DlgSetting, TheViewOnlyModeDisablesTheInputChoices) {

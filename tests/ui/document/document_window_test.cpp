@@ -345,6 +345,11 @@ TEST_F(DocumentWindow, ViewItemsAndByteOrderChangeTheWindowAtOnce) {
     EXPECT_FALSE(window.Action("MM_ViewToolBar")->isChecked());
     Click(window, "MM_CharaSetEuc");
     EXPECT_EQ(window.Core().CharaSet(), CharaSet::Euc);
+    Click(window, "MM_CharaSetUtf16Be");
+    EXPECT_EQ(window.Core().CharaSet(), CharaSet::Utf16Be);
+    window.EnableSetting();
+    EXPECT_TRUE(window.Action("MM_CharaSetUtf16Be")->isChecked());
+    EXPECT_FALSE(window.Action("MM_CharaSetEuc")->isChecked());
     Click(window, "MM_CheckSumAscii");
     EXPECT_EQ(window.StatusBar().PanelText(2), "ASC");
 }
