@@ -1,7 +1,5 @@
 #include "platform/clipboard.h"
 
-#include "core/typedvalues/sjis_utf8.h"
-
 #include <QtCore/QMimeData>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
@@ -43,8 +41,7 @@ std::optional<std::string> ReadClipboardText() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr || !data->hasText()) return std::nullopt;
     const QByteArray utf8 = data->text().toUtf8();
-    return Utf8ToShiftJis(
-        std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    return std::string(utf8.constData(), static_cast<std::size_t>(utf8.size()));
 }
 
 void WriteClipboardPayload(std::span<const Byte> payload) {

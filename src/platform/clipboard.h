@@ -19,7 +19,7 @@ inline constexpr std::string_view ClipboardMimeType = "application/x-mvpr-clipbo
 // The payload of the program's own format as the clipboard holds it, count included; empty
 // when its owner did not deliver it in time.
 [[nodiscard]] std::optional<std::vector<Byte>> ReadClipboardPayload();
-// The clipboard's text in Shift JIS, when it offers text; empty when it was not delivered.
+// The clipboard's text in UTF-8, when it offers text; empty when it was not delivered.
 [[nodiscard]] std::optional<std::string> ReadClipboardText();
 // Replaces whatever the clipboard holds by the payload under the program's own format only.
 void WriteClipboardPayload(std::span<const Byte> payload);

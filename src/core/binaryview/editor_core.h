@@ -193,6 +193,10 @@ public:
     void TypeHexDigit(int digit);
     // Shift JIS text typed into the character column, at most MaxTypedBytes of it.
     void TypeCharacters(std::string_view shiftJisText);
+    // UTF-8 text typed into the character column, at most MaxTypedBytes of it, cut between
+    // characters: under a Unicode set every character is stored in the set's bytes; under the
+    // other sets the text goes through Shift JIS as TypeCharacters takes it.
+    void TypeUtf8Characters(std::string_view utf8Text);
     void InsertData(std::span<const Byte> bytes, Address address);
     void OverwriteData(std::span<const Byte> bytes, Address address);
     // Bytes entered at the caret as a paste enters them: replacing the selection, else
@@ -251,6 +255,9 @@ private:
     void Copy();
     void Paste();
     void StepInteger(bool increment);
+    // Typed characters in the document's bytes: over the selection, else at the caret by the
+    // input mode; one undo step.
+    void TypeBytes(std::span<const Byte> bytes);
     void WriteData(TEditKind kind, std::span<const Byte> bytes, Address address);
     // Applies with caret movement; advances the group unless packed typing asks otherwise.
     void Apply(const TEditRequest& request, bool advanceGroup);

@@ -1,6 +1,8 @@
 #include "core/binaryview/editor_core.h"
 
 #include "core/typedvalues/command_ids.h"
+#include "core/typedvalues/sjis_utf8.h"
+#include "core/typedvalues/unicode_chars.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -48,25 +50,43 @@ std::int64_t OverwriteGrowth(Address address, std::int64_t count, Address size) 
     return std::max<std::int64_t>(0, address + count - size);
 }
 
-// The typed text that is taken: control codes dropped, at most MaxTypedBytes bytes, cut before
-// a double-byte character that would not fit whole rather than between its two bytes.
-std::string TypedText(std::string_view text) {
-    constexpr std::size_t cap = TEditorCore::MaxTypedBytes;
+constexpr std::size_t TypedCap = TEditorCore::MaxTypedBytes;
+
+// The typed text with control codes dropped, up to one byte past the cap: that byte shows
+// whether the last one within the cap ends a character.
+std::string WithoutControls(std::string_view text) {
     std::string kept;
     for (const char c : text) {
         if (static_cast<Byte>(c) < 32) continue;
         kept.push_back(c);
-        // One byte past the cap shows whether the last byte within it opens a pair.
-        if (kept.size() > cap) break;
+        if (kept.size() > TypedCap) break;
     }
-    if (kept.size() <= cap) return kept;
+    return kept;
+}
+
+// The typed Shift JIS text that is taken: control codes dropped, at most MaxTypedBytes bytes,
+// cut before a double-byte character that would not fit whole rather than between its bytes.
+std::string TypedShiftJis(std::string_view text) {
+    std::string kept = WithoutControls(text);
+    if (kept.size() <= TypedCap) return kept;
     std::size_t end = 0;
-    while (end < cap) {
+    while (end < TypedCap) {
         const bool pair =
             IsShiftJisPair(static_cast<Byte>(kept[end]), static_cast<Byte>(kept[end + 1]));
-        if (pair && end + 2 > cap) break;
+        if (pair && end + 2 > TypedCap) break;
         end += pair ? 2 : 1;
     }
+    kept.resize(end);
+    return kept;
+}
+
+// The same for UTF-8, where a continuation byte tells that a cut would fall inside a character.
+std::string TypedUtf8(std::string_view text) {
+    std::string kept = WithoutControls(text);
+    if (kept.size() <= TypedCap) return kept;
+    std::size_t end = TypedCap;
+    while (end > 0 && (static_cast<Byte>(kept[end]) & 0xC0) == 0x80)
+        --end;
     kept.resize(end);
     return kept;
 }
@@ -85,12 +105,19 @@ struct TPasteSource {
     std::string_view Refusal;
 };
 
+// Clipboard text up to its first zero byte, in the bytes typed text takes under the set: the
+// set's own under the Unicode sets, Shift JIS under the others.
+std::string PastedText(std::string_view utf8, CharaSet set) {
+    utf8 = utf8.substr(0, utf8.find('\0'));
+    return IsUnicodeSet(set) ? Utf8ToUnicodeSet(set, utf8) : Utf8ToShiftJis(utf8);
+}
+
 // The program's own payload, else the text up to its first zero byte; nothing when the
 // clipboard offers neither. An offered format that arrives empty was not delivered (its owner
 // vanished or timed out). The payload may come from any program: a count larger than the bytes
 // that follow it, or no room for a count, is refused rather than cut to fit; bytes past the
 // count are the padding of the owner's block.
-TPasteSource ClipboardBytes(TEditorHost& host) {
+TPasteSource ClipboardBytes(TEditorHost& host, CharaSet set) {
     if (std::optional<std::vector<Byte>> payload = host.ClipboardPayload()) {
         if (payload->empty()) return {{}, ClipboardUnreadable};
         if (payload->size() < 4) return {{}, ClipboardBroken};
@@ -104,8 +131,8 @@ TPasteSource ClipboardBytes(TEditorHost& host) {
     }
     if (const std::optional<std::string> text = host.ClipboardText()) {
         if (text->empty()) return {{}, ClipboardUnreadable};
-        const std::size_t end = std::min(text->find('\0'), text->size());
-        return {{text->begin(), text->begin() + static_cast<std::ptrdiff_t>(end)}, {}};
+        const std::string pasted = PastedText(*text, set);
+        return {{pasted.begin(), pasted.end()}, {}};
     }
     return {};
 }
@@ -159,11 +186,19 @@ void TEditorCore::TypeHexDigit(int digit) {
 }
 
 void TEditorCore::TypeCharacters(std::string_view shiftJisText) {
-    if (ViewOnly()) return;
-    const std::string typed = TypedText(shiftJisText);
-    if (typed.empty()) return;
-    const std::string stored = ShiftJisTextInSet(charaSet_, typed);
-    const std::span<const Byte> bytes = BytesOf(stored);
+    TypeBytes(BytesOf(ShiftJisTextInSet(charaSet_, TypedShiftJis(shiftJisText))));
+}
+
+void TEditorCore::TypeUtf8Characters(std::string_view utf8Text) {
+    if (!IsUnicodeSet(charaSet_)) {
+        TypeCharacters(Utf8ToShiftJis(utf8Text));
+        return;
+    }
+    TypeBytes(BytesOf(Utf8ToUnicodeSet(charaSet_, TypedUtf8(utf8Text))));
+}
+
+void TEditorCore::TypeBytes(std::span<const Byte> bytes) {
+    if (ViewOnly() || bytes.empty()) return;
     if (const std::optional<TRange> range = ExistingRange(Selection(), module_.Size())) {
         // Checked before the delete, so that a refused insert leaves the selection intact.
         if (WouldOverflow(std::ssize(bytes) - range->Count)) return;
@@ -288,7 +323,7 @@ void TEditorCore::Copy() {
 
 void TEditorCore::Paste() {
     if (ViewOnly()) return;
-    const TPasteSource source = ClipboardBytes(host_);
+    const TPasteSource source = ClipboardBytes(host_, charaSet_);
     if (!source.Refusal.empty()) {
         host_.MessageDlgBeep(source.Refusal, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return;

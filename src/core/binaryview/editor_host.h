@@ -24,8 +24,8 @@ public:
     // the bytes), when the clipboard offers it; it is not trusted, and it is empty when the
     // clipboard's owner did not deliver it.
     [[nodiscard]] virtual std::optional<std::vector<Byte>> ClipboardPayload() = 0;
-    // The clipboard's plain text as Shift JIS bytes, when it offers text; empty when the
-    // owner did not deliver it.
+    // The clipboard's plain text in UTF-8, when it offers text; empty when the owner did not
+    // deliver it. A paste stores it in the bytes of the view's character set.
     [[nodiscard]] virtual std::optional<std::string> ClipboardText() = 0;
     // Empties the clipboard and puts the payload on it under the program's own format only.
     virtual void SetClipboardPayload(std::span<const Byte> payload) = 0;

@@ -36,5 +36,9 @@ enum class TNewLineCode : std::uint8_t { CrLf = 0, Cr = 1, Lf = 2 };
 // the chosen line end, then the text is converted to the character set (ShiftJisTextInSet).
 [[nodiscard]] std::string TypedTextBytes(std::string_view shiftJis, TNewLineCode newLine,
                                          CharaSet charaSet);
+// The same for text in UTF-8, as the screen hands it: under the Unicode sets every character
+// is stored in the set's bytes; under the others the text goes through Shift JIS first.
+[[nodiscard]] std::string TypedUtf8TextBytes(std::string_view utf8, TNewLineCode newLine,
+                                             CharaSet charaSet);
 
 } // namespace mv

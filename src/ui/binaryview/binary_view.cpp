@@ -342,20 +342,26 @@ bool TBinaryView::TypeText(const QString& text) {
         }
         return typed;
     }
-    // Characters go to the core in pieces of at most MaxTypedBytes, each cut between two
+    // Characters go to the core in pieces of at most MaxTypedBytes of the text the set is
+    // typed in (UTF-8 under the Unicode sets, else Shift JIS), each cut between two
     // characters, so that a long input-method result is taken whole.
+    const bool unicode = IsUnicodeSet(core_.CharaSet());
     std::string piece;
     bool typed = false;
     const auto flush = [&] {
         if (piece.empty()) return;
-        core_.TypeCharacters(piece);
+        if (unicode)
+            core_.TypeUtf8Characters(piece);
+        else
+            core_.TypeCharacters(piece);
         piece.clear();
         typed = true;
     };
     for (const char32_t codePoint : text.toStdU32String()) {
         if (codePoint < 0x20) continue;
-        const std::string bytes = Utf8ToShiftJis(
-            ToStdString(QString::fromStdU32String(std::u32string(1, codePoint)).toUtf8()));
+        const std::string utf8 =
+            ToStdString(QString::fromStdU32String(std::u32string(1, codePoint)).toUtf8());
+        const std::string bytes = unicode ? utf8 : Utf8ToShiftJis(utf8);
         if (piece.size() + bytes.size() > TEditorCore::MaxTypedBytes) flush();
         piece += bytes;
     }

@@ -1,7 +1,5 @@
 #include "ui/typedvalues/frm_input_str.h"
 
-#include "core/typedvalues/sjis_utf8.h"
-
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>
@@ -11,7 +9,7 @@ namespace mv {
 
 namespace {
 
-// The set list holds Shift JIS, JIS and EUC: the character sets from 1 on.
+// The set list holds Shift JIS, JIS, EUC and the Unicode sets: the character sets from 1 on.
 constexpr int FirstListedSet = static_cast<int>(CharaSet::ShiftJis);
 
 } // namespace
@@ -23,8 +21,9 @@ TFrmInputStr::TFrmInputStr(QWidget* parent)
     editBox_->setTabChangesFocus(true);
     newLineCode_->addItems({QStringLiteral("標準(CR+LF)"), QStringLiteral("MACファイル(CR)"),
                             QStringLiteral("UNIXファイル(LF)")});
-    charaSet_->addItems(
-        {QStringLiteral("シフトJIS"), QStringLiteral("JIS"), QStringLiteral("EUC")});
+    charaSet_->addItems({QStringLiteral("シフトJIS"), QStringLiteral("JIS"), QStringLiteral("EUC"),
+                         QStringLiteral("UTF-8"), QStringLiteral("UTF-16LE"),
+                         QStringLiteral("UTF-16BE")});
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(editBox_, 0, 0, 1, 5);
@@ -59,7 +58,7 @@ void TFrmInputStr::SetCharaSet(mv::CharaSet set) {
 std::string TFrmInputStr::GetText() const {
     // The typed lines end in CR LF, as the editor's text has always had them.
     const QString text = editBox_->toPlainText().replace(QChar('\n'), QStringLiteral("\r\n"));
-    return TypedTextBytes(Utf8ToShiftJis(text.toStdString()), NewLineCode(), CharaSet());
+    return TypedUtf8TextBytes(text.toStdString(), NewLineCode(), CharaSet());
 }
 
 } // namespace mv

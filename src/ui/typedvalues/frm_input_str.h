@@ -20,7 +20,7 @@ public:
 
     [[nodiscard]] TNewLineCode NewLineCode() const;
     void SetNewLineCode(TNewLineCode code);
-    // Shift JIS, JIS or EUC.
+    // Any set but ASCII.
     [[nodiscard]] mv::CharaSet CharaSet() const;
     void SetCharaSet(mv::CharaSet set);
 

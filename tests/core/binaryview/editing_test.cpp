@@ -126,6 +126,64 @@ TEST(Editing, CharactersAreStoredInTheDocumentsSetAndCappedWhole) {
     EXPECT_EQ(doc.core.Module().Size(), 999);
 }
 
+// Characters that Shift JIS lacks survive under the Unicode sets; the other sets take the
+// text through Shift JIS. Either way the rules of typed characters hold: one undo step each,
+// over the selection or at the caret by the mode, control codes left out.
+TEST(Editing, Utf8TypingStoresEveryCharacterOfTheUnicodeSets) {
+    constexpr auto O = TInputMode::Overwrite, I = TInputMode::Insert;
+    struct Case {
+        CharaSet Set;
+        TInputMode Mode;
+        Address SelStart, SelEnd;
+        std::string Typed;
+        ByteVector Expected; // typed into 11 22 33 44 at 1
+    };
+    const std::string text = "\xC3\xA9\x01\xE6\x97\xA5\xF0\x9F\x98\x80"; // é, a control, 日, 😀
+    const Case cases[] = {
+        {CharaSet::Utf8, I, 0, 0, text,
+         {0x11, 0xC3, 0xA9, 0xE6, 0x97, 0xA5, 0xF0, 0x9F, 0x98, 0x80, 0x22, 0x33, 0x44}},
+        {CharaSet::Utf16Le, O, 0, 0, "\xC3\xA9", {0x11, 0xE9, 0x00, 0x44}},
+        {CharaSet::Utf16Be, O, 0, 0, text,
+         {0x11, 0x00, 0xE9, 0x65, 0xE5, 0xD8, 0x3D, 0xDE, 0x00}},
+        {CharaSet::Utf16Be, O, 1, 3, "A", {0x11, 0x00, 0x41, 0x44}},
+        {CharaSet::Euc, I, 0, 0, text, {0x11, 0x3F, 0xC6, 0xFC, 0x3F, 0x22, 0x33, 0x44}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(CharaSetName(c.Set));
+        const ByteVector start{0x11, 0x22, 0x33, 0x44};
+        TEditorFixture doc(start);
+        doc.Place(c.Mode, {1, 0}, c.SelStart, c.SelEnd);
+        doc.core.SetCharaSet(c.Set);
+        doc.core.TypeUtf8Characters(c.Typed);
+        EXPECT_EQ(doc.Data(), c.Expected);
+        EXPECT_EQ(doc.UndoAll(), c.SelStart == c.SelEnd ? 1 : 2); // the delete is a step
+        EXPECT_EQ(doc.Data(), start);
+    }
+    // The cap counts the typed UTF-8 and never cuts a character.
+    TEditorFixture doc;
+    doc.Place(TInputMode::Insert, {});
+    doc.core.SetCharaSet(CharaSet::Utf16Le);
+    doc.core.TypeUtf8Characters(std::string(600, 'a'));
+    EXPECT_EQ(doc.core.Module().Size(), 1000);
+    doc.core.SetCharaSet(CharaSet::Utf8);
+    doc.core.TypeUtf8Characters(std::string(498, 'a') + "\xE6\x97\xA5");
+    EXPECT_EQ(doc.core.Module().Size(), 1498);
+}
+
+TEST(Editing, PastedTextTakesTheViewsSet) {
+    for (const auto& [set, pasted] :
+         {std::pair{CharaSet::ShiftJis, ByteVector{0x93, 0xFA, '?'}},
+          std::pair{CharaSet::Utf8, ByteVector{0xE6, 0x97, 0xA5, 0xC3, 0xA9}},
+          std::pair{CharaSet::Utf16Be, ByteVector{0x65, 0xE5, 0x00, 0xE9}}}) {
+        TEditorFixture doc;
+        doc.Place(TInputMode::Insert, {});
+        doc.core.SetCharaSet(set);
+        doc.host.Text = std::string("\xE6\x97\xA5\xC3\xA9\0x", 7); // 日é, then a zero
+        doc.core.ExecuteCommand(PASTE);
+        EXPECT_EQ(doc.Data(), pasted) << CharaSetName(set);
+    }
+}
+
 TEST(Editing, CopyWorksInViewOnlyModeWhereEverythingElseIsRefused) {
     const ByteVector four{0x10, 0x11, 0x12, 0x13};
     TEditorFixture doc(four);

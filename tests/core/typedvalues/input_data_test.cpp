@@ -32,5 +32,15 @@ TEST(InputData, TypedTextBytes) {
             << c.text << " " << static_cast<int>(c.newLine);
 }
 
+// "é" has no Shift JIS form: it survives only where the text goes to a Unicode set directly.
+TEST(InputData, TypedUtf8TextBytes) {
+    const std::string text = "\xC3\xA9\r\n\xE4\xBA\x9C"; // é, CR LF, 亜
+    EXPECT_EQ(TypedUtf8TextBytes(text, TNewLineCode::Lf, CharaSet::Utf16Le),
+              std::string("\xE9\0\n\0\x9C\x4E", 6));
+    EXPECT_EQ(TypedUtf8TextBytes(text, TNewLineCode::Cr, CharaSet::Utf8),
+              "\xC3\xA9\r\xE4\xBA\x9C");
+    EXPECT_EQ(TypedUtf8TextBytes(text, TNewLineCode::CrLf, CharaSet::Euc), "?\r\n\xB0\xA1");
+}
+
 } // namespace
 } // namespace mv

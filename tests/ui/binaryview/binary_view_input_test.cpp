@@ -62,6 +62,23 @@ TEST_F(Input, AnInputMethodResultLongerThanOneRequestIsTakenWhole) {
     EXPECT_EQ(Bytes().size(), 500u);
 }
 
+// Characters Shift JIS lacks reach the Unicode sets, and a long result is cut into pieces the
+// size of its UTF-8, so that none is cut short.
+TEST_F(Input, UnicodeSetsTakeEveryTypedCharacter) {
+    QTest::keyClick(&View(), Qt::Key_Tab);
+    Core().SetCharaSet(CharaSet::Utf16Le);
+    QTest::keyClicks(&View(), "A");
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("\u00E9\U0001F600"));
+    QApplication::sendEvent(&View(), &commit);
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{0x41, 0x00, 0xE9, 0x00, 0x3D, 0xD8, 0x00, 0xDE}));
+
+    Core().SetCharaSet(CharaSet::Utf8);
+    commit.setCommitString(QString(300, QChar(0x65E5))); // 900 UTF-8 bytes
+    QApplication::sendEvent(&View(), &commit);
+    EXPECT_EQ(Bytes().size(), 8u + 900u);
+}
+
 TEST_F(Input, DragBelowTheViewScrollsLineByLine) {
     Load(std::vector<Byte>(16 * 100, 0));
     QTest::mousePress(Viewport(), Qt::LeftButton, Qt::NoModifier, HexCell(16));

@@ -168,6 +168,7 @@ TEST_F(SearchDialogs, FindsEachKindOfPatternBothWaysAndTheRepeatKeysGoOn) {
         {"double word little", Integer("3d4e5f60", vtDoubleWord, Little), {0x60, 0x5F, 0x4E, 0x3D}},
         {"shift jis", String("亜A", CharaSet::ShiftJis), {0x88, 0x9F, 'A'}},
         {"jis", String("亜A", CharaSet::Jis), {0x1B, '$', 'B', 0x30, 0x21, 0x1B, '(', 'J', 'A'}},
+        {"utf-8 beyond shift jis", String("亜é", CharaSet::Utf8), {0xE4, 0xBA, 0x9C, 0xC3, 0xA9}},
         {"character", Character('~'), {'~'}},
         {"raw bytes", Raw("c0ffee"), {0xC0, 0xFF, 0xEE}},
     };
