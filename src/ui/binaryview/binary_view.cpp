@@ -114,6 +114,7 @@ TBinaryView::~TBinaryView() {
 void TBinaryView::SetViewFont(const QFont& font) {
     font_ = font;
     glyphs_ = std::make_unique<TGlyphBatch>(font_);
+    characterFonts_ = std::make_unique<TCharacterFonts>(font_);
     Relayout();
 }
 
@@ -235,7 +236,7 @@ void TBinaryView::paintEvent(QPaintEvent* event) {
 
     QPainter painter(viewport());
     {
-        TViewPainter view(painter, layout_, palette(), font_, *glyphs_);
+        TViewPainter view(painter, layout_, palette(), font_, *glyphs_, *characterFonts_);
         view.PaintFrame(viewport()->size(),
                         core_.Colors()[static_cast<std::size_t>(TColorIndex::NormalBG)]);
         const QRect dirty = event->rect();

@@ -2,6 +2,7 @@
 
 #include "core/binaryview/editor_core.h"
 #include "platform/qt_editor_host.h"
+#include "ui/binaryview/character_fonts.h"
 #include "ui/binaryview/glyph_batch.h"
 #include "ui/binaryview/view_layout.h"
 
@@ -96,6 +97,7 @@ private:
     TViewLayout layout_;
     QFont font_;
     std::unique_ptr<TGlyphBatch> glyphs_;
+    std::unique_ptr<TCharacterFonts> characterFonts_;
     std::uint8_t viewItems_ = AllViewItems;
     std::vector<Byte> mine_;
     std::vector<Byte> theirs_;

@@ -42,17 +42,4 @@ std::array<Byte, 16> ColumnSums(std::span<const Byte> visible, std::int64_t firs
     return sums;
 }
 
-std::vector<bool> PairStarts(std::span<const Byte> visible, std::int64_t firstAddress,
-                             std::int64_t size, mv::CharaSet set) {
-    std::vector<bool> starts(visible.size(), false);
-    for (std::size_t i = 0; i + 1 < visible.size(); ++i) {
-        if (firstAddress + static_cast<std::int64_t>(i) + 1 >= size) break;
-        CharPair pair{visible[i], visible[i + 1]};
-        if (!DecodeCharPair(set, pair)) continue;
-        starts[i] = true;
-        ++i;
-    }
-    return starts;
-}
-
 } // namespace mv

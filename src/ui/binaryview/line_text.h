@@ -2,14 +2,12 @@
 
 #include "core/config/environment.h"
 #include "core/datastore/address.h"
-#include "core/typedvalues/char_set.h"
 
 #include <QtCore/QString>
 
 #include <array>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace mv {
 
@@ -29,12 +27,5 @@ namespace mv {
 // (a multiple of 16), bytes at or past `size` do not count.
 [[nodiscard]] std::array<Byte, 16> ColumnSums(std::span<const Byte> visible,
                                               std::int64_t firstAddress, std::int64_t size);
-
-// For each visible byte but the last, whether a double-byte character of the set begins
-// there. `visible` starts at `firstAddress` and ends one byte into the next line; a byte that
-// is the second half of a character begins none, and a character needs both bytes inside
-// the data.
-[[nodiscard]] std::vector<bool> PairStarts(std::span<const Byte> visible, std::int64_t firstAddress,
-                                           std::int64_t size, mv::CharaSet set);
 
 } // namespace mv

@@ -1,6 +1,5 @@
 #include "ui/binaryview/view_painter.h"
 
-#include "core/typedvalues/char_set.h"
 #include "core/typedvalues/sjis_utf8.h"
 #include "platform/system_color.h"
 #include "ui/binaryview/line_text.h"
@@ -20,6 +19,21 @@ namespace {
 
 constexpr int Columns = TEditorCore::Columns;
 constexpr char UpperDigits[] = "0123456789ABCDEF";
+// What a byte of a Unicode set that forms no drawable character shows: the half-width middle
+// dot, the byte's glyph in the other sets.
+constexpr Byte DotByte = 0xA5;
+
+// The cells of the character column for `count` bytes from `first`, decoded from the data
+// around them.
+std::vector<TCharCell> VisibleCells(const TEditorCore& core, std::int64_t first,
+                                    std::size_t count) {
+    const std::int64_t start = std::max<std::int64_t>(first - std::int64_t{CellBytesBefore}, 0);
+    const std::int64_t end = std::min<std::int64_t>(
+        first + static_cast<std::int64_t>(count + CellBytesAfter), core.Module().Size());
+    std::vector<Byte> data(static_cast<std::size_t>(std::max<std::int64_t>(end - start, 0)));
+    core.Module().ReadBytes(data.data(), start, std::ssize(data));
+    return CharCells(data, static_cast<std::size_t>(first - start), count, core.CharaSet());
+}
 
 } // namespace
 
@@ -33,15 +47,14 @@ struct TViewPainter::TLine {
     std::int64_t Size = 0;
     std::int64_t TargetSize = 0;
     bool Arrows = false;
-    mv::CharaSet CharaSet = CharaSet::ShiftJis;
     std::array<TCellColor, Columns + 1> Colors{};
     TCellColor Normal;
 };
 
 TViewPainter::TViewPainter(QPainter& painter, const TViewLayout& layout, const QPalette& palette,
-                           const QFont& font, TGlyphBatch& glyphs)
-    : painter_(painter), layout_(layout), palette_(palette), glyphs_(glyphs), font_(font),
-      boldFont_(font) {
+                           const QFont& font, TGlyphBatch& glyphs, TCharacterFonts& characterFonts)
+    : painter_(painter), layout_(layout), palette_(palette), glyphs_(glyphs),
+      characterFonts_(characterFonts), font_(font), boldFont_(font) {
     boldFont_.setBold(true);
     painter_.setFont(font_);
     baseline_ = 2 + QFontMetrics(font_).ascent();
@@ -130,15 +143,14 @@ void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> min
     line.Size = core.Module().Size();
     line.TargetSize = target != nullptr ? target->Size() : 0;
     line.Arrows = target != nullptr && core.CompareArrow;
-    line.CharaSet = core.CharaSet();
     line.Normal = colors.Normal();
     static const std::array<Byte, Columns + 1> noTarget{};
     firstRow = std::max(firstRow, 0);
     lastRow = std::min(lastRow, layout_.VisibleLines() - 1);
     const std::int64_t top = std::int64_t{core.TopLine()} * Columns;
-    const std::vector<bool> pairs = layout_.Shows(viCharacters)
-                                        ? PairStarts(mine, top, line.Size, line.CharaSet)
-                                        : std::vector<bool>();
+    const std::vector<TCharCell> cells = layout_.Shows(viCharacters)
+                                             ? VisibleCells(core, top, mine.size())
+                                             : std::vector<TCharCell>();
     for (std::int32_t row = firstRow; row <= lastRow; ++row) {
         const std::size_t offset = static_cast<std::size_t>(row) * Columns;
         line.Row = row;
@@ -156,7 +168,7 @@ void TViewPainter::PaintLines(const TEditorCore& core, std::span<const Byte> min
         const bool caretRow = row == core.CaretRow();
         if (layout_.Shows(viAddress)) PaintAddressCell(row, line.Address, caretRow);
         PaintHexCells(line);
-        if (layout_.Shows(viCharacters)) PaintCharacters(line, pairs);
+        if (layout_.Shows(viCharacters)) PaintCharacters(line, cells);
         if (layout_.Shows(viSum)) {
             const std::int64_t existing =
                 std::clamp<std::int64_t>(line.Size - line.Address, 0, Columns);
@@ -212,46 +224,67 @@ void TViewPainter::PaintHexCells(const TLine& line) {
     }
 }
 
-void TViewPainter::PaintCharacters(const TLine& line, const std::vector<bool>& pairs) {
+void TViewPainter::PaintCharacters(const TLine& line, const std::vector<TCharCell>& cells) {
     const std::size_t first = static_cast<std::size_t>(line.Row) * Columns;
-    const bool endsInPair = pairs[first + Columns - 1];
-    FillBackgrounds(line, layout_.CharCellRect(0, line.Row), endsInPair ? Columns + 1 : Columns,
+    const auto cell = [&](int column) -> const TCharCell& {
+        return cells[first + static_cast<std::size_t>(column)];
+    };
+    // The row's last character runs on into the cell after column 15 with its next byte.
+    const bool runsOn = cell(Columns).Kind == TCharCell::Covered;
+    FillBackgrounds(line, layout_.CharCellRect(0, line.Row), runsOn ? Columns + 1 : Columns,
                     layout_.CharWidth());
-    if (!endsInPair)
+    if (!runsOn)
         painter_.fillRect(layout_.CharCellRect(Columns, line.Row), Color(line.Normal.Background));
-    // The second half of a character that began on the row above leaves the first cell blank.
-    if (first > 0 && pairs[first - 1])
-        painter_.fillRect(layout_.CharCellRect(0, line.Row), Color(line.Normal.Background));
+    // The bytes of a character drawn on the row above leave their cells blank.
+    for (int c = 0; c < Columns && cell(c).Kind == TCharCell::Covered; ++c)
+        painter_.fillRect(layout_.CharCellRect(c, line.Row), Color(line.Normal.Background));
     for (int c = 0; c < Columns; ++c) {
-        const std::size_t i = first + static_cast<std::size_t>(c);
-        if ((i > 0 && pairs[i - 1]) || line.Address + c >= line.Size) continue;
-        if (pairs[i])
-            PaintPair(line, c);
-        else
-            Glyph(layout_.CharCellRect(c, line.Row).left(), line.Row, line.Mine[c],
-                  line.Colors[static_cast<std::size_t>(c)]);
+        const int x = layout_.CharCellRect(c, line.Row).left();
+        const TCellColor& color = line.Colors[static_cast<std::size_t>(c)];
+        switch (cell(c).Kind) {
+        case TCharCell::Byte:
+            Glyph(x, line.Row, line.Mine[c], color);
+            break;
+        case TCharCell::Dot:
+            Glyph(x, line.Row, DotByte, color);
+            break;
+        case TCharCell::Character:
+            PaintCharacter(line, c, cell(c));
+            break;
+        case TCharCell::Covered:
+        case TCharCell::Past:
+            break;
+        }
     }
 }
 
-// A double-byte character is drawn twice, each time clipped to one of its two cells and in
-// that byte's colours, so a selection or difference that splits it shows on each half.
-void TViewPainter::PaintPair(const TLine& line, int column) {
-    CharPair pair{line.Mine[column], line.Mine[column + 1]};
-    if (!DecodeCharPair(line.CharaSet, pair)) return;
-    const std::string utf8 =
-        ShiftJisToUtf8(std::string{static_cast<char>(pair[0]), static_cast<char>(pair[1])});
-    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    // A pair in the lead and trail ranges that names no character shows as blank cells.
-    if (text.contains(QChar::ReplacementCharacter)) return;
-    const QPoint origin(layout_.CharCellRect(column, line.Row).left(),
-                        layout_.LineHeight() * line.Row + baseline_);
-    for (const int half : {column, column + 1}) {
-        const TCellColor& color = line.Colors[static_cast<std::size_t>(half)];
+// A character is drawn once for each cell its glyph takes, each time clipped to that cell and
+// in that byte's colours, so that a selection or difference that splits it shows on each part.
+// A character no font has is a box over those cells.
+void TViewPainter::PaintCharacter(const TLine& line, int column, const TCharCell& cell) {
+    if (cell.CodePoint == 0) return; // a pair that names no character shows as blank cells
+    const QRect first = layout_.CharCellRect(column, line.Row);
+    if (cell.CodePoint < 0x80) {
+        Glyph(first.left(), line.Row, static_cast<Byte>(cell.CodePoint),
+              line.Colors[static_cast<std::size_t>(column)]);
+        return;
+    }
+    const bool wide = cell.Width == 2;
+    const bool hasGlyph = characterFonts_.HasGlyph(cell.CodePoint, wide);
+    const QPoint origin(first.left(), layout_.LineHeight() * line.Row + baseline_);
+    const QRect box(first.left() + 1, first.top() + 3, cell.Width * layout_.CharWidth() - 3,
+                    layout_.CharHeight() - 4);
+    for (int part = column; part < column + cell.Width; ++part) {
+        const TCellColor& color = line.Colors[static_cast<std::size_t>(part)];
         painter_.save();
-        painter_.setClipRect(layout_.CharCellRect(half, line.Row));
-        painter_.setFont(color.Bold ? boldFont_ : font_);
+        painter_.setClipRect(layout_.CharCellRect(part, line.Row));
         painter_.setPen(Color(color.Font));
-        painter_.drawText(origin, text);
+        if (hasGlyph) {
+            characterFonts_.Draw(painter_, origin, cell.CodePoint, wide, color.Bold);
+        } else {
+            painter_.setBrush(Qt::NoBrush);
+            painter_.drawRect(box);
+        }
         painter_.restore();
     }
 }

@@ -2,6 +2,8 @@
 
 #include "core/binaryview/editor_core.h"
 #include "ui/binaryview/cell_colors.h"
+#include "ui/binaryview/char_cells.h"
+#include "ui/binaryview/character_fonts.h"
 #include "ui/binaryview/glyph_batch.h"
 #include "ui/binaryview/view_layout.h"
 
@@ -20,9 +22,10 @@ namespace mv {
 // caret. Nothing is kept between paints but the glyphs of the font.
 class TViewPainter {
 public:
-    // `font` is the view's font and `glyphs` its glyph batch; bold cells use the bold form.
+    // `font` is the view's font, `glyphs` its glyph batch and `characterFonts` the fonts of
+    // its multi-byte characters; bold cells use the bold forms.
     TViewPainter(QPainter& painter, const TViewLayout& layout, const QPalette& palette,
-                 const QFont& font, TGlyphBatch& glyphs);
+                 const QFont& font, TGlyphBatch& glyphs, TCharacterFonts& characterFonts);
     ~TViewPainter();
     TViewPainter(const TViewPainter&) = delete;
     TViewPainter& operator=(const TViewPainter&) = delete;
@@ -46,8 +49,8 @@ private:
 
     void PaintAddressCell(std::int32_t row, std::int64_t lineAddress, bool caretRow);
     void PaintHexCells(const TLine& line);
-    void PaintCharacters(const TLine& line, const std::vector<bool>& pairs);
-    void PaintPair(const TLine& line, int column);
+    void PaintCharacters(const TLine& line, const std::vector<TCharCell>& cells);
+    void PaintCharacter(const TLine& line, int column, const TCharCell& cell);
     void PaintSumCell(const TLine& line, Byte sum, bool caretRow);
     // Cells first..first+count-1 of a row side by side, each filled in its background, runs of
     // one colour at once.
@@ -62,6 +65,7 @@ private:
     const TViewLayout& layout_;
     const QPalette& palette_;
     TGlyphBatch& glyphs_;
+    TCharacterFonts& characterFonts_;
     QFont font_;
     QFont boldFont_;
     bool bold_ = false;

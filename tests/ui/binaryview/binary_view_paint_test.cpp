@@ -2,12 +2,15 @@
 // texts the view hands to its header and footer.
 #include "view_fixture.h"
 
+#include "core/typedvalues/char_set.h"
 #include "core/typedvalues/sjis_utf8.h"
 #include "platform/system_color.h"
 #include "ui/binaryview/footer_view.h"
 #include "ui/binaryview/header_view.h"
 
 #include <QtGui/QImage>
+
+#include <algorithm>
 
 namespace mv::test {
 namespace {
@@ -86,6 +89,55 @@ TEST_F(PaintColors, EachHalfOfADoubleByteCharacterHasItsBytesColours) {
     const QImage picture = Picture();
     EXPECT_EQ(Background(picture, 1, false), Expected(Red));
     EXPECT_EQ(Background(picture, 2, false), Normal());
+}
+
+class PaintCharacters : public PaintColors {
+protected:
+    // The pixels of character cell `column` (0-16) of a row.
+    QImage Cell(const QImage& picture, std::int32_t row, int column) {
+        return picture.copy(View().Layout().CharCellRect(column, row));
+    }
+    // Whether anything but the normal background shows.
+    bool Inked(const QImage& cell) {
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                if (cell.pixelColor(x, y) != Normal()) return true;
+        return false;
+    }
+};
+
+// Under UTF-8: "e", "e" with a combining acute, a stray continuation byte, "日" from column 15
+// on, then a character no font has.
+TEST_F(PaintCharacters, UnicodeCharactersTakeTheCellsOfTheirBytes) {
+    std::vector<Byte> bytes(16 * 100, 'a');
+    const std::vector<Byte> row0{'e', 'e', 0xCC, 0x81, 0x80};
+    const std::vector<Byte> kanji{0xE6, 0x97, 0xA5}, unknown{0xF4, 0x8F, 0xBF, 0xBD};
+    std::copy(row0.begin(), row0.end(), bytes.begin());
+    std::copy(kanji.begin(), kanji.end(), bytes.begin() + 15);
+    std::copy(unknown.begin(), unknown.end(), bytes.begin() + 18);
+    Load(bytes);
+    Core().SetCharaSet(CharaSet::Utf8);
+    const QImage picture = Picture();
+    EXPECT_EQ(Cell(picture, 0, 1), Cell(picture, 0, 0)) << "the mark does not pile on the e";
+    EXPECT_TRUE(Inked(Cell(picture, 0, 2)));
+    EXPECT_FALSE(Inked(Cell(picture, 0, 3)));
+    // The wide character is drawn whole on its own row; its bytes leave the next row's cells
+    // blank.
+    EXPECT_TRUE(Inked(Cell(picture, 0, 16)));
+    EXPECT_FALSE(Inked(Cell(picture, 1, 0)));
+    EXPECT_FALSE(Inked(Cell(picture, 1, 1)));
+    EXPECT_TRUE(Inked(Cell(picture, 1, 2))) << "a box";
+    EXPECT_FALSE(Inked(Cell(picture, 1, 3)));
+    // A row that begins inside a character shows nothing of it.
+    Core().ScrollTo(1);
+    EXPECT_FALSE(Inked(Cell(Picture(), 0, 0)));
+
+    // The stray byte is the dot that a byte of the other sets shows.
+    Core().ScrollTo(0);
+    const QImage dot = Cell(picture, 0, 4);
+    Core().SetCharaSet(CharaSet::ShiftJis);
+    Core().OverwriteData(std::vector<Byte>{'a', 'a', 0xA5}, 2); // 0xA5: the half-width dot
+    EXPECT_EQ(Cell(Picture(), 0, 4), dot);
 }
 
 TEST_F(PaintColors, CaretMarkerFramesTheCaretsCellInTheOtherArea) {
