@@ -264,7 +264,9 @@ void TViewPainter::PaintCharacters(const TLine& line, const std::vector<TCharCel
 void TViewPainter::PaintCharacter(const TLine& line, int column, const TCharCell& cell) {
     if (cell.CodePoint == 0) return; // a pair that names no character shows as blank cells
     const QRect first = layout_.CharCellRect(column, line.Row);
-    if (cell.CodePoint < 0x80) {
+    // Japanese fonts give 0x5C the yen sign that Shift JIS means by it; the Unicode sets mean
+    // the backslash, which the narrow font draws.
+    if (cell.CodePoint < 0x80 && cell.CodePoint != U'\\') {
         Glyph(first.left(), line.Row, static_cast<Byte>(cell.CodePoint),
               line.Colors[static_cast<std::size_t>(column)]);
         return;

@@ -106,11 +106,11 @@ protected:
     }
 };
 
-// Under UTF-8: "e", "e" with a combining acute, a stray continuation byte, "日" from column 15
-// on, then a character no font has.
+// Under UTF-8: "e", "e" with a combining acute, a stray continuation byte, a backslash, "日"
+// from column 15 on, then a character no font has.
 TEST_F(PaintCharacters, UnicodeCharactersTakeTheCellsOfTheirBytes) {
     std::vector<Byte> bytes(16 * 100, 'a');
-    const std::vector<Byte> row0{'e', 'e', 0xCC, 0x81, 0x80};
+    const std::vector<Byte> row0{'e', 'e', 0xCC, 0x81, 0x80, 'a', '\\'};
     const std::vector<Byte> kanji{0xE6, 0x97, 0xA5}, unknown{0xF4, 0x8F, 0xBF, 0xBD};
     std::copy(row0.begin(), row0.end(), bytes.begin());
     std::copy(kanji.begin(), kanji.end(), bytes.begin() + 15);
@@ -132,12 +132,16 @@ TEST_F(PaintCharacters, UnicodeCharactersTakeTheCellsOfTheirBytes) {
     Core().ScrollTo(1);
     EXPECT_FALSE(Inked(Cell(Picture(), 0, 0)));
 
-    // The stray byte is the dot that a byte of the other sets shows.
+    // The stray byte is the dot that a byte of the other sets shows; the backslash is no yen
+    // sign.
     Core().ScrollTo(0);
     const QImage dot = Cell(picture, 0, 4);
+    const QImage backslash = Cell(picture, 0, 6);
     Core().SetCharaSet(CharaSet::ShiftJis);
     Core().OverwriteData(std::vector<Byte>{'a', 'a', 0xA5}, 2); // 0xA5: the half-width dot
-    EXPECT_EQ(Cell(Picture(), 0, 4), dot);
+    const QImage shiftJis = Picture();
+    EXPECT_EQ(Cell(shiftJis, 0, 4), dot);
+    EXPECT_NE(Cell(shiftJis, 0, 6), backslash);
 }
 
 TEST_F(PaintColors, CaretMarkerFramesTheCaretsCellInTheOtherArea) {
