@@ -1,6 +1,6 @@
 // Keys as the X server delivers them: hex digits and the keypad's extra digits, characters in
-// every character set (kana from a layout that holds them), the save, undo and redo keys, a
-// held fast-scroll key and the function-key bar under Shift.
+// every character set (kana and kanji from a layout that holds them), the save, undo and redo
+// keys, a held fast-scroll key and the function-key bar under Shift.
 #include "desktop/support/desktop.h"
 
 #include <algorithm>
@@ -90,9 +90,9 @@ TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
     // depend on the program keeping up with xdotool.
     EXPECT_EQ(Desk().Tool({HelperProgram("keymap"), "あい"}).Status, 0);
     // Tab moves the caret to the character column; Ctrl+Shift+F2 steps Shift JIS, JIS, EUC,
-    // ASCII and back, each set getting the same kana.
+    // UTF-8, UTF-16LE, UTF-16BE, ASCII and back, each set getting the same kana.
     Desk().Keys({"Tab"});
-    const char* const perSet[] = {"Aあ", "あ", "あ", "z", "い"};
+    const char* const perSet[] = {"Aあ", "あ", "あ", "あ", "あ", "あ", "z", "い"};
     for (const char* typed : perSet) {
         if (typed != perSet[0]) Desk().Keys({"ctrl+shift+F2"});
         Desk().Type(typed);
@@ -106,9 +106,26 @@ TEST_F(Keys, CharactersAreStoredInTheCharacterSetTheKeySwitchesTo) {
                                                'A', 0x82, 0xA0,            // Shift JIS
                                                0x1B, '$', 'B', 0x24, 0x22, // JIS: kanji in, the pair
                                                0xA4, 0xA2,                 // EUC
+                                               0xE3, 0x81, 0x82,           // UTF-8
+                                               0x42, 0x30,                 // UTF-16LE
+                                               0x30, 0x42,                 // UTF-16BE
                                                'z',                        // ASCII
                                                0x82, 0xA2,                 // Shift JIS again
                                            })));
+}
+
+// The view menu's keys choose UTF-8, where kanji and a letter that Shift JIS lacks are stored
+// as typed.
+TEST_F(Keys, TypedCharactersReachTheFileInUtf8ChosenFromTheMenu) {
+    ASSERT_FALSE(Open().empty());
+    EXPECT_EQ(Desk().Tool({HelperProgram("keymap"), "日本語é"}).Status, 0);
+    // 表示, 文字コード, UTF-8; then Tab to the character column.
+    Desk().Keys({"alt+v", "a", "u", "Tab"});
+    Desk().Type("日本語é");
+    Desk().Keys({"ctrl+s"});
+    EXPECT_TRUE(FileBecomes(path_, Patched(Counting(FileSize), 0,
+                                           {0xE6, 0x97, 0xA5, 0xE6, 0x9C, 0xAC, 0xE8, 0xAA, 0x9E,
+                                            0xC3, 0xA9})));
 }
 
 TEST_F(Keys, UndoAndRedoKeysStepThroughTypedCharacters) {
