@@ -2,6 +2,7 @@
 // the posted pop-up and user menus.
 #include "view_fixture.h"
 
+#include "core/typedvalues/char_set.h"
 #include "platform/clipboard.h"
 #include "ui/binaryview/context_menu.h"
 #include "ui/binaryview/user_menu.h"
@@ -68,10 +69,14 @@ TEST_F(Menus, CopyAndPasteThroughTheSystemClipboard) {
     EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 4, 5, 6}));
     EXPECT_EQ(Core().CaretAddress(), 3);
 
-    // Plain text goes in as Shift JIS.
+    // Plain text goes in as Shift JIS, and as the set's own bytes under a Unicode set.
     QGuiApplication::clipboard()->setText(QStringLiteral("日"));
     QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier); // PASTE
     EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 0x93, 0xFA, 6}));
+    Core().SetCharaSet(CharaSet::Utf16Be);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8("\u00E9"));
+    QTest::keyClick(&View(), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Bytes(), (std::vector<Byte>{2, 3, 4, 0x93, 0xFA, 0x00, 0xE9}));
 }
 
 TEST_F(Menus, ContextMenuEnablesByStateAndShowsShortcuts) {
