@@ -47,8 +47,9 @@ private:
 void PairCells(std::span<const Byte> data, std::size_t first, std::size_t end, CharaSet set,
                TCellWriter& cells) {
     for (std::size_t i = first; i < end;) {
-        CharPair pair{data[i], i + 1 < data.size() ? data[i + 1] : Byte{0}};
-        if (i + 1 < data.size() && DecodeCharPair(set, pair)) {
+        const bool hasTrail = i + 1 < data.size(); // a pair needs both bytes inside the data
+        CharPair pair{data[i], hasTrail ? data[i + 1] : Byte{0}};
+        if (hasTrail && DecodeCharPair(set, pair)) {
             cells.PutCharacter(i, 2, 2, PairCodePoint(pair));
             i += 2;
         } else {
