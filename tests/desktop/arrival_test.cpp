@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fcntl.h>
+#include <fstream>
 #include <unistd.h>
 
 namespace mv::desktop {
@@ -35,6 +36,8 @@ protected:
 };
 
 TEST_F(Arrival, ADropAndAHandOverDuringALongLoadAreAnsweredAtOnceAndOpenAfterIt) {
+    // Read whole rather than on demand, so that its load is long.
+    std::ofstream(Desk().SettingsFile()) << "[Config]\nOpeningDlg=1\nOnDemandSize=2048\n";
     const std::string big = LargeFile("big.bin", off_t{1} << 30);
     const std::string dropped = Desk().Folder().Write("dropped.bin", {1});
     const std::string handed = Desk().Folder().Write("handed.bin", {2});

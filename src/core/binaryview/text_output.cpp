@@ -207,6 +207,8 @@ void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) c
     const bool unicode = IsUnicodeSet(charaSet_);
     const std::int64_t size = module_.Size();
     TChunkReader reader(module_, start, count);
+    module_.StartWork();
+    const ByteCount total = count;
     TLineText line(AddressDigits(module_.Size()));
     Address address = start;
     int column = static_cast<int>(start % kColumns);
@@ -233,8 +235,8 @@ void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) c
             unicode ? WriteUnicodeChars(charaSet_, {bytes, readable}, address, from, n, line)
                     : WritePairs(glyphs, bytes, from, n, line);
         carried = end - n;
-        bool proceed = true;
-        onLine(line.Finish(sum), proceed);
+        bool proceed = module_.WorkGoesOn(n, total - count, total);
+        if (proceed) onLine(line.Finish(sum), proceed);
         if (!proceed) return;
         address += n;
         count -= n;

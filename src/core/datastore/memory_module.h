@@ -184,7 +184,12 @@ public:
     static constexpr std::int64_t WorkSlice = std::int64_t{16} << 20;
     std::function<bool(std::int64_t done, std::int64_t total)> KeepGoing;
     [[nodiscard]] bool Stopped() const { return stopped_; }
-    // Counts `bytes` of long work at `done` of `total`; false once the work must stop.
+    // Starts counting a new piece of long work, which WorkGoesOn then counts: `bytes` more
+    // at `done` of `total`; false once the work must stop.
+    void StartWork() const {
+        stopped_ = false;
+        sliceLeft_ = WorkSlice;
+    }
     [[nodiscard]] bool WorkGoesOn(std::int64_t bytes, std::int64_t done, std::int64_t total) const;
 
     // The size of the file blocks a load on demand makes; tests make it small to see many
@@ -266,11 +271,6 @@ private:
     std::shared_ptr<TFileSource> source_;
     mutable bool stopped_ = false;
     mutable std::int64_t sliceLeft_ = WorkSlice;
-    // Starts counting a new piece of long work.
-    void StartWork() const {
-        stopped_ = false;
-        sliceLeft_ = WorkSlice;
-    }
     std::int32_t fileBlocks_ = 0; // entries that refer to the file
     std::int64_t fileBytes_ = 0;  // bytes those entries hold
 };

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <string>
@@ -159,6 +161,63 @@ TEST(OnDemand, ATouchedFileIsSeenAsChanged) {
     const timespec times[2] = {{0, UTIME_OMIT}, {12345, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     EXPECT_EQ(module.CheckSource(), ESTALE);
+}
+
+TEST(OnDemand, LongWorkStopsWhenAskedAndASaveStoppedLeavesTheOldFile) {
+    TTempFolder folder;
+    const ByteVector mark{'M', 'A', 'R', 'K'};
+    const std::string path = SparseFile(folder, "big.img", GiB, {{GiB - 8, mark}});
+    TMemoryModule module;
+    ASSERT_EQ(module.LoadFromFile(path, 0), 0);
+    int asked = 0;
+    module.KeepGoing = [&asked](std::int64_t done, std::int64_t total) {
+        EXPECT_LE(done, total);
+        return ++asked < 3;
+    };
+    EXPECT_EQ(Search(module, mark, 0, 0), -1);
+    EXPECT_TRUE(module.Stopped());
+    EXPECT_EQ(asked, 3);
+
+    asked = -1000; // a search that may go on finds the mark, and is no longer stopped
+    EXPECT_EQ(Search(module, mark, 0, 0), GiB - 8);
+    EXPECT_FALSE(module.Stopped());
+
+    asked = 0;
+    const ByteVector one{1};
+    module.InsertBytes(one.data(), 0, 1);
+    EXPECT_EQ(module.SaveToFile(path), ECANCELED);
+    EXPECT_EQ(fs::file_size(path), static_cast<std::uintmax_t>(GiB)) << "the old file stays";
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"big.img"}) << "and nothing beside it";
+}
+
+// A loop device over a file stands for a disk: read on demand, of a fixed size, and saved by
+// writing what changed into the device itself.
+TEST(OnDemand, ALoopDeviceOpensAsADiskOfFixedSize) {
+    TTempFolder folder;
+    const std::string backing = folder.Write("backing.img", test::Sequence(1 << 20));
+    std::string device;
+    if (::geteuid() == 0) {
+        if (FILE* pipe = ::popen(("losetup --find --show " + backing + " 2>/dev/null").c_str(), "r")) {
+            char line[256] = {};
+            if (std::fgets(line, sizeof line, pipe) != nullptr) device = line;
+            ::pclose(pipe);
+        }
+    }
+    while (!device.empty() && device.back() == '\n') device.pop_back();
+    if (device.empty()) GTEST_SKIP() << "no loop device can be made here (needs root and loop support)";
+
+    TMemoryModule module;
+    ASSERT_EQ(module.LoadFromFile(device), 0) << "a device is read on demand at any size";
+    EXPECT_TRUE(module.FixedSize());
+    EXPECT_EQ(module.Size(), 1 << 20);
+    const ByteVector change{0xEE, 0xEF};
+    module.OverwriteBytes(change.data(), 4096, 2);
+    EXPECT_TRUE(module.ChangesStayInPlace());
+    EXPECT_EQ(module.SaveChangedRanges(folder / "journal"), 0);
+    ::system(("losetup -d " + device).c_str());
+    ByteVector expected = test::Sequence(1 << 20);
+    std::ranges::copy(change, expected.begin() + 4096);
+    EXPECT_EQ(TTempFolder::Read(backing), expected);
 }
 
 } // namespace
