@@ -132,21 +132,24 @@ public:
         : module_(module), end_(std::int64_t{start} + count) {}
 
     // The count bytes from address and kLookahead after them; addresses only ever increase.
+    // Nothing once the file read on demand could not give them: no text is made up.
     const Byte* Span(Address address, int count) {
         if (address + count + kLookahead > bufferStart_ + static_cast<std::int64_t>(buffer_.size()))
             Refill(address);
-        return buffer_.data() + (address - bufferStart_);
+        return unreadable_ ? nullptr : buffer_.data() + (address - bufferStart_);
     }
 
 private:
     void Refill(Address address) {
         const std::int64_t want = std::min<std::int64_t>(kChunk, end_ - address) + kLookahead;
         buffer_.resize(static_cast<std::size_t>(want));
-        module_.ReadBytes(buffer_.data(), address, static_cast<ByteCount>(want));
+        unreadable_ = !module_.ReadBytes(buffer_.data(), address, static_cast<ByteCount>(want)) &&
+                      module_.SourceFault() != 0;
         bufferStart_ = address;
     }
 
     const TMemoryModule& module_;
+    bool unreadable_ = false;
     std::int64_t end_;
     std::int64_t bufferStart_ = 0;
     std::vector<Byte> buffer_;
@@ -218,6 +221,7 @@ void TTextOutput::Run(Address start, ByteCount count, const LineEvent& onLine) c
     while (count > 0) {
         const int n = static_cast<int>(std::min<ByteCount>(kColumns - column, count));
         const Byte* bytes = reader.Span(address, n);
+        if (bytes == nullptr) return;
         line.Start(address - column, column);
         std::uint8_t sum = LineSumStart(address - column);
         for (int i = 0; i < n; ++i) {

@@ -260,6 +260,7 @@ void TMvPrBinaryFormWClass::MM_TextOutPutClick() {
             }
         });
         if (std::fclose(file.release()) != 0 && error == 0) error = errno;
+        if (error == 0) Core().ScanStoppedByFault(nullptr); // an output cut short says why
     }
     if (error != 0)
         host_.MessageDlgBeep(TextOutputFailure(std::strerror(error)), TMsgDlgType::mtError,
