@@ -44,26 +44,26 @@ int WriteAll(int fd, std::span<const Byte> bytes) {
     return 0;
 }
 
-int ReadAllAt(int fd, std::span<Byte> bytes, std::int64_t offset) {
+// Moves all of `bytes` at `offset` by `transfer` (pread or pwrite); a transfer that moves
+// nothing answers `stalled`.
+template <typename Transfer, typename Bytes>
+int TransferAllAt(Transfer transfer, int fd, Bytes bytes, std::int64_t offset, int stalled) {
     while (!bytes.empty()) {
-        const ssize_t n = ::pread(fd, bytes.data(), bytes.size(), offset);
+        const ssize_t n = transfer(fd, bytes.data(), bytes.size(), offset);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : ENODATA;
+        if (n <= 0) return n < 0 ? errno : stalled;
         bytes = bytes.subspan(static_cast<std::size_t>(n));
         offset += n;
     }
     return 0;
 }
 
+int ReadAllAt(int fd, std::span<Byte> bytes, std::int64_t offset) {
+    return TransferAllAt(::pread, fd, bytes, offset, ENODATA);
+}
+
 int WriteAllAt(int fd, std::span<const Byte> bytes, std::int64_t offset) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : ENOSPC;
-        bytes = bytes.subspan(static_cast<std::size_t>(n));
-        offset += n;
-    }
-    return 0;
+    return TransferAllAt(::pwrite, fd, bytes, offset, ENOSPC);
 }
 
 std::string FolderOf(const std::string& path) {
