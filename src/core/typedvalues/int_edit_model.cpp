@@ -8,12 +8,8 @@ namespace mv {
 
 namespace {
 
-constexpr std::size_t BinaryTextLength = 40;
-constexpr TPlace BinaryLeftmost = 32;
 constexpr std::uint64_t Low32 = 0xFFFFFFFFu;
-// Digit entry keeps at most this many digits: below 10^17 and below 2^56 = 16^14.
-constexpr std::size_t DecimalDigitLimit = 17;
-constexpr std::size_t HexDigitLimit = 14;
+constexpr auto LargestAddress = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 // radix^exponent, or nothing when it does not fit in 64 bits.
 std::optional<std::uint64_t> Power(std::uint64_t radix, std::size_t exponent) {
@@ -25,6 +21,19 @@ std::optional<std::uint64_t> Power(std::uint64_t radix, std::size_t exponent) {
     return power;
 }
 
+// The lowest `digits` digits of value: all of it when radix^digits passes 64 bits.
+std::uint64_t LowDigits(std::uint64_t value, std::uint64_t radix, std::size_t digits) {
+    const auto power = Power(radix, digits);
+    return power ? value % *power : value;
+}
+
+std::size_t DigitsOf(std::uint64_t value, std::uint64_t radix) {
+    std::size_t count = 1;
+    for (value /= radix; value != 0; value /= radix)
+        ++count;
+    return count;
+}
+
 std::optional<std::uint64_t> DigitOf(char c, TCardinalNumber radix) {
     if (c >= '0' && c <= '9') return static_cast<std::uint64_t>(c - '0');
     if (radix != TCardinalNumber::cnHexadecimal) return std::nullopt;
@@ -33,27 +42,28 @@ std::optional<std::uint64_t> DigitOf(char c, TCardinalNumber radix) {
     return std::nullopt;
 }
 
-// The binary text is four groups "bbbb,bbbb" joined by '-', then 'b': ten characters a
-// group. Answers the bit a character shows, or nothing for separators and the suffix.
-std::optional<TPlace> BitOfChar(std::size_t index) {
-    if (index >= BinaryTextLength - 1) return std::nullopt;
-    const std::size_t group = index / 10;
-    const std::size_t inGroup = index % 10;
-    if (inGroup == 4 || inGroup == 9) return std::nullopt;
-    const std::size_t fromLeft = group * 8 + (inGroup < 4 ? inGroup : inGroup - 1);
-    return 31 - fromLeft;
-}
-
-std::size_t CharOfBit(TPlace bit) {
-    const std::size_t fromLeft = 31 - bit;
-    const std::size_t inGroup = fromLeft % 8;
-    return fromLeft / 8 * 10 + inGroup + (inGroup >= 4 ? 1 : 0);
+// The bits [low, high) of a 64-bit word.
+std::uint64_t BitMask(TPlace low, TPlace high) {
+    const auto below = [](TPlace bit) {
+        return bit >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bit) - 1;
+    };
+    return below(high) & ~below(low);
 }
 
 } // namespace
 
+std::uint64_t PatternValue(TValueType value, TIntPattern pattern) {
+    const auto bits = static_cast<std::uint64_t>(value);
+    return pattern == TIntPattern::Bits64 ? bits : bits & Low32;
+}
+
 void TIntEditModel::SetValue(TValueType value) {
     value_ = value;
+    Normalize();
+}
+
+void TIntEditModel::SetPattern(TIntPattern pattern) {
+    pattern_ = pattern;
     Normalize();
 }
 
@@ -67,8 +77,8 @@ std::string TIntEditModel::Text() const {
     switch (radix_) {
     case TCardinalNumber::cnBinary: {
         std::string text;
-        text.reserve(BinaryTextLength);
-        for (std::size_t index = 0; index < BinaryTextLength - 1; ++index) {
+        text.reserve(BinaryTextLength());
+        for (std::size_t index = 0; index < BinaryTextLength() - 1; ++index) {
             const auto bit = BitOfChar(index);
             if (bit)
                 text += ((Unsigned() >> *bit) & 1) != 0 ? '1' : '0';
@@ -94,13 +104,13 @@ std::string TIntEditModel::Text() const {
 }
 
 TPlace TIntEditModel::LeftmostPlace() const {
-    return radix_ == TCardinalNumber::cnBinary ? BinaryLeftmost : DigitCount();
+    return radix_ == TCardinalNumber::cnBinary ? BitCount() : DigitCount();
 }
 
 bool TIntEditModel::Type(char c) {
     if (radix_ == TCardinalNumber::cnBinary) {
         if (c != ' ' && c != '0' && c != '1') return false;
-        if (HasSelection() || caret_ < BinaryLeftmost)
+        if (HasSelection() || caret_ < BitCount())
             ChangeBits(Low(), High(), [c](std::uint64_t bits, std::uint64_t mask) {
                 if (c == ' ') return bits ^ mask;
                 return c == '1' ? bits | mask : bits & ~mask;
@@ -133,7 +143,7 @@ void TIntEditModel::Press(TIntEditKey key, bool shift) {
         if (key == TIntEditKey::Delete && !HasSelection()) {
             value_ = 0;
         } else if (radix_ == TCardinalNumber::cnBinary) {
-            if (HasSelection() || caret_ < BinaryLeftmost)
+            if (HasSelection() || caret_ < BitCount())
                 ChangeBits(Low(), High(),
                            [](std::uint64_t bits, std::uint64_t mask) { return bits & ~mask; });
         } else {
@@ -163,7 +173,7 @@ void TIntEditModel::DragTo(TPlace place) {
 
 TPlace TIntEditModel::PlaceAtChar(std::size_t index) const {
     if (radix_ == TCardinalNumber::cnBinary) {
-        if (index >= BinaryTextLength - 1) return 0;
+        if (index >= BinaryTextLength() - 1) return 0;
         if (const auto bit = BitOfChar(index)) return *bit;
         // A separator: the caret goes to its left edge, right of the bit before it.
         return *BitOfChar(index - 1);
@@ -174,7 +184,7 @@ TPlace TIntEditModel::PlaceAtChar(std::size_t index) const {
 
 std::size_t TIntEditModel::CaretCharIndex() const {
     if (radix_ == TCardinalNumber::cnBinary)
-        return caret_ >= BinaryLeftmost ? 0 : CharOfBit(caret_) + 1;
+        return caret_ >= BitCount() ? 0 : CharOfBit(caret_) + 1;
     return DigitCount() - caret_;
 }
 
@@ -194,12 +204,39 @@ std::uint64_t TIntEditModel::Radix() const {
     return radix_ == TCardinalNumber::cnDecimal ? 10 : radix_ == TCardinalNumber::cnBinary ? 2 : 16;
 }
 
+std::size_t TIntEditModel::BitCount() const {
+    return pattern_ == TIntPattern::Bits64 ? 64 : 32;
+}
+
+// Groups of eight bits, each "bbbb,bbbb" and a '-', the last one's '-' standing for the 'b'.
+std::size_t TIntEditModel::BinaryTextLength() const {
+    return BitCount() / 8 * 10;
+}
+
+std::optional<TPlace> TIntEditModel::BitOfChar(std::size_t index) const {
+    if (index >= BinaryTextLength() - 1) return std::nullopt;
+    const std::size_t group = index / 10;
+    const std::size_t inGroup = index % 10;
+    if (inGroup == 4 || inGroup == 9) return std::nullopt;
+    const std::size_t fromLeft = group * 8 + (inGroup < 4 ? inGroup : inGroup - 1);
+    return BitCount() - 1 - fromLeft;
+}
+
+std::size_t TIntEditModel::CharOfBit(TPlace bit) const {
+    const std::size_t fromLeft = BitCount() - 1 - bit;
+    const std::size_t inGroup = fromLeft % 8;
+    return fromLeft / 8 * 10 + inGroup + (inGroup >= 4 ? 1 : 0);
+}
+
 std::size_t TIntEditModel::DigitCount() const {
-    if (radix_ == TCardinalNumber::cnBinary) return BinaryLeftmost;
-    std::size_t count = 1;
-    for (std::uint64_t rest = Unsigned() / Radix(); rest != 0; rest /= Radix())
-        ++count;
-    return count;
+    return radix_ == TCardinalNumber::cnBinary ? BitCount() : DigitsOf(Unsigned(), Radix());
+}
+
+// The 32-bit pattern keeps 17 decimal or 14 hexadecimal digits (below 10^17 and 2^56); an
+// address keeps what it can be.
+std::uint64_t TIntEditModel::EntryMax() const {
+    if (pattern_ == TIntPattern::Bits64) return LargestAddress;
+    return radix_ == TCardinalNumber::cnDecimal ? 99'999'999'999'999'999 : 0xFF'FFFF'FFFF'FFFF;
 }
 
 TPlace TIntEditModel::Low() const {
@@ -234,19 +271,22 @@ bool TIntEditModel::IsOverflowChar(std::size_t index) const {
 
 void TIntEditModel::InsertDigit(std::uint64_t digit) {
     const std::uint64_t radix = Radix();
-    const std::size_t limit =
-        radix_ == TCardinalNumber::cnDecimal ? DecimalDigitLimit : HexDigitLimit;
+    const std::uint64_t max = EntryMax();
+    const std::size_t limit = DigitsOf(max, radix);
     const std::uint64_t value = Unsigned();
     // (value div p) * p * r + (value mod p) + d * p, kept to `limit` digits. Working modulo
     // radix^limit from the start keeps every term within 64 bits for any stored value.
     std::uint64_t result = 0;
     if (caret_ >= limit) {
-        result = value % *Power(radix, limit);
+        result = LowDigits(value, radix, limit);
     } else {
         const std::uint64_t place = *Power(radix, caret_);
-        const std::uint64_t kept = value / place % *Power(radix, limit - caret_ - 1);
+        const std::uint64_t kept = LowDigits(value / place, radix, limit - caret_ - 1);
         result = kept * place * radix + value % place + digit * place;
     }
+    // Digits pushed out at the left are dropped until the value is within the maximum.
+    for (std::size_t digits = limit; result > max; --digits)
+        result = LowDigits(result, radix, digits - 1);
     value_ = static_cast<TValueType>(result);
     anchor_ = NoAnchor; // the digits under a selection have moved
 }
@@ -263,8 +303,9 @@ void TIntEditModel::RemovePlaces(TPlace low, TPlace high) {
 }
 
 template <class Op> void TIntEditModel::ChangeBits(TPlace low, TPlace high, Op op) {
-    const std::uint64_t mask = ((std::uint64_t{1} << high) - 1) & ~((std::uint64_t{1} << low) - 1);
-    value_ = static_cast<TValueType>(op(Unsigned(), mask) & Low32);
+    // An address cannot reach the top bit: that would make it negative.
+    const std::uint64_t kept = pattern_ == TIntPattern::Bits64 ? LargestAddress : Low32;
+    value_ = static_cast<TValueType>(op(Unsigned(), BitMask(low, high)) & kept);
 }
 
 void TIntEditModel::MoveCaret(TPlace place, bool shift) {

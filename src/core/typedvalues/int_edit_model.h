@@ -4,16 +4,26 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace mv {
 
 // The value of an integer field. The text shows its 64-bit pattern as an unsigned number
-// (binary: the low 32 bits only).
+// (binary: the bits of the field's pattern).
 using TValueType = std::int64_t;
 
+// The bits a field is about: the 32 of the typed values, or the 64 of an address in data of
+// 4 GiB and more. A 64-bit field shows all 64 bits in binary, but what is typed stays an
+// address, 0 to 2^63 - 1.
+enum class TIntPattern : std::uint8_t { Bits32, Bits64 };
+
+// The value as its pattern reads it: the low 32 bits, or all 64.
+[[nodiscard]] std::uint64_t PatternValue(TValueType value, TIntPattern pattern);
+
 // A caret or anchor position: the number of digit places right of it. In binary it is the
-// bit just left of it, 0 to 32 (32 = left of bit 31, where no bit can be edited).
+// bit just left of it, 0 to the pattern's bit count (32 = left of bit 31 in a 32-bit field,
+// where no bit can be edited).
 using TPlace = std::size_t;
 inline constexpr TPlace NoAnchor = 65535;
 
@@ -33,14 +43,18 @@ public:
     void SetCardinalNumber(TCardinalNumber radix);
     [[nodiscard]] TVariableType VariableType() const { return type_; }
     void SetVariableType(TVariableType type) { type_ = type; }
+    [[nodiscard]] TIntPattern Pattern() const { return pattern_; }
+    // The value stays; caret and anchor keep within the new text.
+    void SetPattern(TIntPattern pattern);
 
     [[nodiscard]] TPlace Caret() const { return caret_; }
     [[nodiscard]] TPlace Anchor() const { return anchor_; }
     [[nodiscard]] bool HasSelection() const { return anchor_ != NoAnchor; }
 
-    // "0001,0010-0011,0100-0101,0110-0111,1000b", "305419896d" or "12345678h".
+    // "0001,0010-0011,0100-0101,0110-0111,1000b", "305419896d" or "12345678h"; a 64-bit
+    // pattern has eight groups of bits.
     [[nodiscard]] std::string Text() const;
-    // The place left of every digit: 32 in binary, else the number of digits.
+    // The place left of every digit: the bit count in binary, else the number of digits.
     [[nodiscard]] TPlace LeftmostPlace() const;
 
     // A typed character. Answers false when it is none of the radix's entry characters
@@ -62,7 +76,14 @@ public:
 private:
     [[nodiscard]] std::uint64_t Unsigned() const { return static_cast<std::uint64_t>(value_); }
     [[nodiscard]] std::uint64_t Radix() const;
+    [[nodiscard]] std::size_t BitCount() const;
+    [[nodiscard]] std::size_t BinaryTextLength() const;
+    // The bit a character of the binary text shows, or nothing for separators and the suffix.
+    [[nodiscard]] std::optional<TPlace> BitOfChar(std::size_t index) const;
+    [[nodiscard]] std::size_t CharOfBit(TPlace bit) const;
     [[nodiscard]] std::size_t DigitCount() const;
+    // The largest value that digit entry keeps.
+    [[nodiscard]] std::uint64_t EntryMax() const;
     // The selection's places [Low, High), or the one place left of the caret.
     [[nodiscard]] TPlace Low() const;
     [[nodiscard]] TPlace High() const;
@@ -71,7 +92,7 @@ private:
 
     void InsertDigit(std::uint64_t digit);
     void RemovePlaces(TPlace low, TPlace high);
-    // Applies op to the bits [low, high) and drops the upper 32 bits.
+    // Applies op to the bits [low, high) and drops the bits the pattern does not take.
     template <class Op> void ChangeBits(TPlace low, TPlace high, Op op);
     void MoveCaret(TPlace place, bool shift);
     // Caret and anchor within the text; an empty selection is none. Every public change
@@ -81,6 +102,7 @@ private:
     TValueType value_ = 0;
     TCardinalNumber radix_ = TCardinalNumber::cnBinary;
     TVariableType type_ = TVariableType::vtUnformat;
+    TIntPattern pattern_ = TIntPattern::Bits32;
     TPlace caret_ = 0;
     TPlace anchor_ = NoAnchor;
 };

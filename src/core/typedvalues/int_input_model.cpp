@@ -59,10 +59,16 @@ std::uint32_t TIntInputModel::MaxValue(TVariableType type) {
 
 void TIntInputModel::SetDialogMode(TDialogMode mode) {
     mode_ = mode;
-    if (mode == TDialogMode::dmUnformat)
+    if (mode == TDialogMode::dmUnformat) {
         type_ = TVariableType::vtUnformat;
-    else if (type_ == TVariableType::vtUnformat)
-        type_ = TVariableType::vtDoubleWord;
+        return;
+    }
+    pattern_ = TIntPattern::Bits32;
+    if (type_ == TVariableType::vtUnformat) type_ = TVariableType::vtDoubleWord;
+}
+
+void TIntInputModel::SetPattern(TIntPattern pattern) {
+    if (mode_ == TDialogMode::dmUnformat) pattern_ = pattern;
 }
 
 void TIntInputModel::ChooseVariableType(TVariableType type) {
@@ -109,6 +115,8 @@ void TIntInputModel::ToggleAddress(TAddressMode relative) {
 }
 
 TValueType TIntInputModel::NetValue() const {
+    if (type_ == TVariableType::vtUnformat)
+        return static_cast<TValueType>(PatternValue(value_, pattern_));
     return static_cast<TValueType>(Cut(static_cast<std::uint64_t>(value_), type_));
 }
 

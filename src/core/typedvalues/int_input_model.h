@@ -25,8 +25,13 @@ public:
     [[nodiscard]] static std::uint32_t MaxValue(TVariableType type);
 
     [[nodiscard]] TDialogMode DialogMode() const { return mode_; }
-    // An address has no width; an integer has one, a double word unless chosen otherwise.
+    // An address has no width; an integer has one, a double word unless chosen otherwise,
+    // and the 32-bit pattern.
     void SetDialogMode(TDialogMode mode);
+    [[nodiscard]] TIntPattern Pattern() const { return pattern_; }
+    // An address takes 64 bits in data of 4 GiB and more; an integer keeps 32 (the call is
+    // ignored).
+    void SetPattern(TIntPattern pattern);
     [[nodiscard]] TVariableType VariableType() const { return type_; }
     void SetVariableType(TVariableType type) { type_ = type; }
     // A width chosen in the list: one that the mode does not allow is put back (to no width
@@ -45,7 +50,7 @@ public:
 
     [[nodiscard]] TValueType Value() const { return value_; }
     void SetValue(TValueType value) { value_ = value; }
-    // The value cut to the width: the low 32 bits without a width.
+    // The value cut to the width; without one, as the pattern reads it.
     [[nodiscard]] TValueType NetValue() const;
 
     [[nodiscard]] TValueType CapturedValue() const { return captured_; }
@@ -64,6 +69,7 @@ private:
     TVariableType type_ = TVariableType::vtDoubleWord;
     TByteOrder order_ = TByteOrder::LittleEndian;
     TAddressMode address_ = TAddressMode::Absolute;
+    TIntPattern pattern_ = TIntPattern::Bits32;
     TValueType value_ = 0;
     TValueType captured_ = 0;
 };

@@ -37,8 +37,8 @@ void TDlgIntInput::FocusField(TCardinalNumber radix) {
     frame_->FocusField(radix);
 }
 
-std::uint32_t TDlgIntInput::JumpValue() const {
-    return static_cast<std::uint32_t>(frame_->GetInteger());
+std::uint64_t TDlgIntInput::JumpValue() const {
+    return static_cast<std::uint64_t>(frame_->GetInteger());
 }
 
 void TDlgIntInput::TakeCaret(const TCaretFeed& feed) {
@@ -47,6 +47,10 @@ void TDlgIntInput::TakeCaret(const TCaretFeed& feed) {
 
 void TDlgIntInput::TakeStatus(const TStatusFeed& feed) {
     if (form_ != TForm::AddressJump) return;
+    if (const TIntPattern pattern = JumpPattern(feed.DataSize); pattern != frame_->Pattern()) {
+        frame_->SetPattern(pattern);
+        adjustSize(); // the fields have widened or narrowed
+    }
     // Empty data has no last address; its limits read 0.
     const TValueType last = std::max(TValueType{feed.DataSize} - 1, TValueType{0});
     frame_->MaxDec().SetValue(last);

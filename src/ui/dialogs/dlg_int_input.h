@@ -8,9 +8,10 @@ namespace mv {
 class TFrmInputInt;
 
 // "整数型定型入力": an integer of a chosen width and byte order to put in at the caret. The
-// address jump is the same dialog in its jump form ("アドレスジャンプ"): a 32-bit number
-// without width or byte order, read as an absolute address or as a distance from the caret,
-// captured from the caret address and limited to the data.
+// address jump is the same dialog in its jump form ("アドレスジャンプ"): a number without
+// width or byte order, 32-bit below 4 GiB of data and 64-bit from there, read as an absolute
+// address or as a distance from the caret, captured from the caret address and limited to
+// the data.
 class TDlgIntInput : public TRunToolWindow {
     Q_OBJECT
 public:
@@ -22,12 +23,12 @@ public:
     [[nodiscard]] TFrmInputInt& FrmInputInt() { return *frame_; }
     // The radix field the document prefers takes the focus.
     void FocusField(TCardinalNumber radix);
-    // The jump form's number: the low 32 bits of the value, read as the frame's address mode
-    // says.
-    [[nodiscard]] std::uint32_t JumpValue() const;
+    // The jump form's number: the value as its pattern reads it, to be taken as the frame's
+    // address mode says.
+    [[nodiscard]] std::uint64_t JumpValue() const;
 
     // The input form captures the value at the caret, the jump form the caret address; the
-    // jump form's limits are the last address of the data.
+    // jump form's limits are the last address of the data, and its pattern follows the size.
     void TakeCaret(const TCaretFeed& feed) override;
     void TakeStatus(const TStatusFeed& feed) override;
 

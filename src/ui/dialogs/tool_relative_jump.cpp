@@ -80,11 +80,21 @@ TToolRelativeJump::TToolRelativeJump(QWidget* owner)
     connect(address_, &TEditInt::otherKey, this, &TToolRelativeJump::OtherKey);
     connect(address_, &TEditInt::otherKeyPress, this, &TToolRelativeJump::OtherKeyPress);
 
-    // As wide as the widest radix, binary, so that no radix button cuts the text short.
-    address_->SetCardinalNumber(TCardinalNumber::cnBinary);
-    address_->setMinimumWidth(address_->sizeHint().width());
+    FitAddress();
     ChooseRadix(TCardinalNumber::cnHexadecimal);
     address_->setFocus(Qt::OtherFocusReason);
+}
+
+void TToolRelativeJump::TakeStatus(const TStatusFeed& feed) {
+    const TIntPattern pattern = JumpPattern(feed.DataSize);
+    if (pattern == address_->Pattern()) return;
+    address_->SetPattern(pattern);
+    FitAddress();
+    adjustSize(); // the field has widened or narrowed
+}
+
+void TToolRelativeJump::FitAddress() {
+    address_->setMinimumWidth(address_->WidthFor(TCardinalNumber::cnBinary));
 }
 
 void TToolRelativeJump::ChooseRadix(TCardinalNumber radix) {
@@ -126,7 +136,7 @@ void TToolRelativeJump::OtherKeyPress(QKeyEvent* event) {
 
 void TToolRelativeJump::RunClicked() {
     if (!OnJump) return;
-    const auto value = static_cast<std::uint32_t>(address_->Value());
+    const std::uint64_t value = PatternValue(address_->Value(), address_->Pattern());
     if (value == 0) {
         QApplication::beep();
         return;

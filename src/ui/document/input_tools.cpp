@@ -75,7 +75,8 @@ TToolWindow* NewAddressJump(TDocumentTools& tools) {
 TToolWindow* NewRelativeJump(TDocumentTools& tools) {
     auto* tool = new TToolRelativeJump(&tools.Window());
     tool->OnJump = [&tools, tool](std::int64_t distance) {
-        if (!tools.JumpTo(tools.Window().Core().CaretAddress() + distance)) tool->TakeKeyboard();
+        const Address caret = tools.Window().Core().CaretAddress();
+        if (!tools.JumpTo(RelativeJumpTarget(caret, distance))) tool->TakeKeyboard();
     };
     return tool;
 }

@@ -50,17 +50,21 @@ std::optional<QChar> TypedChar(const QKeyEvent& event) {
     return text[0];
 }
 
-// The text the field shows at its widest in a radix.
-QString WidestText(TCardinalNumber radix) {
+// The text the field shows at its widest in a radix: what digit entry keeps, and in binary
+// every bit of the pattern.
+QString WidestText(TCardinalNumber radix, TIntPattern pattern) {
+    const bool wide = pattern == TIntPattern::Bits64;
     switch (radix) {
-    case TCardinalNumber::cnBinary:
-        return QStringLiteral("0000,0000-0000,0000-0000,0000-0000,0000b");
+    case TCardinalNumber::cnBinary: {
+        const QString group = QStringLiteral("0000,0000-");
+        return group.repeated(wide ? 8 : 4).chopped(1) + QLatin1Char('b');
+    }
     case TCardinalNumber::cnDecimal:
-        return QStringLiteral("99999999999999999d");
+        return QString(wide ? 19 : 17, QLatin1Char('9')) + QLatin1Char('d');
     case TCardinalNumber::cnHexadecimal:
         break;
     }
-    return QStringLiteral("FFFFFFFFFFFFFFh");
+    return QString(wide ? 16 : 14, QLatin1Char('F')) + QLatin1Char('h');
 }
 
 } // namespace
@@ -89,6 +93,12 @@ void TEditInt::SetVariableType(TVariableType type) {
     update();
 }
 
+void TEditInt::SetPattern(TIntPattern pattern) {
+    model_.SetPattern(pattern);
+    updateGeometry();
+    update();
+}
+
 void TEditInt::SetOverflowColor(TColor color) {
     overflowColor_ = color;
     update();
@@ -107,13 +117,14 @@ QRect TEditInt::CharRect(std::size_t index) const {
             fontMetrics().height()};
 }
 
+int TEditInt::WidthFor(TCardinalNumber radix) const {
+    const int text = fontMetrics().horizontalAdvance(WidestText(radix, Pattern()));
+    return std::max(CreationSize.width(), text + LeftMargin + RightMargin + 2 * frameWidth());
+}
+
 QSize TEditInt::sizeHint() const {
-    const int frame = 2 * frameWidth();
-    const int width =
-        fontMetrics().horizontalAdvance(WidestText(CardinalNumber())) + LeftMargin + RightMargin;
-    const int height = fontMetrics().height() + 2 * TopMargin;
-    return {std::max(CreationSize.width(), width + frame),
-            std::max(CreationSize.height(), height + frame)};
+    const int height = fontMetrics().height() + 2 * TopMargin + 2 * frameWidth();
+    return {WidthFor(CardinalNumber()), std::max(CreationSize.height(), height)};
 }
 
 bool TEditInt::event(QEvent* event) {

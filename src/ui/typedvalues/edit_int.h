@@ -28,6 +28,9 @@ public:
     void SetCardinalNumber(TCardinalNumber radix);
     [[nodiscard]] TVariableType VariableType() const { return model_.VariableType(); }
     void SetVariableType(TVariableType type);
+    [[nodiscard]] TIntPattern Pattern() const { return model_.Pattern(); }
+    // A 64-bit pattern widens the field.
+    void SetPattern(TIntPattern pattern);
     [[nodiscard]] TColor OverflowColor() const { return overflowColor_; }
     void SetOverflowColor(TColor color);
 
@@ -37,6 +40,8 @@ public:
     // The cell of a character of the model's text.
     [[nodiscard]] QRect CharRect(std::size_t index) const;
 
+    // The width that shows the widest text of a radix in the field's pattern.
+    [[nodiscard]] int WidthFor(TCardinalNumber radix) const;
     [[nodiscard]] QSize sizeHint() const override;
 
 signals:

@@ -27,6 +27,12 @@ TEditInt* Field(TCardinalNumber radix, bool enabled, QWidget* parent) {
     return field;
 }
 
+// The type list's item for no width: an address, 32 bits, or 64 in data of 4 GiB and more.
+QString UnformatItem(TIntPattern pattern) {
+    return pattern == TIntPattern::Bits64 ? QStringLiteral("無定型(64bit)")
+                                          : QStringLiteral("無定型(32bit)");
+}
+
 QComboBox* List(const QStringList& items, QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->addItems(items);
@@ -37,7 +43,7 @@ QComboBox* List(const QStringList& items, QWidget* parent) {
 
 TFrmInputInt::TFrmInputInt(QWidget* parent)
     : QWidget(parent),
-      variable_(List({QStringLiteral("無定型(32bit)"), QStringLiteral("DoubleWord(32bit)"),
+      variable_(List({UnformatItem(TIntPattern::Bits32), QStringLiteral("DoubleWord(32bit)"),
                       QStringLiteral("Word(16bit)"), QStringLiteral("Byte(8bit)")},
                      this)),
       editBin_(Field(TCardinalNumber::cnBinary, true, this)),
@@ -123,7 +129,14 @@ void TFrmInputInt::SetDialogMode(TDialogMode mode) {
     address_->setVisible(address);
     byteOrder_->setVisible(!address);
     settingLabel_->setBuddy(address ? static_cast<QWidget*>(address_) : byteOrder_);
+    ShowPattern();
     ShowVariableType();
+}
+
+void TFrmInputInt::SetPattern(TIntPattern pattern) {
+    model_.SetPattern(pattern);
+    ShowPattern();
+    ShowValue();
 }
 
 void TFrmInputInt::SetVariableType(TVariableType type) {
@@ -158,6 +171,14 @@ void TFrmInputInt::ShowVariableType() {
     maxDec_->SetValue(TIntInputModel::MaxValue(type));
     maxHex_->SetValue(TIntInputModel::MaxValue(type));
     editOut_->SetValue(model_.NetValue());
+}
+
+void TFrmInputInt::ShowPattern() {
+    const TIntPattern pattern = model_.Pattern();
+    for (TEditInt* field : {editBin_, editDec_, editHex_, maxDec_, maxHex_, editOut_})
+        field->SetPattern(pattern);
+    variable_->setItemText(TIntInputModel::VariableItem(TVariableType::vtUnformat),
+                           UnformatItem(pattern));
 }
 
 void TFrmInputInt::FieldChanged(TValueType value) {

@@ -15,7 +15,8 @@ class TEditInt;
 
 // The integer frame: one value in three radix fields, cut to a width ("無定型(32bit)" for an
 // address, "DoubleWord(32bit)", "Word(16bit)" or "Byte(8bit)"), shown with the width's maximum
-// and the net value, taken over from the caret on request, and given out in a byte order.
+// and the net value, taken over from the caret on request, and given out in a byte order. An
+// address in data of 4 GiB and more is "無定型(64bit)" and its fields widen.
 class TFrmInputInt : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +24,9 @@ public:
 
     [[nodiscard]] TDialogMode DialogMode() const { return model_.DialogMode(); }
     void SetDialogMode(TDialogMode mode);
+    [[nodiscard]] TIntPattern Pattern() const { return model_.Pattern(); }
+    // Taken in the address mode only; an integer stays 32-bit.
+    void SetPattern(TIntPattern pattern);
     [[nodiscard]] TVariableType VariableType() const { return model_.VariableType(); }
     void SetVariableType(TVariableType type);
     // The width as the type list holds it; setting it chooses in the list, so a width that
@@ -59,6 +63,8 @@ private:
     void ShowValue();
     // The model's width into the fields, the type list and the maxima.
     void ShowVariableType();
+    // The model's pattern into the fields and the type list's "no width" item.
+    void ShowPattern();
     void FieldChanged(TValueType value);
     void OtherKey(const TEditInt& source, QKeyEvent* event);
     void OtherKeyPress(QKeyEvent* event);
