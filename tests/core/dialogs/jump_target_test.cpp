@@ -27,6 +27,48 @@ TEST(RelativeJumpDistance, TheDirectionGivesTheSign) {
     EXPECT_EQ(RelativeJumpDistance(0x80000000u, true), -0x80000000LL);
 }
 
+TEST(JumpPattern, SixtyFourBitsFromFourGiBOn) {
+    constexpr ByteCount FourGiB = ByteCount{1} << 32;
+    EXPECT_EQ(JumpPattern(0), TIntPattern::Bits32);
+    EXPECT_EQ(JumpPattern(FourGiB - 1), TIntPattern::Bits32);
+    // Its end position, 2^32, is no 32-bit number.
+    EXPECT_EQ(JumpPattern(FourGiB), TIntPattern::Bits64);
+}
+
+// 64-bit numbers: a target past 2^32 is taken as it is, and one beyond the range of addresses
+// stays at its edge rather than wrap round to the other end of the file.
+TEST(AddressJumpTarget, SixtyFourBitNumbersNeverWrap) {
+    constexpr std::int64_t Largest = std::numeric_limits<std::int64_t>::max();
+    constexpr std::uint64_t All = std::numeric_limits<std::uint64_t>::max();
+    constexpr Address SixGiB = Address{6} << 30;
+    struct TCase {
+        TAddressMode Kind;
+        Address Caret;
+        std::uint64_t Value;
+        std::int64_t Target;
+    };
+    const TCase cases[] = {
+        {TAddressMode::Absolute, 0, 0x1'2345'6789, 0x1'2345'6789},
+        {TAddressMode::RelativeDown, 0xFFFF'FFFF, 1, 0x1'0000'0000},
+        {TAddressMode::RelativeUp, 0x1'0000'0005, 0x1'0000'0000, 5},
+        {TAddressMode::Absolute, 0, Largest, Largest},
+        {TAddressMode::Absolute, 0, All, Largest},
+        {TAddressMode::RelativeDown, SixGiB, Largest, Largest},
+        {TAddressMode::RelativeDown, SixGiB, All, Largest},
+        {TAddressMode::RelativeUp, 8, Largest, 8 - Largest},
+        {TAddressMode::RelativeUp, 8, All, 8 - Largest},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Value);
+        EXPECT_EQ(AddressJumpTarget(c.Kind, c.Caret, c.Value), c.Target);
+    }
+    // The relative jump tool's sum holds at both edges alike.
+    EXPECT_EQ(RelativeJumpTarget(SixGiB, RelativeJumpDistance(All, false)), Largest);
+    EXPECT_EQ(RelativeJumpTarget(SixGiB, RelativeJumpDistance(All, true)), SixGiB - Largest);
+    EXPECT_EQ(RelativeJumpTarget(-8, std::numeric_limits<std::int64_t>::min()),
+              std::numeric_limits<std::int64_t>::min());
+}
+
 struct TCheckCase {
     std::int64_t Target;
     Address Expected;
@@ -42,6 +84,8 @@ TEST(CheckJumpTarget, AsksOutsideTheDataAndOffersTheNearerEnd) {
         {Size + 1, Size, JumpPastEndWarning},
         {std::int64_t{1} << 40, Size, JumpPastEndWarning},
         {-(std::int64_t{1} << 40), 0, JumpBeforeStartWarning},
+        {std::numeric_limits<std::int64_t>::max(), Size, JumpPastEndWarning},
+        {std::numeric_limits<std::int64_t>::min(), 0, JumpBeforeStartWarning},
     };
     for (const TCheckCase& c : cases) {
         SCOPED_TRACE(c.Target);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <map>
 #include <sstream>
 #include <string>
@@ -19,11 +20,16 @@ constexpr auto Byte = TVariableType::vtByte;
 constexpr auto Word = TVariableType::vtWord;
 constexpr auto DWord = TVariableType::vtDoubleWord;
 constexpr auto None = TVariableType::vtUnformat;
+constexpr auto Bits32 = TIntPattern::Bits32;
+constexpr auto Bits64 = TIntPattern::Bits64;
+constexpr TValueType LargestAddress = std::numeric_limits<TValueType>::max();
 
-TIntEditModel Field(TCardinalNumber radix, TValueType value, TVariableType type = None) {
+TIntEditModel Field(TCardinalNumber radix, TValueType value, TVariableType type = None,
+                    TIntPattern pattern = Bits32) {
     TIntEditModel field;
     field.SetCardinalNumber(radix);
     field.SetVariableType(type);
+    field.SetPattern(pattern);
     field.SetValue(value);
     return field;
 }
@@ -54,6 +60,9 @@ TEST(IntEditModel, TextOfEachRadix) {
     EXPECT_EQ(Field(Bin, 0x1'8000'0001).Text(), "1000,0000-0000,0000-0000,0000-0000,0001b");
     EXPECT_EQ(Field(Dec, -1).Text(), "18446744073709551615d");
     EXPECT_EQ(Field(Hex, 0x1FF).Text(), "1FFh");
+    // A 64-bit field shows every bit in binary.
+    EXPECT_EQ(Field(Bin, 0x1'8000'0001, None, Bits64).Text(),
+              "0000,0000-0000,0000-0000,0000-0000,0001-1000,0000-0000,0000-0000,0000-0000,0001b");
 }
 
 TEST(IntEditModel, KeyScripts) {
@@ -64,6 +73,7 @@ TEST(IntEditModel, KeyScripts) {
         TValueType value;
         TPlace caret;
         TPlace anchor = NoAnchor;
+        TIntPattern pattern = Bits32;
     };
     const std::vector<Case> cases = {
         // Digits shift in from the right; the caret keeps its distance from the right end.
@@ -92,9 +102,20 @@ TEST(IntEditModel, KeyScripts) {
         {Bin, 0, "HOME LEFT", 0, 32},
         // A typed digit drops the anchor.
         {Dec, 12345, "S-LEFT S-LEFT 7", 123745, 2},
+        // 64 bits: entry takes every address and drops the digits that push a value past the
+        // largest one; a bit change keeps the bits above 32; the sign bit is never set.
+        {Hex, 0, "123456789", 0x1'2345'6789, 0, NoAnchor, Bits64},
+        {Dec, 922'337'203'685'477'580, "7", LargestAddress, 0, NoAnchor, Bits64},
+        {Dec, 922'337'203'685'477'580, "8", 223'372'036'854'775'808, 0, NoAnchor, Bits64},
+        {Dec, LargestAddress, "HOME 1", LargestAddress, 19, NoAnchor, Bits64},
+        {Hex, 0x7FF'FFFF'FFFF'FFFF, "F", LargestAddress, 0, NoAnchor, Bits64},
+        {Hex, LargestAddress, "F", 0xFFF'FFFF'FFFF'FFFF, 0, NoAnchor, Bits64},
+        {Bin, 0x7'0000'0001, "LEFT 1", 0x7'0000'0003, 1, NoAnchor, Bits64},
+        {Bin, 0, "CTRL-A 1", LargestAddress, 0, 64, Bits64},
+        {Bin, 0, "HOME LEFT", 0, 64, NoAnchor, Bits64},
     };
     for (const Case& c : cases) {
-        TIntEditModel field = Field(c.radix, c.start);
+        TIntEditModel field = Field(c.radix, c.start, None, c.pattern);
         Play(field, c.script);
         EXPECT_EQ(std::tuple(field.Value(), field.Caret(), field.Anchor()),
                   std::tuple(c.value, c.caret, c.anchor))
@@ -102,8 +123,9 @@ TEST(IntEditModel, KeyScripts) {
     }
 }
 
-// Whatever the order of keys, digits, clicks and new values, caret and anchor stay on places
-// the text has, so nothing reads past the text when it is drawn.
+// Whatever the order of keys, digits, clicks, new values and patterns, caret and anchor stay on
+// places the text has, so nothing reads past the text when it is drawn, and what is typed
+// never turns a value negative: it stays an address.
 TEST(IntEditModel, CaretAndAnchorStayWithinTheTextAfterEveryChange) {
     const std::vector<std::function<void(TIntEditModel&)>> steps = {
         [](TIntEditModel& f) { Play(f, "HOME"); },   [](TIntEditModel& f) { Play(f, "S-HOME"); },
@@ -112,21 +134,27 @@ TEST(IntEditModel, CaretAndAnchorStayWithinTheTextAfterEveryChange) {
         [](TIntEditModel& f) { Play(f, "DEL"); },    [](TIntEditModel& f) { Play(f, "0"); },
         [](TIntEditModel& f) { Play(f, "F"); },      [](TIntEditModel& f) { f.PressAt(100, true); },
         [](TIntEditModel& f) { f.DragTo(100); },     [](TIntEditModel& f) { f.SetValue(3); },
+        [](TIntEditModel& f) { Play(f, "9"); },
+        [](TIntEditModel& f) { f.SetPattern(f.Pattern() == Bits32 ? Bits64 : Bits32); },
     };
-    for (const TCardinalNumber radix : {Bin, Dec, Hex}) {
-        for (const TValueType start :
-             {TValueType{0}, TValueType{-1}, TValueType{0x10'0000'0000'0005}}) {
-            for (std::size_t a = 0; a < steps.size(); ++a) {
-                for (std::size_t b = 0; b < steps.size(); ++b) {
-                    for (std::size_t c = 0; c < steps.size(); ++c) {
-                        TIntEditModel field = Field(radix, start);
-                        for (const std::size_t step : {a, b, c}) {
-                            steps[step](field);
-                            const TPlace leftmost = field.LeftmostPlace();
-                            ASSERT_LE(field.Caret(), leftmost);
-                            ASSERT_TRUE(!field.HasSelection() || field.Anchor() <= leftmost);
-                            ASSERT_LT(field.CaretCharIndex(), field.Text().size())
-                                << int(radix) << ' ' << start << ": " << a << b << c;
+    for (const TIntPattern pattern : {Bits32, Bits64}) {
+        for (const TCardinalNumber radix : {Bin, Dec, Hex}) {
+            for (const TValueType start : {TValueType{0}, TValueType{-1},
+                                           TValueType{0x10'0000'0000'0005}, LargestAddress}) {
+                for (std::size_t a = 0; a < steps.size(); ++a) {
+                    for (std::size_t b = 0; b < steps.size(); ++b) {
+                        for (std::size_t c = 0; c < steps.size(); ++c) {
+                            TIntEditModel field = Field(radix, start, None, pattern);
+                            for (const std::size_t step : {a, b, c}) {
+                                steps[step](field);
+                                const TPlace leftmost = field.LeftmostPlace();
+                                ASSERT_LE(field.Caret(), leftmost);
+                                ASSERT_TRUE(!field.HasSelection() || field.Anchor() <= leftmost);
+                                ASSERT_LT(field.CaretCharIndex(), field.Text().size())
+                                    << int(radix) << ' ' << start << ": " << a << b << c;
+                                ASSERT_TRUE(start < 0 || field.Value() >= 0)
+                                    << int(radix) << ' ' << start << ": " << a << b << c;
+                            }
                         }
                     }
                 }
@@ -151,15 +179,24 @@ TEST(IntEditModel, ShiftClickAnchorsAtTheOldCaret) {
 }
 
 TEST(IntEditModel, BinaryCharacterGeometry) {
-    // A click goes to the bit; a separator counts as the bit before it.
-    TIntEditModel bin = Field(Bin, 0);
-    const std::vector<std::pair<std::size_t, TPlace>> places = {{0, 31}, {4, 28}, {5, 27}, {39, 0}};
-    for (const auto& [index, place] : places)
-        EXPECT_EQ(bin.PlaceAtChar(index), place) << index;
-    // The caret stands right of its bit, left of a separator: 32 is the left end.
-    for (const auto& [place, index] : {std::pair<TPlace, std::size_t>{32, 0}, {28, 4}, {0, 39}}) {
-        bin.PressAt(place, false);
-        EXPECT_EQ(bin.CaretCharIndex(), index) << place;
+    using TAt = std::pair<std::size_t, TPlace>; // a character's index and a place
+    struct TCase {
+        TIntPattern Pattern;
+        std::vector<TAt> Clicks; // a click goes to the bit; a separator is the bit before it
+        std::vector<TAt> Carets; // right of its bit, left of a separator; the bit count is the left end
+    };
+    const TCase cases[] = {
+        {Bits32, {{0, 31}, {4, 28}, {5, 27}, {39, 0}}, {{0, 32}, {4, 28}, {39, 0}}},
+        {Bits64, {{0, 63}, {40, 31}, {45, 27}, {79, 0}}, {{0, 64}, {39, 32}, {44, 28}, {79, 0}}},
+    };
+    for (const TCase& c : cases) {
+        TIntEditModel bin = Field(Bin, 0, None, c.Pattern);
+        for (const auto& [index, place] : c.Clicks)
+            EXPECT_EQ(bin.PlaceAtChar(index), place) << index;
+        for (const auto& [index, place] : c.Carets) {
+            bin.PressAt(place, false);
+            EXPECT_EQ(bin.CaretCharIndex(), index) << place;
+        }
     }
 }
 

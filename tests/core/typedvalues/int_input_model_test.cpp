@@ -57,6 +57,22 @@ TEST(IntInputModel, NetValueAndBytes) {
     }
 }
 
+// An address in data of 4 GiB and more is all 64 bits of the value; an integer never is.
+TEST(IntInputModel, OnlyAnAddressTakesTheSixtyFourBitPattern) {
+    TIntInputModel model;
+    model.SetDialogMode(TDialogMode::dmUnformat);
+    model.SetValue(0x1'2345'6789);
+    EXPECT_EQ(model.GetInteger(), 0x2345'6789);
+    model.SetPattern(TIntPattern::Bits64);
+    EXPECT_EQ(model.GetInteger(), 0x1'2345'6789);
+    model.SetDialogMode(TDialogMode::dmInteger);
+    EXPECT_EQ(model.Pattern(), TIntPattern::Bits32);
+    model.SetPattern(TIntPattern::Bits64);
+    model.SetVariableType(None);
+    EXPECT_EQ(model.NetValue(), 0x2345'6789);
+    EXPECT_EQ(model.IntegerData().Bytes.size(), 4u);
+}
+
 TEST(IntInputModel, CaptureReadsByWidthAndOrder) {
     const std::tuple<TVariableType, TByteOrder, TValueType, TValueType> cases[] = {
         {None, Big, 0x1'2345'6789, 0x1'2345'6789},
