@@ -118,7 +118,7 @@ QRect TEditInt::CharRect(std::size_t index) const {
 }
 
 int TEditInt::WidthFor(TCardinalNumber radix) const {
-    const int text = fontMetrics().horizontalAdvance(WidestText(radix, Pattern()));
+    const int text = TextWidth(WidestText(radix, Pattern()));
     return std::max(CreationSize.width(), text + LeftMargin + RightMargin + 2 * frameWidth());
 }
 
@@ -218,20 +218,20 @@ void TEditInt::focusOutEvent(QFocusEvent* event) {
     update();
 }
 
-std::vector<int> TEditInt::CharEdges(const QString& text) const {
-    std::vector<int> advances;
-    advances.reserve(static_cast<std::size_t>(text.size()));
+int TEditInt::TextWidth(const QString& text) const {
     int width = 0;
-    for (const QChar c : text) {
-        advances.push_back(fontMetrics().horizontalAdvance(c));
-        width += advances.back();
-    }
+    for (const QChar c : text)
+        width += fontMetrics().horizontalAdvance(c);
+    return width;
+}
+
+std::vector<int> TEditInt::CharEdges(const QString& text) const {
     std::vector<int> edges;
-    edges.reserve(advances.size() + 1);
-    int x = contentsRect().left() + contentsRect().width() - RightMargin - width;
-    for (const int advance : advances) {
+    edges.reserve(static_cast<std::size_t>(text.size()) + 1);
+    int x = contentsRect().left() + contentsRect().width() - RightMargin - TextWidth(text);
+    for (const QChar c : text) {
         edges.push_back(x);
-        x += advance;
+        x += fontMetrics().horizontalAdvance(c);
     }
     edges.push_back(x);
     return edges;

@@ -64,6 +64,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The width of the text drawn character by character, as the field draws it.
+    [[nodiscard]] int TextWidth(const QString& text) const;
     // The left edge of each character of the text and, last, the text's right edge.
     [[nodiscard]] std::vector<int> CharEdges(const QString& text) const;
     [[nodiscard]] TPlace PlaceAt(int x) const;

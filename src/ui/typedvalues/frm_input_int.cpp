@@ -177,6 +177,10 @@ void TFrmInputInt::ShowPattern() {
     const TIntPattern pattern = model_.Pattern();
     for (TEditInt* field : {editBin_, editDec_, editHex_, maxDec_, maxHex_, editOut_})
         field->SetPattern(pattern);
+    // 64 bits are wider than the two thirds of a small screen that a window's first size
+    // keeps to: the binary field holds its width, so that no bit is cut off.
+    const bool wide = pattern == TIntPattern::Bits64;
+    editBin_->setMinimumWidth(wide ? editBin_->WidthFor(TCardinalNumber::cnBinary) : 0);
     variable_->setItemText(TIntInputModel::VariableItem(TVariableType::vtUnformat),
                            UnformatItem(pattern));
 }

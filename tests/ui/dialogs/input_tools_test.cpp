@@ -18,10 +18,14 @@
 #include "ui/typedvalues/frm_input_str.h"
 #include "ui/typedvalues/sel_char.h"
 
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QPlainTextEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QToolButton>
+
+#include <filesystem>
+#include <limits>
 
 namespace mv::test {
 namespace {
@@ -267,6 +271,67 @@ TEST_F(InputTools, AddressJumpTakesEachKindAndAsksOutsideTheData) {
     Type(window, "ab");
     EXPECT_EQ(frame.MaxDec().Value(), 0x20);
     EXPECT_FALSE(window.Core().History().CanRedo());
+}
+
+// A file of 6 GiB read on demand, sparse so that it costs no disk: both jumps reach addresses
+// that 32 bits cannot hold, and the address jump's fields show 64 bits.
+TEST_F(InputTools, JumpsReachPastFourGiBInAFileReadOnDemand) {
+    constexpr Address Size = Address{6} << 30;
+    const std::string path = files / "disk.img";
+    std::filesystem::resize_file(files.Write("disk.img", {}), Size);
+    Start({path});
+    TMvPrBinaryFormWClass& window = Window(0);
+    ASSERT_EQ(window.Module().Size(), Size);
+    QTest::keyClick(&window.View(), Qt::Key_F5); // ADDRESSJUMP
+    auto* dialog = window.Tools().ToolAs<TDlgIntInput>(TToolSlot::AddressJump);
+    ASSERT_NE(dialog, nullptr);
+    TFrmInputInt& frame = dialog->FrmInputInt();
+    EXPECT_EQ(frame.Variable().currentText(), QStringLiteral("無定型(64bit)"));
+    EXPECT_EQ(frame.MaxHex().Value(), Size - 1);
+    EXPECT_GE(frame.EditBin().CharRect(0).left(), frame.EditBin().contentsRect().left())
+        << "the 64 bits are cut short";
+
+    const auto jump = [&](TAddressMode mode, const char* hex) {
+        frame.SetAddress(mode);
+        TEditInt& field = frame.EditHex();
+        field.setFocus();
+        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&field, Qt::Key_Delete);
+        QTest::keyClicks(&field, QString::fromLatin1(hex));
+        dialog->BtnRun().click();
+    };
+    jump(TAddressMode::Absolute, "123456789");
+    EXPECT_EQ(CaretOf(window), 0x1'2345'6789);
+    jump(TAddressMode::RelativeDown, "40000000");
+    EXPECT_EQ(CaretOf(window), 0x1'6345'6789);
+    // The largest address, upwards from the caret: far before the start, not round to the end.
+    QString warning;
+    Script({Press("OK", &warning)});
+    jump(TAddressMode::RelativeUp, "7fffffffffffffff");
+    EXPECT_EQ(frame.EditHex().Value(), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(warning, Q(JumpBeforeStartWarning));
+    EXPECT_EQ(CaretOf(window), 0);
+
+    // The relative jump steps by more than 32 bits hold, each way, and stops at each end.
+    QTest::keyClick(&window.View(), Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+    auto* tool = window.Tools().ToolAs<TToolRelativeJump>(TToolSlot::RelativeJump);
+    ASSERT_NE(tool, nullptr);
+    tool->Address().setFocus();
+    QTest::keyClicks(&tool->Address(), QStringLiteral("100000001"));
+    struct TStep {
+        const char* Sign;
+        std::string_view Warning;
+        Address Caret;
+    };
+    for (const TStep& step : {TStep{"+", {}, 0x1'0000'0001}, TStep{"+", JumpPastEndWarning, Size},
+                              TStep{"-", {}, 0x7FFF'FFFF}, TStep{"-", JumpBeforeStartWarning, 0}}) {
+        QTest::keyClicks(&tool->Address(), QString::fromLatin1(step.Sign));
+        warning.clear();
+        if (!step.Warning.empty()) Script({Press("OK", &warning)});
+        tool->BtnRun().click();
+        EXPECT_EQ(warning, Q(step.Warning));
+        EXPECT_EQ(CaretOf(window), step.Caret);
+    }
 }
 
 TEST_F(InputTools, AddressJumpIsNotOfferedForEmptyData) {

@@ -111,8 +111,28 @@ TEST_F(RelativeJump, RadixButtonsAndArrowKeysGoRoundTheThreeRadixes) {
     }
 }
 
-// Long values, caret moves, values cut short and junk in every radix: the field never reads or
-// draws outside its text, and the jump always takes the low 32 bits of what it shows.
+// From 4 GiB of data on the distance takes 64 bits and the field widens for all of them in
+// binary; below, the tool is as it was.
+TEST_F(RelativeJump, TheDistanceTakesSixtyFourBitsFromFourGiBOn) {
+    constexpr Address FourGiB = Address{1} << 32;
+    const int narrow = tool_->width();
+    tool_->Address().SetValue(0x1'8000'0000LL);
+    tool_->TakeStatus({.DataSize = FourGiB});
+    EXPECT_EQ(Jump(), 0x1'8000'0000LL);
+    tool_->SBBin().click();
+    QApplication::processEvents();
+    EXPECT_GT(tool_->width(), narrow);
+    EXPECT_GE(tool_->Address().CharRect(0).left(), tool_->Address().contentsRect().left())
+        << "the bits are cut short";
+    tool_->TakeStatus({.DataSize = FourGiB - 1});
+    QApplication::processEvents();
+    EXPECT_EQ(tool_->width(), narrow);
+    EXPECT_EQ(Jump(), 0x8000'0000LL);
+}
+
+// Long values, caret moves, values cut short and junk in every radix and both patterns: the
+// field never reads or draws outside its text, and the jump takes what the pattern reads of
+// what it shows.
 TEST_F(RelativeJump, AddressFieldSurvivesLongValuesCutsAndJunk) {
     QApplication::clipboard()->setText(QString::fromLatin1("\xff\x01garbage\n\t%s%n"));
     std::mt19937 random(12);
@@ -120,6 +140,7 @@ TEST_F(RelativeJump, AddressFieldSurvivesLongValuesCutsAndJunk) {
                             Qt::Key_Delete, Qt::Key_Backspace, Qt::Key_Up,   Qt::Key_Down};
     const char junk[] = "0123456789abcdefABCDEFxyz!\"#$%&'()=~|`{}*?<>_,./;:]@[^\\ +-";
     for (int round = 0; round < 400; ++round) {
+        if (round == 200) tool_->TakeStatus({.DataSize = Address{6} << 30});
         switch (random() % 5) {
         case 0:
             Keys("fffffffffffffffffffffffffffffff123456789"); // far past 64 bits
@@ -141,13 +162,15 @@ TEST_F(RelativeJump, AddressFieldSurvivesLongValuesCutsAndJunk) {
                 Key(Qt::Key_Backspace);
         }
         tool_->Address().repaint();
-        const auto low = static_cast<std::uint32_t>(tool_->Address().Value());
+        const auto read = static_cast<std::int64_t>(
+            PatternValue(tool_->Address().Value(), tool_->Address().Pattern()));
         const std::optional<std::int64_t> distance = Jump();
-        if (low == 0) {
+        if (read == 0) {
             EXPECT_EQ(distance, std::nullopt);
         } else {
+            ASSERT_GT(read, 0) << "typing made a distance no address can be";
             ASSERT_TRUE(distance.has_value());
-            EXPECT_EQ(std::abs(*distance), std::int64_t{low});
+            EXPECT_EQ(std::abs(*distance), read);
             EXPECT_EQ(*distance < 0, tool_->Direction().currentIndex() == 1);
         }
     }
