@@ -6,7 +6,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <numeric>
+#include <optional>
+#include <unistd.h>
 
 namespace mv::desktop {
 namespace {
@@ -186,6 +190,38 @@ TEST_F(Tools, EachToolOpensByItsKeyAndTakesWhatIsTypedIntoIt) {
         std::ranges::copy(use.Bytes, expected.begin() + static_cast<std::ptrdiff_t>(use.At));
         ASSERT_TRUE(FileBecomes(path_, expected));
     }
+}
+
+// The byte at an offset of a file, read where it lies; nothing when the file has no byte there.
+std::optional<std::uint8_t> ByteAt(const std::string& path, off_t offset) {
+    std::uint8_t byte = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    const bool read = fd >= 0 && ::pread(fd, &byte, 1, offset) == 1;
+    if (fd >= 0) ::close(fd);
+    return read ? std::optional(byte) : std::nullopt;
+}
+
+// A sparse file of 6 GiB, read on demand: the address jump, opened by its key, takes an address
+// that 32 bits cannot hold. A byte typed after the jump and saved lands at that offset of the
+// file, and only there: the save of a same-size change writes only what changed.
+TEST_F(Tools, TheAddressJumpReachesPastFourGiB) {
+    constexpr off_t Size = off_t{6} << 30;
+    constexpr off_t Target = 0x1'2345'6789;
+    path_ = Desk().Folder() / "disk.img";
+    std::filesystem::resize_file(Desk().Folder().Write("disk.img", {}), Size);
+    Desk().StartEditor({path_});
+    document_ = Desk().FocusedWindow(CaptionOf("disk.img"), 30s);
+    ASSERT_FALSE(document_.empty());
+    // The jump opens in the remembered radix, decimal; Down goes on to hexadecimal. The save
+    // says once that it makes no backup of a file read on demand.
+    ASSERT_TRUE(Do({Press({"F5"}), InTool("アドレスジャンプ"), Press({"Down"}), Type("123456789"),
+                    Press({"Return"}), InDocument(), Type("ab"), Press({"ctrl+s"}), InTool("情報"),
+                    Press({"Return"}), InDocument()}));
+    EXPECT_TRUE(Eventually([&] { return ByteAt(path_, Target) == 0xAB; }))
+        << "the byte is not at the address jumped to";
+    for (const off_t offset : {Target - 1, Target + 1, Target & 0xFFFF'FFFF})
+        EXPECT_EQ(ByteAt(path_, offset), 0) << offset;
+    EXPECT_EQ(std::filesystem::file_size(path_), static_cast<std::uintmax_t>(Size));
 }
 
 ::testing::AssertionResult Inside(const TFrame& frame, const TFrame& screen) {
