@@ -9,7 +9,8 @@ namespace mv {
 namespace {
 
 constexpr std::uint64_t Low32 = 0xFFFFFFFFu;
-constexpr auto LargestAddress = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+constexpr auto LargestAddress =
+    static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 // radix^exponent, or nothing when it does not fit in 64 bits.
 std::optional<std::uint64_t> Power(std::uint64_t radix, std::size_t exponent) {

@@ -123,6 +123,10 @@ TEST(IntEditModel, KeyScripts) {
     }
 }
 
+void SwitchPattern(TIntEditModel& field) {
+    field.SetPattern(field.Pattern() == Bits32 ? Bits64 : Bits32);
+}
+
 // Whatever the order of keys, digits, clicks, new values and patterns, caret and anchor stay on
 // places the text has, so nothing reads past the text when it is drawn, and what is typed
 // never turns a value negative: it stays an address.
@@ -134,27 +138,24 @@ TEST(IntEditModel, CaretAndAnchorStayWithinTheTextAfterEveryChange) {
         [](TIntEditModel& f) { Play(f, "DEL"); },    [](TIntEditModel& f) { Play(f, "0"); },
         [](TIntEditModel& f) { Play(f, "F"); },      [](TIntEditModel& f) { f.PressAt(100, true); },
         [](TIntEditModel& f) { f.DragTo(100); },     [](TIntEditModel& f) { f.SetValue(3); },
-        [](TIntEditModel& f) { Play(f, "9"); },
-        [](TIntEditModel& f) { f.SetPattern(f.Pattern() == Bits32 ? Bits64 : Bits32); },
+        [](TIntEditModel& f) { Play(f, "9"); },      SwitchPattern,
     };
-    for (const TIntPattern pattern : {Bits32, Bits64}) {
-        for (const TCardinalNumber radix : {Bin, Dec, Hex}) {
-            for (const TValueType start : {TValueType{0}, TValueType{-1},
-                                           TValueType{0x10'0000'0000'0005}, LargestAddress}) {
-                for (std::size_t a = 0; a < steps.size(); ++a) {
-                    for (std::size_t b = 0; b < steps.size(); ++b) {
-                        for (std::size_t c = 0; c < steps.size(); ++c) {
-                            TIntEditModel field = Field(radix, start, None, pattern);
-                            for (const std::size_t step : {a, b, c}) {
-                                steps[step](field);
-                                const TPlace leftmost = field.LeftmostPlace();
-                                ASSERT_LE(field.Caret(), leftmost);
-                                ASSERT_TRUE(!field.HasSelection() || field.Anchor() <= leftmost);
-                                ASSERT_LT(field.CaretCharIndex(), field.Text().size())
-                                    << int(radix) << ' ' << start << ": " << a << b << c;
-                                ASSERT_TRUE(start < 0 || field.Value() >= 0)
-                                    << int(radix) << ' ' << start << ": " << a << b << c;
-                            }
+    for (const TCardinalNumber radix : {Bin, Dec, Hex}) {
+        for (const TValueType start :
+             {TValueType{0}, TValueType{-1}, TValueType{0x10'0000'0000'0005}, LargestAddress}) {
+            for (std::size_t a = 0; a < steps.size(); ++a) {
+                for (std::size_t b = 0; b < steps.size(); ++b) {
+                    for (std::size_t c = 0; c < steps.size(); ++c) {
+                        TIntEditModel field = Field(radix, start);
+                        for (const std::size_t step : {a, b, c}) {
+                            steps[step](field);
+                            const TPlace leftmost = field.LeftmostPlace();
+                            ASSERT_LE(field.Caret(), leftmost);
+                            ASSERT_TRUE(!field.HasSelection() || field.Anchor() <= leftmost);
+                            ASSERT_LT(field.CaretCharIndex(), field.Text().size())
+                                << int(radix) << ' ' << start << ": " << a << b << c;
+                            ASSERT_TRUE(start < 0 || field.Value() >= 0)
+                                << int(radix) << ' ' << start << ": " << a << b << c;
                         }
                     }
                 }
@@ -179,25 +180,22 @@ TEST(IntEditModel, ShiftClickAnchorsAtTheOldCaret) {
 }
 
 TEST(IntEditModel, BinaryCharacterGeometry) {
-    using TAt = std::pair<std::size_t, TPlace>; // a character's index and a place
-    struct TCase {
-        TIntPattern Pattern;
-        std::vector<TAt> Clicks; // a click goes to the bit; a separator is the bit before it
-        std::vector<TAt> Carets; // right of its bit, left of a separator; the bit count is the left end
-    };
-    const TCase cases[] = {
-        {Bits32, {{0, 31}, {4, 28}, {5, 27}, {39, 0}}, {{0, 32}, {4, 28}, {39, 0}}},
-        {Bits64, {{0, 63}, {40, 31}, {45, 27}, {79, 0}}, {{0, 64}, {39, 32}, {44, 28}, {79, 0}}},
-    };
-    for (const TCase& c : cases) {
-        TIntEditModel bin = Field(Bin, 0, None, c.Pattern);
-        for (const auto& [index, place] : c.Clicks)
-            EXPECT_EQ(bin.PlaceAtChar(index), place) << index;
-        for (const auto& [index, place] : c.Carets) {
-            bin.PressAt(place, false);
-            EXPECT_EQ(bin.CaretCharIndex(), index) << place;
-        }
+    // A click goes to the bit; a separator counts as the bit before it.
+    TIntEditModel bin = Field(Bin, 0);
+    const std::vector<std::pair<std::size_t, TPlace>> places = {{0, 31}, {4, 28}, {5, 27}, {39, 0}};
+    for (const auto& [index, place] : places)
+        EXPECT_EQ(bin.PlaceAtChar(index), place) << index;
+    // The caret stands right of its bit, left of a separator: 32 is the left end.
+    for (const auto& [place, index] : {std::pair<TPlace, std::size_t>{32, 0}, {28, 4}, {0, 39}}) {
+        bin.PressAt(place, false);
+        EXPECT_EQ(bin.CaretCharIndex(), index) << place;
     }
+    // 64 bits: bit 63 first, bit 32 ends the fourth group.
+    TIntEditModel wide = Field(Bin, 0, None, Bits64);
+    EXPECT_EQ(std::pair(wide.PlaceAtChar(0), wide.PlaceAtChar(40)),
+              std::pair(TPlace{63}, TPlace{31}));
+    wide.PressAt(32, false);
+    EXPECT_EQ(wide.CaretCharIndex(), 39u);
 }
 
 // One letter a character: '.' normal, 'o' overflow colour, 's' selected.
