@@ -233,8 +233,8 @@ std::size_t TIntEditModel::DigitCount() const {
     return radix_ == TCardinalNumber::cnBinary ? BitCount() : DigitsOf(Unsigned(), Radix());
 }
 
-// The 32-bit pattern keeps 17 decimal or 14 hexadecimal digits (below 10^17 and 2^56); an
-// address keeps what it can be.
+// The 32-bit pattern keeps 17 decimal or 14 hexadecimal digits (below 10^17 and 2^56); a
+// 64-bit field keeps any address, up to 2^63 - 1.
 std::uint64_t TIntEditModel::EntryMax() const {
     if (pattern_ == TIntPattern::Bits64) return LargestAddress;
     return radix_ == TCardinalNumber::cnDecimal ? 99'999'999'999'999'999 : 0xFF'FFFF'FFFF'FFFF;
