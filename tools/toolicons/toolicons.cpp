@@ -302,6 +302,21 @@ const std::vector<std::pair<const char*, TDraw>>& Icons() {
              Triangle(p, QPointF(12.5, 0.5), 2.5, -3, Blue);
              Triangle(p, QPointF(12.5, 15.5), 2.5, 3, Blue);
          }},
+        // Rows of captions and values under a magnifier: the data inspector.
+        {"inspector",
+         [](QPainter& p) {
+             p.setPen(QPen(Outline, 1));
+             p.setBrush(Paper);
+             p.drawRect(QRectF(0.5, 0.5, 13, 12));
+             p.setPen(Qt::NoPen);
+             for (int row = 0; row < 4; ++row) {
+                 p.setBrush(Grey);
+                 p.drawRect(QRectF(2, 2.5 + row * 2.5, 4, 1.5));
+                 p.setBrush(row == 1 ? Orange : LightBlue);
+                 p.drawRect(QRectF(7, 2.5 + row * 2.5, 5, 1.5));
+             }
+             Magnifier(p, QPointF(9.5, 9.5), 3.5);
+         }},
     };
     return icons;
 }

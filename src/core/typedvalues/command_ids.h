@@ -97,6 +97,7 @@ inline constexpr CommandId WINDOWJUSTIFY = 95003;
 inline constexpr CommandId WINDOWJUSTIFYV = 95004;
 inline constexpr CommandId FILER = 96004;
 inline constexpr CommandId RELATIVEJUMP = 96005;
+inline constexpr CommandId INSPECTOR = 96007;
 inline constexpr CommandId HELP = 97001;
 inline constexpr CommandId FILEMENU = 90000;
 inline constexpr CommandId EDITMENU = 91000;

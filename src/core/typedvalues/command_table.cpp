@@ -120,6 +120,7 @@ constexpr auto Commands = std::to_array<TCommandEntry>({
     // ツール
     {cmd::FILER, "FILER", "ﾌｧｲﾗｰ", "ファイラーツール"},
     {cmd::RELATIVEJUMP, "RELATIVEJUMP", "相対J", "相対ジャンプツール"},
+    {cmd::INSPECTOR, "INSPECTOR", "ｲﾝｽﾍﾟｸﾀ", "データインスペクタ"},
     // ヘルプ
     {cmd::HELP, "HELP", "ﾍﾙﾌﾟ", "ヘルプ"},
     // メニュー
@@ -173,7 +174,7 @@ constexpr auto Commands = std::to_array<TCommandEntry>({
     {cmd::WEBPAGE, "WEBPAGE", "MVｳｪﾌﾞ", "Morvane Prime のウェブページ"},
     {cmd::GARBAGE, "GARBAGE", "屑収集", "ガーベージコレクション"},
 });
-static_assert(Commands.size() == 139);
+static_assert(Commands.size() == 140);
 
 constexpr char AsciiUpper(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;

@@ -18,7 +18,7 @@ struct TCommandEntry {
     std::string_view Description; // UTF-8; names the command in lists and user menus
 };
 
-// The 139 commands, in the order of the command list.
+// The 140 commands, in the order of the command list.
 [[nodiscard]] std::span<const TCommandEntry> CommandTable();
 
 // The command of that name, compared without regard to ASCII case, or NoCommand.

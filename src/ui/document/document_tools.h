@@ -30,6 +30,7 @@ enum class TToolSlot : std::uint8_t {
     Replace,
     RelativeJump,
     Filer,
+    Inspector,
     Count
 };
 

@@ -431,8 +431,10 @@ void TMvPrMainProcessWClass::SaveAllClose() {
 }
 
 void TMvPrMainProcessWClass::ApplySettingsToAll(const TEnvironment& environment) {
+    const TByteOrder inspectorOrder = environment_.InspectorByteOrder;
     environment_ = environment;
     environment_.ApplyModes = 0;
+    environment_.InspectorByteOrder = inspectorOrder;
     for (TMvPrBinaryFormWClass* window : documents_) window->ApplySettings(environment_);
 }
 

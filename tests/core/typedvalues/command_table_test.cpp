@@ -38,7 +38,7 @@ TEST(CommandTable, RepresentativeEntries) {
         {97002, "WEBPAGECS", "CSｳｪﾌﾞ", "Corlith Software のウェブページ"},
         {96006, "GARBAGE", "屑収集", "ガーベージコレクション"},
     };
-    ASSERT_EQ(CommandTable().size(), 139u);
+    ASSERT_EQ(CommandTable().size(), 140u);
     EXPECT_EQ(CommandTable().front().Id, 10001);
     EXPECT_EQ(CommandTable().back().Id, 96006);
     for (const TCommandEntry& wanted : expected) {

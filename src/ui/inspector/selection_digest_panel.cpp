@@ -1,0 +1,131 @@
+#include "ui/inspector/selection_digest_panel.h"
+
+#include "platform/deferred_work.h"
+#include "platform/fixed_font.h"
+
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QProgressDialog>
+#include <QtWidgets/QPushButton>
+
+namespace mv {
+
+namespace {
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLineEdit* ValueField(QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setReadOnly(true);
+    field->setFont(FixedFont(QFontInfo(parent->font()).pixelSize()));
+    return field;
+}
+
+} // namespace
+
+TSelectionDigestPanel::TSelectionDigestPanel(const TMemoryModule& module, QWidget* parent)
+    : QGroupBox(QStringLiteral(" 選択範囲 "), parent), module_(module), length_(ValueField(this)),
+      btnCompute_(new QPushButton(QStringLiteral("計算(&K)"), this)), settle_(new QTimer(this)) {
+    length_->setObjectName(QStringLiteral("Length"));
+    btnCompute_->setObjectName(QStringLiteral("btnCompute"));
+    btnCompute_->setAutoDefault(false);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(QStringLiteral("長さ"), this), 0, 0);
+    grid->addWidget(length_, 0, 1);
+    grid->addWidget(btnCompute_, 0, 2);
+    for (int kind = 0; kind < DigestKindCount; ++kind) {
+        QLineEdit*& field = digests_[static_cast<std::size_t>(kind)];
+        field = ValueField(this);
+        const QString name = Utf8(DigestName(static_cast<TDigestKind>(kind)));
+        field->setObjectName(name);
+        grid->addWidget(new QLabel(name, this), kind + 1, 0);
+        grid->addWidget(field, kind + 1, 1, 1, 2);
+    }
+    // The longest digest, SHA-256, shows whole.
+    QLineEdit& widest = Digest(TDigestKind::Sha256);
+    widest.setMinimumWidth(widest.fontMetrics().horizontalAdvance(QString(64, QLatin1Char('0'))) +
+                           widest.fontMetrics().averageCharWidth() * 2);
+    grid->setColumnStretch(1, 1);
+
+    settle_->setSingleShot(true);
+    settle_->setInterval(SettleMs);
+    connect(settle_, &QTimer::timeout, this, &TSelectionDigestPanel::ComputeAtOnce);
+    connect(btnCompute_, &QPushButton::clicked, this, &TSelectionDigestPanel::ComputeOnRequest);
+    DataChanged();
+}
+
+void TSelectionDigestPanel::SetRange(std::optional<TByteRange> range) {
+    if (range == range_) return;
+    range_ = range;
+    DataChanged();
+}
+
+void TSelectionDigestPanel::DataChanged() {
+    digested_ = false;
+    settle_->stop();
+    length_->setText(range_ ? Utf8(ByteCountText(range_->Count)) : QString());
+    const bool onRequest = range_ && range_->Count > AtOnceLimit;
+    btnCompute_->setEnabled(onRequest);
+    if (!range_) return Drop({});
+    if (onRequest) return Drop(QStringLiteral("「計算」で求めます"));
+    Drop(QStringLiteral("計算中..."));
+    settle_->start();
+}
+
+bool TSelectionDigestPanel::Pending() const {
+    return settle_->isActive();
+}
+
+void TSelectionDigestPanel::Drop(const QString& hint) {
+    for (QLineEdit* field : digests_) {
+        field->clear();
+        field->setPlaceholderText(hint);
+    }
+}
+
+void TSelectionDigestPanel::ComputeAtOnce() {
+    if (range_) ShowResult(TRangeDigests::Of(module_, range_->Start, range_->Count));
+}
+
+// The progress dialog is application-modal: nothing can change the data while it is read
+// between the events, and whatever else arrives waits for the end.
+void TSelectionDigestPanel::ComputeOnRequest() {
+    if (!range_ || digested_) return;
+    constexpr int Steps = 1000;
+    TRangeDigests digests(module_, range_->Start, range_->Count);
+    QProgressDialog progress(QStringLiteral("選択範囲のハッシュを計算しています..."),
+                             QStringLiteral("中止"), 0, Steps, this);
+    progress.setWindowTitle(window()->windowTitle());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.show();
+    const TEventPump pump;
+    while (digests.Step()) {
+        progress.setValue(static_cast<int>(digests.Done() * Steps / digests.Count()));
+        QCoreApplication::processEvents();
+        // Escape cancels through the dialog's shortcut, or, when the dialog is not the
+        // active window, rejects it like any dialog.
+        if (progress.wasCanceled() || !progress.isVisible()) return;
+    }
+    ShowResult(digests.Result());
+}
+
+void TSelectionDigestPanel::ShowResult(const std::optional<TDigestTexts>& texts) {
+    digested_ = true;
+    btnCompute_->setEnabled(false);
+    if (!texts) return Drop(QStringLiteral("データを読み込めません"));
+    for (std::size_t kind = 0; kind < digests_.size(); ++kind) {
+        digests_[kind]->setText(Utf8((*texts)[kind]));
+        // An algorithm that the system's policy turns off gives no digest.
+        digests_[kind]->setPlaceholderText(QStringLiteral("この環境では使えません"));
+    }
+}
+
+} // namespace mv

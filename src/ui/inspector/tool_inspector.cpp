@@ -1,0 +1,170 @@
+#include "ui/inspector/tool_inspector.h"
+
+#include "core/binaryview/editor_core.h"
+#include "platform/fixed_font.h"
+#include "platform/help_context.h"
+#include "ui/inspector/selection_digest_panel.h"
+
+#include <QtWidgets/QButtonGroup>
+#include <QtWidgets/QGridLayout>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QVBoxLayout>
+
+namespace mv {
+
+namespace {
+
+constexpr int HelpContext = 165;
+// The two columns of rows: the numbers, then the characters and times.
+constexpr TInspectorRow LastNumberRow = TInspectorRow::Float64;
+
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TToolInspector::TToolInspector(QWidget* owner, TEditorCore& editor, std::endian order)
+    : TToolWindow(owner), inspector_(editor),
+      radioLittle_(new QRadioButton(QStringLiteral("リトルエンディアン(&L)"), this)),
+      radioBig_(new QRadioButton(QStringLiteral("ビッグエンディアン(&B)"), this)),
+      refusal_(new QLabel(this)) {
+    setWindowTitle(QStringLiteral("データインスペクタ"));
+    SetHelpContext(*this, HelpContext);
+    inspector_.SetByteOrder(order);
+    radioLittle_->setObjectName(QStringLiteral("RadioLittle"));
+    radioBig_->setObjectName(QStringLiteral("RadioBig"));
+    refusal_->setObjectName(QStringLiteral("Refusal"));
+    (order == std::endian::big ? radioBig_ : radioLittle_)->setChecked(true);
+
+    auto* orders = new QButtonGroup(this);
+    orders->addButton(radioLittle_);
+    orders->addButton(radioBig_);
+    auto* orderBox = new QGroupBox(QStringLiteral(" バイトオーダー "), this);
+    auto* orderLayout = new QHBoxLayout(orderBox);
+    orderLayout->addWidget(radioLittle_);
+    orderLayout->addWidget(radioBig_);
+    orderLayout->addStretch(1);
+
+    const int lastNumber = static_cast<int>(LastNumberRow);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(BuildRows(0, lastNumber, QStringLiteral(" 数値 ")), 1);
+    columns->addWidget(
+        BuildRows(lastNumber + 1, InspectorRowCount - 1, QStringLiteral(" 文字・日時 ")), 1);
+    // Made after the rows, so that the keyboard visits them in the order they are shown.
+    selection_ = new TSelectionDigestPanel(editor.Module(), this);
+    btnClose_ = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    btnClose_->setObjectName(QStringLiteral("btnClose"));
+    btnClose_->setAutoDefault(false);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(refusal_, 1);
+    bottom->addWidget(btnClose_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(orderBox);
+    layout->addLayout(columns);
+    layout->addWidget(selection_);
+    layout->addLayout(bottom);
+
+    connect(radioLittle_, &QRadioButton::clicked, this,
+            [this] { ChooseOrder(std::endian::little); });
+    connect(radioBig_, &QRadioButton::clicked, this, [this] { ChooseOrder(std::endian::big); });
+    connect(btnClose_, &QPushButton::clicked, this, &QWidget::close);
+    Field(TInspectorRow::Int8).setFocus(Qt::OtherFocusReason);
+}
+
+QWidget* TToolInspector::BuildRows(int first, int last, const QString& title) {
+    auto* box = new QGroupBox(title, this);
+    auto* grid = new QGridLayout(box);
+    const QFont valueFont = FixedFont(QFontInfo(font()).pixelSize());
+    for (int index = first; index <= last; ++index) {
+        const auto row = static_cast<TInspectorRow>(index);
+        auto* field = new QLineEdit(box);
+        field->setFont(valueFont);
+        field->setReadOnly(!RowEditable(row));
+        // The widest text of the column shows whole: a FILETIME, or a GUID in braces.
+        field->setMinimumWidth(
+            field->fontMetrics().horizontalAdvance(QString(38, QLatin1Char('0'))));
+        fields_[static_cast<std::size_t>(index)] = field;
+        auto* caption = new QLabel(Utf8(RowCaption(row)), box);
+        caption->setBuddy(field);
+        grid->addWidget(caption, index - first, 0);
+        grid->addWidget(field, index - first, 1);
+        if (!RowEditable(row)) continue;
+        connect(field, &QLineEdit::textEdited, this, [this, row] { Edited(row); });
+        connect(field, &QLineEdit::returnPressed, this, [this, row] { Entered(row); });
+    }
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(last - first + 1, 1);
+    return box;
+}
+
+void TToolInspector::TakeCaret(const TCaretFeed&) {
+    if (isVisible()) Refresh();
+}
+
+void TToolInspector::TakeStatus(const TStatusFeed&) {
+    if (isVisible()) selection_->DataChanged();
+}
+
+void TToolInspector::showEvent(QShowEvent* event) {
+    TToolWindow::showEvent(event);
+    Refresh();
+    selection_->DataChanged();
+}
+
+// Only the texts that changed are set, so that a move repaints only what it changed.
+void TToolInspector::Refresh() {
+    inspector_.Refresh();
+    for (int index = 0; index < InspectorRowCount; ++index) {
+        const auto row = static_cast<TInspectorRow>(index);
+        QLineEdit& field = Field(row);
+        const QString text = Utf8(inspector_.Model().Text(row));
+        if (field.text() != text) field.setText(text);
+        if (marked_[static_cast<std::size_t>(index)]) Mark(row, {});
+    }
+    refusal_->clear();
+    selection_->SetRange(inspector_.Selection());
+}
+
+void TToolInspector::Edited(TInspectorRow row) {
+    Mark(row, inspector_.Model().Edit(row, Field(row).text().toStdString()).Refusal);
+}
+
+void TToolInspector::Entered(TInspectorRow row) {
+    const std::string refusal = inspector_.Commit(row, Field(row).text().toStdString());
+    if (!refusal.empty()) return Mark(row, refusal);
+    // A write has refreshed the rows through the owner; a value that was there already shows
+    // in the row's own form again.
+    Refresh();
+}
+
+// As the filer's fields show refused input: a pink field with the reason in its tool tip; the
+// reason also stands below the rows, where it needs no pointer to be read.
+void TToolInspector::Mark(TInspectorRow row, const std::string& refusal) {
+    QLineEdit& field = Field(row);
+    const bool refused = !refusal.empty();
+    marked_[static_cast<std::size_t>(row)] = refused;
+    field.setToolTip(Utf8(refusal));
+    QPalette palette; // inherits the window's colours
+    if (refused) {
+        palette = field.palette();
+        palette.setColor(QPalette::Base, QColor(0xFF, 0xD0, 0xD0));
+    }
+    field.setPalette(palette);
+    refusal_->setText(Utf8(refusal));
+}
+
+void TToolInspector::ChooseOrder(std::endian order) {
+    if (order == ByteOrder()) return;
+    inspector_.SetByteOrder(order);
+    Refresh();
+    if (OnByteOrderChosen) OnByteOrderChosen(order);
+}
+
+} // namespace mv

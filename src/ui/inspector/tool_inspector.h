@@ -1,0 +1,72 @@
+#pragma once
+
+#include "core/inspector/editor_inspector.h"
+#include "ui/dialogs/tool_window.h"
+
+#include <array>
+#include <bit>
+#include <functional>
+#include <string>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace mv {
+
+class TEditorCore;
+class TSelectionDigestPanel;
+
+// "データインスペクタ": what the bytes at the caret mean read as each type, in the byte order
+// chosen here, and the selection's length and digests. It follows the caret while it is shown
+// and reads nothing while hidden. A value typed into a number or time row is checked as it is
+// typed, and Enter writes it over the bytes at the caret as one undo step; refused text is
+// marked with its reason and writes nothing.
+class TToolInspector final : public TToolWindow {
+    Q_OBJECT
+public:
+    TToolInspector(QWidget* owner, TEditorCore& editor, std::endian order);
+
+    void TakeCaret(const TCaretFeed& feed) override;
+    void TakeStatus(const TStatusFeed& feed) override;
+
+    [[nodiscard]] std::endian ByteOrder() const { return inspector_.Model().ByteOrder(); }
+    // The user chose another byte order, which the configuration keeps for the next inspector.
+    std::function<void(std::endian order)> OnByteOrderChosen;
+
+    // ---- parts, for tests
+    [[nodiscard]] QLineEdit& Field(TInspectorRow row) {
+        return *fields_[static_cast<std::size_t>(row)];
+    }
+    [[nodiscard]] QRadioButton& RadioLittle() { return *radioLittle_; }
+    [[nodiscard]] QRadioButton& RadioBig() { return *radioBig_; }
+    // The reason the last refused text was refused; empty after a refresh.
+    [[nodiscard]] QLabel& Refusal() { return *refusal_; }
+    [[nodiscard]] TSelectionDigestPanel& SelectionPanel() { return *selection_; }
+    [[nodiscard]] QPushButton& BtnClose() { return *btnClose_; }
+
+protected:
+    // Shown again, it catches up with whatever happened while it was hidden.
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget* BuildRows(int first, int last, const QString& title);
+    void Refresh();
+    void Edited(TInspectorRow row);
+    void Entered(TInspectorRow row);
+    // Marks the row's field with the reason, or clears its mark for an empty one.
+    void Mark(TInspectorRow row, const std::string& refusal);
+    void ChooseOrder(std::endian order);
+
+    TEditorInspector inspector_;
+    std::array<QLineEdit*, InspectorRowCount> fields_{};
+    std::array<bool, InspectorRowCount> marked_{};
+    QRadioButton* radioLittle_;
+    QRadioButton* radioBig_;
+    QLabel* refusal_;
+    TSelectionDigestPanel* selection_ = nullptr;
+    QPushButton* btnClose_ = nullptr;
+};
+
+} // namespace mv
