@@ -32,6 +32,7 @@ TSelectionDigestPanel::TSelectionDigestPanel(const TMemoryModule& module, QWidge
     : QGroupBox(QStringLiteral(" 選択範囲 "), parent), module_(module), length_(ValueField(this)),
       btnCompute_(new QPushButton(QStringLiteral("計算(&K)"), this)), settle_(new QTimer(this)) {
     length_->setObjectName(QStringLiteral("Length"));
+    length_->setPlaceholderText(QStringLiteral("範囲選択なし"));
     btnCompute_->setObjectName(QStringLiteral("btnCompute"));
     btnCompute_->setAutoDefault(false);
     auto* grid = new QGridLayout(this);
@@ -89,6 +90,9 @@ void TSelectionDigestPanel::Drop(const QString& hint) {
 }
 
 void TSelectionDigestPanel::ComputeAtOnce() {
+    // Work under way that pumps events (a load, a save, a dialog) starts nothing new: the
+    // digests wait for its end.
+    if (ProgramBusy()) return settle_->start();
     if (range_) ShowResult(TRangeDigests::Of(module_, range_->Start, range_->Count));
 }
 

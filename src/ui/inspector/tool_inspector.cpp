@@ -53,9 +53,11 @@ TToolInspector::TToolInspector(QWidget* owner, TEditorCore& editor, std::endian 
 
     const int lastNumber = static_cast<int>(LastNumberRow);
     auto* columns = new QHBoxLayout;
-    columns->addWidget(BuildRows(0, lastNumber, QStringLiteral(" 数値 ")), 1);
+    // Each column as wide as its widest text with room for the frame: a double such as
+    // -1.7976931348623157e+308, then a GUID in braces.
+    columns->addWidget(BuildRows(0, lastNumber, QStringLiteral(" 数値 "), 26), 1);
     columns->addWidget(
-        BuildRows(lastNumber + 1, InspectorRowCount - 1, QStringLiteral(" 文字・日時 ")), 1);
+        BuildRows(lastNumber + 1, InspectorRowCount - 1, QStringLiteral(" 文字・日時 "), 40), 1);
     // Made after the rows, so that the keyboard visits them in the order they are shown.
     selection_ = new TSelectionDigestPanel(editor.Module(), this);
     btnClose_ = new QPushButton(QStringLiteral("閉じる(&C)"), this);
@@ -71,14 +73,14 @@ TToolInspector::TToolInspector(QWidget* owner, TEditorCore& editor, std::endian 
     layout->addWidget(selection_);
     layout->addLayout(bottom);
 
-    connect(radioLittle_, &QRadioButton::clicked, this,
-            [this] { ChooseOrder(std::endian::little); });
-    connect(radioBig_, &QRadioButton::clicked, this, [this] { ChooseOrder(std::endian::big); });
+    // Toggled, not clicked: the arrow keys move the choice too.
+    connect(radioBig_, &QRadioButton::toggled, this,
+            [this](bool big) { ChooseOrder(big ? std::endian::big : std::endian::little); });
     connect(btnClose_, &QPushButton::clicked, this, &QWidget::close);
     Field(TInspectorRow::Int8).setFocus(Qt::OtherFocusReason);
 }
 
-QWidget* TToolInspector::BuildRows(int first, int last, const QString& title) {
+QWidget* TToolInspector::BuildRows(int first, int last, const QString& title, int characters) {
     auto* box = new QGroupBox(title, this);
     auto* grid = new QGridLayout(box);
     const QFont valueFont = FixedFont(QFontInfo(font()).pixelSize());
@@ -87,9 +89,8 @@ QWidget* TToolInspector::BuildRows(int first, int last, const QString& title) {
         auto* field = new QLineEdit(box);
         field->setFont(valueFont);
         field->setReadOnly(!RowEditable(row));
-        // The widest text of the column shows whole: a FILETIME, or a GUID in braces.
         field->setMinimumWidth(
-            field->fontMetrics().horizontalAdvance(QString(38, QLatin1Char('0'))));
+            field->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('0'))));
         fields_[static_cast<std::size_t>(index)] = field;
         auto* caption = new QLabel(Utf8(RowCaption(row)), box);
         caption->setBuddy(field);
@@ -125,7 +126,10 @@ void TToolInspector::Refresh() {
         const auto row = static_cast<TInspectorRow>(index);
         QLineEdit& field = Field(row);
         const QString text = Utf8(inspector_.Model().Text(row));
-        if (field.text() != text) field.setText(text);
+        if (field.text() != text) {
+            field.setText(text);
+            field.setCursorPosition(0); // a text too long for the field shows its start
+        }
         if (marked_[static_cast<std::size_t>(index)]) Mark(row, {});
     }
     refusal_->clear();

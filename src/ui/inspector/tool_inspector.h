@@ -51,7 +51,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QWidget* BuildRows(int first, int last, const QString& title);
+    // A group of the rows first to last, their fields `characters` digits wide.
+    QWidget* BuildRows(int first, int last, const QString& title, int characters);
     void Refresh();
     void Edited(TInspectorRow row);
     void Entered(TInspectorRow row);
