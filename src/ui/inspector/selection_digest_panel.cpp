@@ -1,12 +1,11 @@
 #include "ui/inspector/selection_digest_panel.h"
 
 #include "platform/deferred_work.h"
-#include "platform/fixed_font.h"
+#include "ui/inspector/value_table.h"
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QGridLayout>
-#include <QtWidgets/QLabel>
+#include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QProgressDialog>
 #include <QtWidgets/QPushButton>
@@ -19,39 +18,30 @@ QString Utf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QLineEdit* ValueField(QWidget* parent) {
-    auto* field = new QLineEdit(parent);
-    field->setReadOnly(true);
-    field->setFont(FixedFont(QFontInfo(parent->font()).pixelSize()));
-    return field;
-}
-
 } // namespace
 
 TSelectionDigestPanel::TSelectionDigestPanel(const TMemoryModule& module, QWidget* parent)
-    : QGroupBox(QStringLiteral(" 選択範囲 "), parent), module_(module), length_(ValueField(this)),
+    : QGroupBox(QStringLiteral(" 選択範囲 "), parent), module_(module),
       btnCompute_(new QPushButton(QStringLiteral("計算(&K)"), this)), settle_(new QTimer(this)) {
+    // The SHA-256 digest is the longest text: 64 digits.
+    constexpr int Digits = 64;
+    auto* table = new TValueTable(this);
+    length_ = &table->AddRow(QStringLiteral("長さ"), Digits);
     length_->setObjectName(QStringLiteral("Length"));
     length_->setPlaceholderText(QStringLiteral("範囲選択なし"));
+    length_->setReadOnly(true);
+    for (int kind = 0; kind < DigestKindCount; ++kind) {
+        const QString name = Utf8(DigestName(static_cast<TDigestKind>(kind)));
+        QLineEdit& field = table->AddRow(name, Digits);
+        field.setObjectName(name);
+        field.setReadOnly(true);
+        digests_[static_cast<std::size_t>(kind)] = &field;
+    }
     btnCompute_->setObjectName(QStringLiteral("btnCompute"));
     btnCompute_->setAutoDefault(false);
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("長さ"), this), 0, 0);
-    grid->addWidget(length_, 0, 1);
-    grid->addWidget(btnCompute_, 0, 2);
-    for (int kind = 0; kind < DigestKindCount; ++kind) {
-        QLineEdit*& field = digests_[static_cast<std::size_t>(kind)];
-        field = ValueField(this);
-        const QString name = Utf8(DigestName(static_cast<TDigestKind>(kind)));
-        field->setObjectName(name);
-        grid->addWidget(new QLabel(name, this), kind + 1, 0);
-        grid->addWidget(field, kind + 1, 1, 1, 2);
-    }
-    // The longest digest, SHA-256, shows whole.
-    QLineEdit& widest = Digest(TDigestKind::Sha256);
-    widest.setMinimumWidth(widest.fontMetrics().horizontalAdvance(QString(64, QLatin1Char('0'))) +
-                           widest.fontMetrics().averageCharWidth() * 2);
-    grid->setColumnStretch(1, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(table, 1);
+    layout->addWidget(btnCompute_, 0, Qt::AlignTop);
 
     settle_->setSingleShot(true);
     settle_->setInterval(SettleMs);
@@ -83,8 +73,10 @@ bool TSelectionDigestPanel::Pending() const {
 }
 
 void TSelectionDigestPanel::Drop(const QString& hint) {
+    // A field already empty is left alone: a held key extending the selection would
+    // otherwise repaint it at every move.
     for (QLineEdit* field : digests_) {
-        field->clear();
+        if (!field->text().isEmpty()) field->clear();
         field->setPlaceholderText(hint);
     }
 }

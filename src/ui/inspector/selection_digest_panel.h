@@ -54,7 +54,7 @@ private:
     const TMemoryModule& module_;
     std::optional<TByteRange> range_;
     bool digested_ = false; // the fields hold the digests of range_
-    QLineEdit* length_;
+    QLineEdit* length_ = nullptr;
     std::array<QLineEdit*, DigestKindCount> digests_{};
     QPushButton* btnCompute_;
     QTimer* settle_;

@@ -1,12 +1,11 @@
 #include "ui/inspector/tool_inspector.h"
 
 #include "core/binaryview/editor_core.h"
-#include "platform/fixed_font.h"
 #include "platform/help_context.h"
 #include "ui/inspector/selection_digest_panel.h"
+#include "ui/inspector/value_table.h"
 
 #include <QtWidgets/QButtonGroup>
-#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
@@ -53,11 +52,11 @@ TToolInspector::TToolInspector(QWidget* owner, TEditorCore& editor, std::endian 
 
     const int lastNumber = static_cast<int>(LastNumberRow);
     auto* columns = new QHBoxLayout;
-    // Each column as wide as its widest text with room for the frame: a double such as
-    // -1.7976931348623157e+308, then a GUID in braces.
-    columns->addWidget(BuildRows(0, lastNumber, QStringLiteral(" 数値 "), 26), 1);
+    // Each column as wide as its widest text: a double such as -1.7976931348623157e+308, then
+    // a GUID in braces.
+    columns->addWidget(BuildRows(0, lastNumber, QStringLiteral(" 数値 "), 24), 1);
     columns->addWidget(
-        BuildRows(lastNumber + 1, InspectorRowCount - 1, QStringLiteral(" 文字・日時 "), 40), 1);
+        BuildRows(lastNumber + 1, InspectorRowCount - 1, QStringLiteral(" 文字・日時 "), 38), 1);
     // Made after the rows, so that the keyboard visits them in the order they are shown.
     selection_ = new TSelectionDigestPanel(editor.Module(), this);
     btnClose_ = new QPushButton(QStringLiteral("閉じる(&C)"), this);
@@ -82,26 +81,19 @@ TToolInspector::TToolInspector(QWidget* owner, TEditorCore& editor, std::endian 
 
 QWidget* TToolInspector::BuildRows(int first, int last, const QString& title, int characters) {
     auto* box = new QGroupBox(title, this);
-    auto* grid = new QGridLayout(box);
-    const QFont valueFont = FixedFont(QFontInfo(font()).pixelSize());
+    auto* table = new TValueTable(box);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(table);
+    layout->addStretch(1);
     for (int index = first; index <= last; ++index) {
         const auto row = static_cast<TInspectorRow>(index);
-        auto* field = new QLineEdit(box);
-        field->setFont(valueFont);
-        field->setReadOnly(!RowEditable(row));
-        field->setMinimumWidth(
-            field->fontMetrics().horizontalAdvance(QString(characters, QLatin1Char('0'))));
-        fields_[static_cast<std::size_t>(index)] = field;
-        auto* caption = new QLabel(Utf8(RowCaption(row)), box);
-        caption->setBuddy(field);
-        grid->addWidget(caption, index - first, 0);
-        grid->addWidget(field, index - first, 1);
+        QLineEdit& field = table->AddRow(Utf8(RowCaption(row)), characters);
+        field.setReadOnly(!RowEditable(row));
+        fields_[static_cast<std::size_t>(index)] = &field;
         if (!RowEditable(row)) continue;
-        connect(field, &QLineEdit::textEdited, this, [this, row] { Edited(row); });
-        connect(field, &QLineEdit::returnPressed, this, [this, row] { Entered(row); });
+        connect(&field, &QLineEdit::textEdited, this, [this, row] { Edited(row); });
+        connect(&field, &QLineEdit::returnPressed, this, [this, row] { Entered(row); });
     }
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(last - first + 1, 1);
     return box;
 }
 
