@@ -137,7 +137,7 @@ TEST_F(ConfigurationStore, SaveWritesTheLayoutUnderItsNames) {
     EXPECT_EQ(result.RegistryError, "");
 
     EXPECT_EQ(registry.ValuesOf(""), (Values{{"InstallFolder", folder.Path() + "/"}}));
-    EXPECT_EQ(registry.ValuesOf("Config").size(), 24u);
+    EXPECT_EQ(registry.ValuesOf("Config").size(), 25u);
     EXPECT_EQ(registry.ReadString("Config", "ViewModeExt"), "sys;exe;com;dll;vxd");
     EXPECT_EQ(registry.ReadDword("Config", "CharaSet"), 1u);
     EXPECT_EQ(registry.ValuesOf("ViewItem").size(), 7u);
