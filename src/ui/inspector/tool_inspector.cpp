@@ -124,7 +124,7 @@ void TToolInspector::Refresh() {
         }
         if (marked_[static_cast<std::size_t>(index)]) Mark(row, {});
     }
-    refusal_->clear();
+    if (!refusal_->text().isEmpty()) refusal_->clear();
     selection_->SetRange(inspector_.Selection());
 }
 
