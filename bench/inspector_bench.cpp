@@ -7,6 +7,7 @@
 #include "bench_data.h"
 #include "bench_timing.h"
 #include "figure_report.h"
+#include "shell_home.h"
 #include "widget_bench.h"
 
 #include "core/typedvalues/command_ids.h"
@@ -15,11 +16,8 @@
 #include "ui/inspector/tool_inspector.h"
 #include "ui/shell/main_process.h"
 
-#include <QtCore/QDir>
-#include <QtCore/QTemporaryDir>
 #include <QtWidgets/QApplication>
 
-#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -82,17 +80,11 @@ void MeasureMoves(TMvPrBinaryFormWClass& window, CommandId move, const std::stri
 }
 
 void Run(const TDataOptions& options) {
-    // The shell's settings and profiles go to a folder of their own, never the user's.
-    const QTemporaryDir scratch(QDir::tempPath() + "/mv_inspector_bench_XXXXXX");
-    if (!scratch.isValid()) throw std::runtime_error("cannot make a scratch folder");
-    const std::string home = scratch.path().toStdString();
-    // Settings of an earlier start: a first start would stop at the desktop entries' dialog,
-    // and the opening picture would hold the start.
-    std::ofstream(home + "/Morvane.ini") << "[Config]\nOpeningDlg=0\n";
+    const TShellHome home("mv_inspector_bench");
     const TBenchFiles files = BenchFilesIn(options.Dir, options.SizeBytes());
     PrepareFiles(files);
     WarmPageCache(files.Original);
-    TMvPrMainProcessWClass shell({QString::fromStdString(home + "/Morvane.ini"), home + "/data"});
+    TMvPrMainProcessWClass shell(home.Paths());
     shell.OnEnd = [] {};
     shell.Start({files.Original});
     QApplication::processEvents();

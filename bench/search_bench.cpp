@@ -7,6 +7,7 @@
 #include "bench_data.h"
 #include "bench_timing.h"
 #include "figure_report.h"
+#include "shell_home.h"
 #include "widget_bench.h"
 
 #include "core/binaryview/editor_core.h"
@@ -18,9 +19,7 @@
 #include "ui/typedvalues/frm_input_data.h"
 #include "ui/typedvalues/frm_input_str.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QElapsedTimer>
-#include <QtCore/QTemporaryDir>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -190,14 +189,11 @@ void MeasureReplaceAll(TMvPrMainProcessWClass& shell, const std::string& dir) {
 }
 
 void Run(const TDataOptions& options) {
-    // The shell's settings and profiles go to a folder of their own, never the user's.
-    const QTemporaryDir scratch(QDir::tempPath() + "/mv_search_bench_XXXXXX");
-    if (!scratch.isValid()) throw std::runtime_error("cannot make a scratch folder");
-    const std::string home = scratch.path().toStdString();
+    const TShellHome home("mv_search_bench");
     const TBenchFiles files = BenchFilesIn(options.Dir, options.SizeBytes());
     PrepareFiles(files);
     WarmPageCache(files.Original);
-    TMvPrMainProcessWClass shell({QString::fromStdString(home + "/Morvane.ini"), home + "/data"});
+    TMvPrMainProcessWClass shell(home.Paths());
     shell.OnEnd = [] {};
     shell.Start({files.Original});
     QApplication::processEvents();
