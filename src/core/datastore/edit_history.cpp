@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <iterator>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -99,6 +100,11 @@ void TEditHistory::Apply(const TEditRequest& request, bool moveCaret) {
         const TFileSource* source = module_.Source();
         host_.MessageDlgBeep(SourceFaultText(source ? source->Path() : "", error.Error),
                              TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
+        return;
+    } catch (const std::bad_alloc&) {
+        // A file read on demand can be far larger than memory: an edit over too much of it
+        // is refused, with the data as it was.
+        host_.MessageDlgBeep(OutOfMemoryRefusal, TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
         return;
     }
     if (moveCaret) PlaceCaret(request.CaretAfter);

@@ -20,9 +20,11 @@ class THostServices;
 // number so that one user action made of several changes is undone and redone as one step.
 // The history keeps to a byte budget by dropping its oldest groups.
 //
-// If a module operation runs out of memory, std::bad_alloc reaches the caller with the
-// history as it was and the module unchanged; an undo or redo of a group stops after the
-// last record that completed.
+// If a change runs out of memory, Apply says so and leaves the history and the module as
+// they were; in an undo or redo, std::bad_alloc reaches the caller after the last record that
+// completed.
+inline constexpr std::string_view OutOfMemoryRefusal =
+    "メモリが不足しているため, この編集は出来ません.\r\nデータは変更されていません.";
 inline constexpr std::string_view FixedSizeRefusal =
     "デバイスの大きさは変えられません.\r\n挿入, 削除など長さの変わる編集は出来ません.";
 

@@ -200,7 +200,10 @@ TEST(EditHistory, OutOfMemoryDuringApplyLeavesHistoryAndModuleAsTheyWere) {
         const auto [changes, carets] = std::pair(doc.changes, doc.carets.size());
 
         StarveOfMemory(doc.module);
-        EXPECT_THROW(doc.history.Apply(request, true), std::bad_alloc);
+        doc.host.Answer(mrOk);
+        doc.history.Apply(request, true);
+        ASSERT_EQ(doc.host.Dialogs.size(), 1u);
+        EXPECT_EQ(doc.host.Dialogs[0].Text, OutOfMemoryRefusal);
         EXPECT_EQ(doc.Contents(), before);
         EXPECT_EQ(doc.history.Used(), 2 * 60);
         EXPECT_EQ(std::pair(doc.changes, doc.carets.size()), std::pair(changes, carets));
