@@ -77,6 +77,19 @@ protected:
     static Address CaretOf(const TMvPrBinaryFormWClass& w) { return w.Core().CaretAddress(); }
 };
 
+// The address jump's number typed in hexadecimal, the kind chosen in the list, then the run
+// button.
+void Jump(TDlgIntInput& dialog, TAddressMode mode, const char* hex) {
+    TFrmInputInt& frame = dialog.FrmInputInt();
+    frame.SetAddress(mode);
+    TEditInt& field = frame.EditHex();
+    field.setFocus();
+    QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&field, Qt::Key_Delete);
+    QTest::keyClicks(&field, QString::fromLatin1(hex));
+    dialog.BtnRun().click();
+}
+
 TEST_F(InputTools, IntegerOverwritesInsertsAndReplacesTheSelection) {
     const Bytes data = Sequence(8);
     TMvPrBinaryFormWClass& window = Open(data);
@@ -227,16 +240,7 @@ TEST_F(InputTools, AddressJumpTakesEachKindAndAsksOutsideTheData) {
     frame.CaptureButton().click();
     EXPECT_EQ(frame.EditDec().Value(), 8);
 
-    // The number typed in hexadecimal, the kind chosen in the list, then the run button.
-    const auto jump = [&](TAddressMode mode, const char* hex) {
-        frame.SetAddress(mode);
-        TEditInt& field = frame.EditHex();
-        field.setFocus();
-        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(&field, Qt::Key_Delete);
-        QTest::keyClicks(&field, QString::fromLatin1(hex));
-        dialog->BtnRun().click();
-    };
+    const auto jump = [dialog](TAddressMode mode, const char* hex) { Jump(*dialog, mode, hex); };
     jump(TAddressMode::Absolute, "20"); // the end position itself needs no question
     EXPECT_EQ(CaretOf(window), 0x20);
 
@@ -291,15 +295,7 @@ TEST_F(InputTools, JumpsReachPastFourGiBInAFileReadOnDemand) {
     EXPECT_GE(frame.EditBin().CharRect(0).left(), frame.EditBin().contentsRect().left())
         << "the 64 bits are cut short";
 
-    const auto jump = [&](TAddressMode mode, const char* hex) {
-        frame.SetAddress(mode);
-        TEditInt& field = frame.EditHex();
-        field.setFocus();
-        QTest::keyClick(&field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(&field, Qt::Key_Delete);
-        QTest::keyClicks(&field, QString::fromLatin1(hex));
-        dialog->BtnRun().click();
-    };
+    const auto jump = [dialog](TAddressMode mode, const char* hex) { Jump(*dialog, mode, hex); };
     jump(TAddressMode::Absolute, "123456789");
     EXPECT_EQ(CaretOf(window), 0x1'2345'6789);
     jump(TAddressMode::RelativeDown, "40000000");
