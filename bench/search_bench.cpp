@@ -189,16 +189,11 @@ void MeasureReplaceAll(TMvPrMainProcessWClass& shell, const std::string& dir) {
 }
 
 void Run(const TDataOptions& options) {
-    const TShellHome home("mv_search_bench");
     const TBenchFiles files = BenchFilesIn(options.Dir, options.SizeBytes());
     PrepareFiles(files);
-    WarmPageCache(files.Original);
-    TMvPrMainProcessWClass shell(home.Paths());
-    shell.OnEnd = [] {};
-    shell.Start({files.Original});
-    QApplication::processEvents();
-    MeasureSearch(*shell.DocumentList().at(0));
-    MeasureReplaceAll(shell, options.Dir);
+    TBenchShell bench("mv_search_bench", files.Original);
+    MeasureSearch(bench.Window());
+    MeasureReplaceAll(bench.Shell(), options.Dir);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <QtCore/QTemporaryDir>
 
+#include <string>
 #include <string_view>
 
 namespace mv::bench {
@@ -20,6 +21,20 @@ public:
 
 private:
     QTemporaryDir scratch_;
+};
+
+// A running shell of the program in a home of its own, with one document window on `file`,
+// page-cached: where the benches of a window's work measure it.
+class TBenchShell {
+public:
+    TBenchShell(std::string_view program, const std::string& file);
+
+    [[nodiscard]] TMvPrMainProcessWClass& Shell() { return shell_; }
+    [[nodiscard]] TMvPrBinaryFormWClass& Window() { return *shell_.DocumentList().at(0); }
+
+private:
+    TShellHome home_;
+    TMvPrMainProcessWClass shell_;
 };
 
 } // namespace mv::bench

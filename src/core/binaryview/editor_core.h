@@ -237,6 +237,8 @@ private:
     void OfferLeftoverJournal(const std::string& fileName);
     bool SaveWhole(const std::string& fileName);
     bool backupSkipSaid_ = false;
+    // Says why the file behind `module` can no longer be read, with `more` after it.
+    void TellSourceFault(const TMemoryModule& module, TMsgDlgType type, std::string_view more);
     bool sourceFaultReported_ = false;
 
     // Navigation

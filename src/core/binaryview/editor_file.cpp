@@ -1,7 +1,6 @@
 // Loading and saving of the editor's file, with the backup of the previous file.
 #include "core/binaryview/editor_core.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -26,10 +25,8 @@ std::optional<std::string> FreeSpaceRefusal(const std::string& fileName, std::in
     if (exists && !S_ISREG(st.st_mode)) return std::nullopt; // a device keeps its room
     const std::int64_t needed =
         method == TSaveMethod::InPlace && exists ? size - st.st_size : size;
-    const auto slash = fileName.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : fileName.substr(0, std::max<std::size_t>(slash, 1));
     struct statvfs room {};
-    if (needed <= 0 || ::statvfs(folder.c_str(), &room) != 0) return std::nullopt;
+    if (needed <= 0 || ::statvfs(DirectoryOf(fileName).c_str(), &room) != 0) return std::nullopt;
     const auto available = static_cast<std::int64_t>(room.f_bavail) * static_cast<std::int64_t>(room.f_frsize);
     if (available >= needed) return std::nullopt;
     return fileName + " を保存出来ません.\r\n保存先の空き容量が足りません (必要 " +
@@ -137,22 +134,24 @@ void TEditorCore::CheckSourceFile() {
     ReportSourceFault();
 }
 
-void TEditorCore::ReportSourceFault() {
-    const int fault = module_.SourceFault();
-    if (fault == 0 || sourceFaultReported_) return;
-    sourceFaultReported_ = true;
-    host_.MessageDlgBeep(SourceFaultText(module_.Source()->Path(), fault), TMsgDlgType::mtWarning,
-                         {TMsgDlgBtn::mbOK});
+void TEditorCore::TellSourceFault(const TMemoryModule& module, TMsgDlgType type,
+                                  std::string_view more) {
+    if (&module == &module_) sourceFaultReported_ = true;
+    std::string text = SourceFaultText(module.Source()->Path(), module.SourceFault());
+    if (!more.empty()) text += "\r\n" + std::string(more);
+    host_.MessageDlgBeep(text, type, {TMsgDlgBtn::mbOK});
     Changed();
+}
+
+void TEditorCore::ReportSourceFault() {
+    if (module_.SourceFault() != 0 && !sourceFaultReported_)
+        TellSourceFault(module_, TMsgDlgType::mtWarning, {});
 }
 
 bool TEditorCore::ScanStoppedByFault(const TMemoryModule* other) {
     for (const TMemoryModule* module : {static_cast<const TMemoryModule*>(&module_), other}) {
         if (module == nullptr || module->SourceFault() == 0) continue;
-        if (module == &module_) sourceFaultReported_ = true;
-        host_.MessageDlgBeep(SourceFaultText(module->Source()->Path(), module->SourceFault()),
-                             TMsgDlgType::mtWarning, {TMsgDlgBtn::mbOK});
-        Changed();
+        TellSourceFault(*module, TMsgDlgType::mtWarning, {});
         return true;
     }
     return false;
@@ -233,12 +232,8 @@ bool TEditorCore::LoadSucceeded(const std::string& fileName, int error) {
 }
 
 bool TEditorCore::SaveFile(const std::string& fileName) {
-    if (const int fault = module_.CheckSource(); fault != 0) {
-        sourceFaultReported_ = true;
-        host_.MessageDlgBeep(SourceFaultText(module_.Source()->Path(), fault) + "\r\n" +
-                                 std::string(SourceChangedSaveRefusal),
-                             TMsgDlgType::mtError, {TMsgDlgBtn::mbOK});
-        Changed();
+    if (module_.CheckSource() != 0) {
+        TellSourceFault(module_, TMsgDlgType::mtError, SourceChangedSaveRefusal);
         return false;
     }
     const bool written = module_.WritesOverSource(fileName) && module_.ChangesStayInPlace()

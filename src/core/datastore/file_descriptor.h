@@ -1,10 +1,24 @@
 #pragma once
 
 #include <cerrno>
+#include <cstdint>
+#include <span>
 #include <unistd.h>
 #include <utility>
 
 namespace mv {
+
+// Writes all of `bytes` at the descriptor's offset; answers 0 or the errno value, ENOSPC for a
+// write that moves nothing.
+[[nodiscard]] inline int WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return n < 0 ? errno : ENOSPC;
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
 
 // An open file descriptor, closed once: by Close, which answers the error, or at the end.
 class TFileDescriptor {

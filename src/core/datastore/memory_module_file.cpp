@@ -57,12 +57,9 @@ int CopyRange(int from, std::int64_t offset, std::int64_t count, int to) {
         } else {
             buffer.resize(static_cast<std::size_t>(std::min<std::int64_t>(count, 1 << 20)));
             n = ::pread(from, buffer.data(), buffer.size(), offset);
-            for (ssize_t done = 0; n > 0 && done < n;) {
-                const ssize_t w = ::write(to, buffer.data() + done, static_cast<std::size_t>(n - done));
-                if (w < 0 && errno == EINTR) continue;
-                if (w <= 0) return w < 0 ? errno : ENOSPC;
-                done += w;
-            }
+            if (n > 0)
+                if (const int error = WriteAll(to, {buffer.data(), static_cast<std::size_t>(n)}); error != 0)
+                    return error;
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return ErrnoOr(EIO);
@@ -249,7 +246,8 @@ int TMemoryModule::WriteBlocks(int fd, bool overSource) const {
     for (std::int64_t calls = 1; block != -1; ++calls) {
         if (calls % kCallsPerProgress == 0) Progress(kSavingText);
         if (const TMemoryBlock& file = blocks_[block]; file.InFile()) {
-            if (!WorkGoesOn(file.Used, done += file.Used, size_)) return ECANCELED;
+            done += file.Used;
+            if (!WorkGoesOn(file.Used, done, size_)) return ECANCELED;
             int error = 0;
             if (!overSource)
                 error = WriteFileBlock(fd, file);
@@ -272,7 +270,8 @@ int TMemoryModule::WriteBlocks(int fd, bool overSource) const {
         while (written < 0 && errno == EINTR);
         if (written < 0) return ErrnoOr(EIO);
         if (written == 0) return ENOSPC;
-        if (!WorkGoesOn(written, done += written, size_)) return ECANCELED;
+        done += written;
+        if (!WorkGoesOn(written, done, size_)) return ECANCELED;
         // Advance past what was written, which may end inside a block.
         std::int64_t left = written;
         while (block != -1 && left >= blocks_[block].Used - offset) {

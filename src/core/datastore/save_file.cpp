@@ -29,12 +29,6 @@ std::string ResolvedTarget(const std::string& fileName) {
     return fileName;
 }
 
-std::string DirectoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // The start of the names of the new files that saves of `target` write beside it: the folder
 // with its slash, and the hidden name without the process and attempt numbers.
 std::pair<std::string, std::string> ScratchPrefix(const std::string& target) {
@@ -83,13 +77,6 @@ void RemoveAbandonedScratchFiles(const std::string& target) {
         ::unlink(path.c_str());
     }
     ::closedir(folder);
-}
-
-void SyncDirectory(const std::string& dir) {
-    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd); // the data is already safe in the renamed file; this only hastens the name
-    ::close(fd);
 }
 
 // Whether this process may give a file any owner and group.
@@ -156,6 +143,19 @@ int WriteReplacement(const std::string& path, const struct stat* existing,
 }
 
 } // namespace
+
+std::string DirectoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+void SyncDirectory(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
 
 TSaveMethod ChooseSaveMethod(const std::string& fileName) {
     const std::string target = ResolvedTarget(fileName);

@@ -22,6 +22,12 @@ enum class TSaveMethod { Replace, InPlace };
 // target where it is a symbolic link.
 [[nodiscard]] TSaveMethod ChooseSaveMethod(const std::string& fileName);
 
+// The folder of a path: "." for a bare name, "/" for a name in the root.
+[[nodiscard]] std::string DirectoryOf(const std::string& path);
+// Makes the names of a folder durable, as fsync does a file's bytes; failures are ignored,
+// since the bytes themselves are already safe.
+void SyncDirectory(const std::string& dir);
+
 // Writes a file's whole new content from the descriptor's current offset; answers 0 or an
 // errno value.
 using TContentWriter = std::function<int(int fd)>;

@@ -1,6 +1,7 @@
 #include "core/datastore/save_journal.h"
 
 #include "core/datastore/file_descriptor.h"
+#include "core/datastore/save_file.h"
 
 #include <algorithm>
 #include <array>
@@ -34,16 +35,6 @@ template <typename T> std::span<const Byte> BytesOf(const T& value) {
     return {reinterpret_cast<const Byte*>(&value), sizeof value};
 }
 
-int WriteAll(int fd, std::span<const Byte> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return n < 0 ? errno : ENOSPC;
-        bytes = bytes.subspan(static_cast<std::size_t>(n));
-    }
-    return 0;
-}
-
 // Moves all of `bytes` at `offset` by `transfer` (pread or pwrite); a transfer that moves
 // nothing answers `stalled`.
 template <typename Transfer, typename Bytes>
@@ -64,19 +55,6 @@ int ReadAllAt(int fd, std::span<Byte> bytes, std::int64_t offset) {
 
 int WriteAllAt(int fd, std::span<const Byte> bytes, std::int64_t offset) {
     return TransferAllAt(::pwrite, fd, bytes, offset, ENOSPC);
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 // A writer that checksums what it writes.
@@ -123,7 +101,7 @@ int WriteJournalFile(int journal, int file, const TFileIdentity& identity,
 
 std::string JournalPathFor(const std::string& fileName, const TFileIdentity& identity,
                            bool device, const std::string& dataFolder) {
-    const std::string folder = FolderOf(fileName);
+    const std::string folder = DirectoryOf(fileName);
     if (!device && ::access(folder.c_str(), W_OK | X_OK) == 0) {
         const auto slash = fileName.rfind('/');
         const std::string base = slash == std::string::npos ? fileName : fileName.substr(slash + 1);
@@ -150,7 +128,7 @@ int WriteJournaled(int fd, const TFileIdentity& identity,
             ::unlink(journalPath.c_str());
             return error;
         }
-        SyncFolder(FolderOf(journalPath));
+        SyncDirectory(DirectoryOf(journalPath));
     }
     step(TJournalStep::JournalWritten);
     std::vector<Byte> buffer;
@@ -168,7 +146,7 @@ int WriteJournaled(int fd, const TFileIdentity& identity,
     // Only now is the journal of no more use; a failure to remove it is harmless, since the
     // old bytes it holds would still make a whole file.
     ::unlink(journalPath.c_str());
-    SyncFolder(FolderOf(journalPath));
+    SyncDirectory(DirectoryOf(journalPath));
     return 0;
 }
 
@@ -238,7 +216,7 @@ int RestoreJournal(const TJournal& journal, const std::string& fileName) {
     if (::fsync(file.Get()) != 0 && errno != EINVAL) return errno;
     if (const int error = file.CloseAfter(0); error != 0) return error;
     ::unlink(journal.Path.c_str());
-    SyncFolder(FolderOf(journal.Path));
+    SyncDirectory(DirectoryOf(journal.Path));
     return 0;
 }
 
