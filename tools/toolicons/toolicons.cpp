@@ -302,8 +302,8 @@ const std::vector<std::pair<const char*, TDraw>>& Icons() {
              Triangle(p, QPointF(12.5, 0.5), 2.5, -3, Blue);
              Triangle(p, QPointF(12.5, 15.5), 2.5, 3, Blue);
          }},
-        // Rows of captions and values under a magnifier: the data inspector.
-        {"inspector",
+        // Rows of captions and values under a magnifier: the data probe.
+        {"probe",
          [](QPainter& p) {
              p.setPen(QPen(Outline, 1));
              p.setBrush(Paper);

@@ -56,7 +56,7 @@ template <class Env, class Visitor> void VisitConfigValues(Env& e, Visitor&& v) 
     v("ProfilePositionLoad", e.ProfilePositionLoad);
     v("ProfileNotExistToCenter", e.ProfileNotExistToCenter);
     v("ProfileMax", e.ProfileMax, ProfileMaxRange);
-    v("InspectorByteOrder", e.InspectorByteOrder, TByteOrder::BigEndian);
+    v("ProbeByteOrder", e.ProbeByteOrder, TByteOrder::BigEndian);
 }
 
 template <class Env, class Visitor> void VisitViewItems(Env& e, Visitor&& v) {

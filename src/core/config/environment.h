@@ -113,8 +113,8 @@ struct TEnvironment {
     bool ProfilePositionLoad = true;
     bool ProfileNotExistToCenter = true;
     std::int32_t ProfileMax = 100;
-    // The data inspector's byte order, which the next inspector opened starts with.
-    TByteOrder InspectorByteOrder = TByteOrder::LittleEndian;
+    // The data probe's byte order, which the next probe opened starts with.
+    TByteOrder ProbeByteOrder = TByteOrder::LittleEndian;
 
     [[nodiscard]] TColor Color(TColorIndex index) const {
         return Colors[static_cast<std::size_t>(index)];

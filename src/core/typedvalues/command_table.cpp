@@ -120,7 +120,7 @@ constexpr auto Commands = std::to_array<TCommandEntry>({
     // ツール
     {cmd::FILER, "FILER", "ﾌｧｲﾗｰ", "ファイラーツール"},
     {cmd::RELATIVEJUMP, "RELATIVEJUMP", "相対J", "相対ジャンプツール"},
-    {cmd::INSPECTOR, "INSPECTOR", "ｲﾝｽﾍﾟｸﾀ", "データインスペクタ"},
+    {cmd::PROBE, "PROBE", "ｲﾝｽﾍﾟｸﾀ", "データインスペクタ"},
     // ヘルプ
     {cmd::HELP, "HELP", "ﾍﾙﾌﾟ", "ヘルプ"},
     // メニュー

@@ -81,7 +81,7 @@ constexpr TBinding kWindowsCtrlShift[] = {
     {"{F1}", OPTION},      {"{F2}", CHARASET},      {"{F3}", CHECKSUM},     {"{F4}", EXPANDTENKEY},
     {"{F5}", FILER},       {"{F6}", RELATIVEJUMP},  {"{F9}", HISTORYFLUSH}, {"{F10}", GARBAGE},
     {"{F11}", WEBPAGECS},  {"{F12}", WEBPAGE},      {"{Home}", FILETOPSEL}, {"{End}", FILEENDSEL},
-    {"{Left}", LEFTEXSEL}, {"{Right}", RIGHTEXSEL},  {"{F7}", INSPECTOR},
+    {"{Left}", LEFTEXSEL}, {"{Right}", RIGHTEXSEL},  {"{F7}", PROBE},
 };
 
 // MS-DOS 版標準

@@ -47,8 +47,8 @@ public:
     // The environment options: brought to the front when open, else opened on a copy of the
     // configuration.
     virtual void ShowOptions() = 0;
-    // The byte order a data inspector was switched to, kept for the next one.
-    virtual void SetInspectorByteOrder(TByteOrder order) = 0;
+    // The byte order a data probe was switched to, kept for the next one.
+    virtual void SetProbeByteOrder(TByteOrder order) = 0;
 
     // ---- history and profiles
     [[nodiscard]] virtual const THistoryList& History() const = 0;

@@ -30,7 +30,7 @@ enum class TToolSlot : std::uint8_t {
     Replace,
     RelativeJump,
     Filer,
-    Inspector,
+    Probe,
     Count
 };
 

@@ -21,7 +21,7 @@
 #include "ui/document/function_key_bar.h"
 #include "ui/document/information_panel.h"
 #include "ui/document/input_tools.h"
-#include "ui/document/inspector_tool.h"
+#include "ui/document/probe_tool.h"
 #include "ui/document/main_menu.h"
 #include "ui/dialogs/dlg_short_cut.h"
 #include "ui/dialogs/dlg_version.h"
@@ -67,7 +67,7 @@ TMvPrBinaryFormWClass::TMvPrBinaryFormWClass(TDocumentShell& shell)
     tools_ = new TDocumentTools(*this);
     RegisterInputTools(*tools_);
     RegisterSearchTools(*tools_);
-    RegisterInspectorTool(*tools_, shell_);
+    RegisterProbeTool(*tools_, shell_);
     tools_->Register(TToolSlot::Filer, "MM_Filer", TToolRefusal::Never,
                      [this] { return OpenFilerTool(this, View()); });
     TBinaryView& view = View();

@@ -180,7 +180,7 @@ void TMainMenu::BuildTool(QMenuBar* bar) {
     AddSeparator(tool, "MM_ToolSepa01");
     AddItem(tool, "MM_Filer", "ファイラーツール(&F)...", FILER);
     AddItem(tool, "MM_RelativeJump", "相対ジャンプツール(&R)...", RELATIVEJUMP);
-    AddItem(tool, "MM_Inspector", "データインスペクタ(&D)...", INSPECTOR);
+    AddItem(tool, "MM_Probe", "データインスペクタ(&D)...", PROBE);
     AddItem(tool, "MM_GarbageCollection", "ガーベージコレクション(&G)", GARBAGE);
 }
 

@@ -43,7 +43,7 @@ constexpr TToolButton Buttons[] = {
     {"MM_ComparePrev", "上方向へ相違領域検索", "compare-prev"},
     {"MM_CompareNext", "下方向へ相違領域検索", "compare-next"},
     {{}, nullptr, {}},
-    {"MM_Inspector", "データインスペクタ", "inspector"},
+    {"MM_Probe", "データインスペクタ", "probe"},
     {"MM_Option", "オプション", "option"},
     {{}, nullptr, {}},
     {"MM_OpenHelp", "ヘルプ", "help"},

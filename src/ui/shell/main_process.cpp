@@ -431,10 +431,10 @@ void TMvPrMainProcessWClass::SaveAllClose() {
 }
 
 void TMvPrMainProcessWClass::ApplySettingsToAll(const TEnvironment& environment) {
-    const TByteOrder inspectorOrder = environment_.InspectorByteOrder;
+    const TByteOrder probeOrder = environment_.ProbeByteOrder;
     environment_ = environment;
     environment_.ApplyModes = 0;
-    environment_.InspectorByteOrder = inspectorOrder;
+    environment_.ProbeByteOrder = probeOrder;
     for (TMvPrBinaryFormWClass* window : documents_) window->ApplySettings(environment_);
 }
 

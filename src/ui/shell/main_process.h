@@ -58,7 +58,7 @@ public:
     [[nodiscard]] TTrayIcon& Tray() { return tray_; }
     [[nodiscard]] const TProfileList& Profiles() const { return profiles_; }
     // Replaces the configuration and applies it to every window, keeping their own modes and
-    // the inspector's byte order, which no dialog edits.
+    // the probe's byte order, which no dialog edits.
     void ApplySettingsToAll(const TEnvironment& environment);
 
     // The last window has gone: hand-overs stop here.
@@ -84,7 +84,7 @@ public:
     void CloseAll() override;
     void SaveAllClose() override;
     void ShowOptions() override;
-    void SetInspectorByteOrder(TByteOrder order) override { environment_.InspectorByteOrder = order; }
+    void SetProbeByteOrder(TByteOrder order) override { environment_.ProbeByteOrder = order; }
     [[nodiscard]] const THistoryList& History() const override { return history_; }
     void AddHistory(const std::string& name) override;
     bool KeepHistoryEntry(const std::string& name) override;

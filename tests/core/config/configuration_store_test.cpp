@@ -51,7 +51,7 @@ TEnvironment ChangedEnvironment(TKeyAssignType type) {
     e.IntWidth = TVariableType::vtDoubleWord;
     e.IntCardinal = TCardinalNumber::cnHexadecimal;
     e.ByteOrder = TByteOrder::BigEndian;
-    e.InspectorByteOrder = TByteOrder::BigEndian;
+    e.ProbeByteOrder = TByteOrder::BigEndian;
     return e;
 }
 

@@ -67,7 +67,7 @@ int BoundKeys(const TKeyAssignment& a) {
 TEST(TKeyAssignment, Templates) {
     const std::tuple<TKeyAssignment, ModifierState, std::string_view, std::string_view> cases[] = {
         {Windows(), Plain, "{F1}", "HELP"},       {Windows(), Shift, "{F10}", "POPUPMENU"},
-        {Windows(), Ctrl, "{,}", "BITROLLL"},     {Windows(), CtrlShift, "{F7}", "INSPECTOR"},
+        {Windows(), Ctrl, "{,}", "BITROLLL"},     {Windows(), CtrlShift, "{F7}", "PROBE"},
         {Dos(), Plain, "{F2}", "SELECTFILEMENU"}, {Dos(), CtrlShift, "{F1}", "SAVE"}};
     for (const auto& [assignment, state, key, command] : cases)
         EXPECT_EQ(assignment.Key(state, KeyOf(key)), Id(command)) << state << key;
